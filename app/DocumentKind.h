@@ -1,0 +1,19 @@
+#pragma once
+// The four document windows and the launcher's one way of opening them.
+#include <QString>
+
+class AppState;
+class QWidget;
+
+enum class DocumentKind { SlipA, SlipC, SlipD, Envelope };
+
+inline const QString PolicyMessage = QStringLiteral(
+    "Nastavenia programu nepovoľujú spustenie viacerých formulárov!\r"
+    " Zatvorte otvorené formuláre, alebo zmente nastavenia programu.");
+
+// Opens a new window of `kind` when the settings allow several windows or none
+// is open; otherwise shows the policy message. Returns the window or nullptr.
+QWidget* OpenDocumentWindow(AppState& app, DocumentKind kind);
+
+// The help file beside the program, through the shell.
+void OpenHelpFile(AppState& app);

@@ -1,0 +1,49 @@
+#pragma once
+// What the four document windows share: fixed size at a designed position, the
+// main menu with its shortcuts, and the close that lowers OpenFormCount.
+#include <QMainWindow>
+
+class AppState;
+class QAction;
+
+struct DocumentLook {
+    QString caption;
+    int clientWidth;
+    int clientHeight;
+    int left;
+    int top;
+    const char* closeItemName; // "closeF" or "Koniecprogramu1"
+};
+
+class DocumentWindow : public QMainWindow {
+    Q_OBJECT
+public:
+    DocumentWindow(AppState& app, const DocumentLook& look);
+
+    // The client area, where each window places its controls.
+    QWidget* client() const { return client_; }
+    AppState& app() const { return app_; }
+
+    // Menu items, named as their handlers expect.
+    QAction* Tlai1 = nullptr;
+    QAction* closeItem = nullptr;
+    QAction* TypuA1 = nullptr;
+    QAction* TypuC1 = nullptr;
+    QAction* TypuD1 = nullptr;
+    QAction* Oblka1 = nullptr;
+    QAction* Novablnapreoblky1 = nullptr;
+    QAction* Osobndaje1 = nullptr;
+    QAction* Nastaveniaprogramu1 = nullptr;
+    QAction* Index1 = nullptr;
+    QAction* Oprograme1 = nullptr;
+
+protected:
+    virtual void Tlai1Click() {}
+    void closeEvent(QCloseEvent* event) override; // FormCloseQuery
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void buildMenu(const DocumentLook& look);
+    AppState& app_;
+    QWidget* client_;
+};

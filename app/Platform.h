@@ -1,0 +1,31 @@
+#pragma once
+// Seams to the desktop: message boxes, the shell, random numbers. The Qt
+// implementation is QtPlatform; tests put a recording stand-in in its place.
+#include <QString>
+
+class QWidget;
+
+inline const QString AppTitle = QStringLiteral("Zelvana 1.0.1");
+
+class Platform {
+public:
+    virtual ~Platform() = default;
+
+    // A plain message box with an OK button, captioned AppTitle.
+    virtual void showMessage(const QString& text) = 0;
+    // The shell's "open" on a path or web address; the result is ignored.
+    virtual void shellOpen(const QString& target) = 0;
+    // A random integer in [0, n); 0 when n <= 0. Seeded once per run.
+    virtual int randomBelow(int n) = 0;
+};
+
+class QtPlatform : public Platform {
+public:
+    QtPlatform();
+    void showMessage(const QString& text) override;
+    void shellOpen(const QString& target) override;
+    int randomBelow(int n) override;
+
+private:
+    unsigned long long state_;
+};

@@ -1,0 +1,40 @@
+#include "app/Platform.h"
+
+#include <QDesktopServices>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QUrl>
+#include <chrono>
+
+QtPlatform::QtPlatform()
+    : state_(static_cast<unsigned long long>(std::chrono::system_clock::now().time_since_epoch().count()))
+{
+}
+
+void QtPlatform::showMessage(const QString& text)
+{
+    // Our texts use a bare CR as line break, as message boxes on the old
+    // platform did; Qt wants LF.
+    QString shown = text;
+    shown.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    QMessageBox box(QMessageBox::NoIcon, AppTitle, shown, QMessageBox::Ok);
+    box.exec();
+}
+
+void QtPlatform::shellOpen(const QString& target)
+{
+    const QUrl url = target.contains(QLatin1String("://")) ? QUrl(target) : QUrl::fromLocalFile(target);
+    QDesktopServices::openUrl(url);
+}
+
+int QtPlatform::randomBelow(int n)
+{
+    if (n <= 0)
+        return 0;
+    // splitmix64: enough for picking a tip, and seeded once from the clock.
+    unsigned long long z = (state_ += 0x9E3779B97F4A7C15ULL);
+    z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ULL;
+    z = (z ^ (z >> 27)) * 0x94D049BB133111EBULL;
+    z ^= z >> 31;
+    return static_cast<int>(z % static_cast<unsigned long long>(n));
+}

@@ -1,0 +1,229 @@
+#include "app/TForm1.h"
+
+#include "app/AppState.h"
+#include "app/DocumentKind.h"
+#include "app/Pictures.h"
+#include "app/Tips.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPlainTextEdit>
+#include <QStatusBar>
+
+void PictureLabel::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
+        emit clicked();
+    QLabel::mouseReleaseEvent(event);
+}
+
+QString TForm1::hintFor(const QString& controlName)
+{
+    static const QHash<QString, QString> hints{
+        {QStringLiteral("Image1"), QStringLiteral("Formulár na tlač poštovej poukážky typu A ")},
+        {QStringLiteral("Image2"), QStringLiteral("Formulár na tlač poštovej poukážky typu C")},
+        {QStringLiteral("Image3"), QStringLiteral("Formulár na tlač poštovej poukážky typu D")},
+        {QStringLiteral("Image4"), QStringLiteral("Formulár na tlač obálok")},
+        {QStringLiteral("Image5"), QStringLiteral("Minimalizovať")},
+        {QStringLiteral("Image6"), QStringLiteral("Zatvoriť program.")},
+        {QStringLiteral("Image7"), QString()},
+        {QStringLiteral("StatusBar1"), QString()},
+    };
+    return hints.value(controlName);
+}
+
+TForm1::TForm1(AppState& app) : QWidget(nullptr), app_(app)
+{
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(QStringLiteral("Zelvana"));
+    // A thin caption without buttons: the pictures minimise and close.
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+    setFixedSize(400, 299);
+    move(193, 109);
+    buildControls();
+    buildPopupMenu();
+    FormCreate();
+}
+
+void TForm1::buildControls()
+{
+    auto picture = [this](const char* name, QRect geometry, const QPixmap& pixmap, const QString& tip = {}) {
+        auto* label = new PictureLabel(this);
+        label->setObjectName(QString::fromLatin1(name));
+        label->setGeometry(geometry);
+        label->setPixmap(pixmap);
+        label->setCursor(Qt::PointingHandCursor);
+        label->setToolTip(tip);
+        label->setMouseTracking(true);
+        label->installEventFilter(this);
+        return label;
+    };
+
+    Image7 = new QLabel(this);
+    Image7->setObjectName(QStringLiteral("Image7"));
+    Image7->setGeometry(0, 0, 400, 300);
+    Image7->setPixmap(Pictures::launcherBackground(QSize(400, 300)));
+    Image7->setMouseTracking(true);
+    Image7->installEventFilter(this);
+
+    Image1 = picture("Image1", {0, 82, 135, 49}, Pictures::launcherButton(DocumentKind::SlipA, {135, 49}));
+    Image2 = picture("Image2", {0, 139, 135, 47}, Pictures::launcherButton(DocumentKind::SlipC, {135, 47}));
+    Image3 = picture("Image3", {0, 197, 135, 48}, Pictures::launcherButton(DocumentKind::SlipD, {135, 48}));
+    Image4 = picture("Image4", {0, 254, 135, 44}, Pictures::launcherButton(DocumentKind::Envelope, {135, 44}));
+    Image5 = picture("Image5", {345, 7, 20, 19}, Pictures::minimiseButton({20, 19}), QStringLiteral("Minimalizovať"));
+    Image6 = picture("Image6", {370, 4, 24, 23}, Pictures::closeButton({24, 23}), QStringLiteral("Zavrieť"));
+
+    connect(Image1, &PictureLabel::clicked, this, &TForm1::Image1Click);
+    connect(Image2, &PictureLabel::clicked, this, &TForm1::Image2Click);
+    connect(Image3, &PictureLabel::clicked, this, &TForm1::Image3Click);
+    connect(Image4, &PictureLabel::clicked, this, &TForm1::Image4Click);
+    connect(Image5, &PictureLabel::clicked, this, &TForm1::Image5Click);
+    connect(Image6, &PictureLabel::clicked, this, &TForm1::Image6Click);
+
+    auto heading = [this](const char* name, QPoint at, int pixels, const char* colour) {
+        auto* label = new QLabel(QStringLiteral("TIPY A TRIKY"), this);
+        label->setObjectName(QString::fromLatin1(name));
+        QFont font(QStringLiteral("Arial Black"));
+        font.setPixelSize(pixels);
+        font.setBold(true);
+        font.setItalic(true);
+        label->setFont(font);
+        label->setStyleSheet(QStringLiteral("color: %1; background: transparent;").arg(QLatin1String(colour)));
+        label->setAttribute(Qt::WA_TranslucentBackground);
+        label->move(at);
+        label->adjustSize();
+        return label;
+    };
+    Label2 = heading("Label2", {176, 72}, 24, "#FFD52B");
+    Label1 = heading("Label1", {192, 80}, 19, "#D89C01");
+
+    Memo1 = new QPlainTextEdit(this);
+    Memo1->setObjectName(QStringLiteral("Memo1"));
+    Memo1->setGeometry(176, 128, 209, 121);
+    Memo1->setReadOnly(true);
+    Memo1->setFrameShape(QFrame::NoFrame);
+    Memo1->setFocusPolicy(Qt::NoFocus);
+    Memo1->setStyleSheet(QStringLiteral("background: #FFF1B7; color: #3A2C00;"));
+    QFont memoFont(QStringLiteral("Arial Narrow"));
+    memoFont.setPixelSize(13);
+    Memo1->setFont(memoFont);
+
+    StatusBar1 = new QStatusBar(this);
+    StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
+    StatusBar1->setGeometry(152, 280, 241, 17);
+    StatusBar1->setSizeGripEnabled(false);
+    StatusBar1->setStyleSheet(QStringLiteral("background: #FFF1B7; color: #5A4300;"));
+    StatusBar1->setMouseTracking(true);
+    StatusBar1->installEventFilter(this);
+}
+
+void TForm1::buildPopupMenu()
+{
+    PopupMenu1 = new QMenu(this);
+    PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
+    auto item = [this](QMenu* menu, const QString& text, const char* name, const QKeySequence& keys,
+                       const QPixmap& icon = {}) {
+        QAction* action = menu->addAction(text);
+        action->setObjectName(QString::fromLatin1(name));
+        action->setShortcut(keys);
+        if (!icon.isNull())
+            action->setIcon(QIcon(icon));
+        addAction(action); // the shortcuts act while the launcher is active
+        return action;
+    };
+    QMenu* slips = PopupMenu1->addMenu(QStringLiteral("Poštová poukážka"));
+    connect(item(slips, QStringLiteral("Typy A"), "TypyA1", QKeySequence(Qt::CTRL | Qt::Key_A),
+                 Pictures::menuIcon(DocumentKind::SlipA)),
+            &QAction::triggered, this, &TForm1::Image1Click);
+    connect(item(slips, QStringLiteral("Typu C"), "TypuC1", QKeySequence(Qt::CTRL | Qt::Key_C),
+                 Pictures::menuIcon(DocumentKind::SlipC)),
+            &QAction::triggered, this, &TForm1::Image2Click);
+    connect(item(slips, QStringLiteral("Typu D"), "TypuD1", QKeySequence(Qt::CTRL | Qt::Key_D),
+                 Pictures::menuIcon(DocumentKind::SlipD)),
+            &QAction::triggered, this, &TForm1::Image3Click);
+    connect(item(PopupMenu1, QStringLiteral("Obálka"), "Oblka1", QKeySequence(Qt::CTRL | Qt::Key_B),
+                 Pictures::menuIcon(DocumentKind::Envelope)),
+            &QAction::triggered, this, &TForm1::Image4Click);
+    PopupMenu1->addSeparator();
+    // The dialogs behind these three items are not part of the program yet.
+    item(PopupMenu1, QStringLiteral("Nová šablóna na obálku"), "Novablnanaoblku1", {}, Pictures::templateIcon())
+        ->setEnabled(false);
+    item(PopupMenu1, QStringLiteral("Osobné nastavenia"), "Osobnnastavenia1", {})->setEnabled(false);
+    item(PopupMenu1, QStringLiteral("Nastavenia programu"), "Nastaveniaprogramu1", {})->setEnabled(false);
+    PopupMenu1->addSeparator();
+    connect(item(PopupMenu1, QStringLiteral("Pomoc"), "Oprograme1", QKeySequence(Qt::Key_F1), Pictures::helpIcon()),
+            &QAction::triggered, this, &TForm1::Oprograme1Click);
+
+    Image7->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(Image7, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint& at) { PopupMenu1->popup(Image7->mapToGlobal(at)); });
+}
+
+void TForm1::FormCreate()
+{
+    // Each step stops the sequence on a file error; the launcher opens anyway.
+    app_.guarded([this] {
+        app_.records.LoadOrCreatePersonalData();
+        app_.records.LoadOrCreateSettings();
+        app_.OpenFormCount = 0;
+        ShowRandomTip();
+        OpenOnStart();
+    });
+}
+
+void TForm1::ShowRandomTip()
+{
+    const QString path = app_.programFolder() + QStringLiteral("data/subor1.tip");
+    Memo1->setPlainText(fromCp1250(ReadRandomTip(path, app_.platform)));
+}
+
+void TForm1::OpenOnStart()
+{
+    const ProgramSettings& s = app_.settings();
+    if (!s.flag(Flag::OpenOnStart))
+        return;
+    if (s.flag(Flag::StartWithSlipA))
+        Image1Click();
+    if (s.flag(Flag::StartWithSlipC))
+        Image2Click();
+    if (s.flag(Flag::StartWithSlipD))
+        Image3Click();
+    if (s.flag(Flag::StartWithEnvelope))
+        Image4Click();
+}
+
+void TForm1::Image1Click() { OpenDocumentWindow(app_, DocumentKind::SlipA); }
+void TForm1::Image2Click() { OpenDocumentWindow(app_, DocumentKind::SlipC); }
+void TForm1::Image3Click() { OpenDocumentWindow(app_, DocumentKind::SlipD); }
+void TForm1::Image4Click() { OpenDocumentWindow(app_, DocumentKind::Envelope); }
+
+void TForm1::Image5Click()
+{
+    // All of the program's windows go to the task bar together.
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->isVisible() && w->isWindow() && !(w->windowFlags() & Qt::Popup))
+            w->showMinimized();
+}
+
+void TForm1::Image6Click() { close(); }
+
+void TForm1::Oprograme1Click() { OpenHelpFile(app_); }
+
+void TForm1::closeEvent(QCloseEvent* event)
+{
+    app_.records.closeFiles();
+    event->accept();
+    emit programEnds();
+}
+
+bool TForm1::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::MouseMove || event->type() == QEvent::Enter) {
+        const QString name = watched->objectName();
+        if (name.startsWith(QLatin1String("Image")) || name == QLatin1String("StatusBar1"))
+            StatusBar1->showMessage(hintFor(name));
+    }
+    return QWidget::eventFilter(watched, event);
+}

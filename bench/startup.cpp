@@ -1,0 +1,109 @@
+// Time from process start to the launcher being painted, and peak memory.
+// The parent spawns this program in child mode, which starts exactly like the
+// program (application, records, tips, launcher) in a scratch program folder
+// and reports when the launcher has painted for the first time.
+#include "app/AppState.h"
+#include "app/Platform.h"
+#include "app/TForm1.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <ctime>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <vector>
+
+static double nowMs()
+{
+    timespec ts{};
+    clock_gettime(CLOCK_MONOTONIC, &ts);
+    return ts.tv_sec * 1e3 + ts.tv_nsec / 1e6;
+}
+
+namespace {
+class FirstPaint : public QObject {
+public:
+    explicit FirstPaint(int fd) : fd_(fd) {}
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint && !done_) {
+            done_ = true;
+            const double t = nowMs();
+            [[maybe_unused]] auto n = ::write(fd_, &t, sizeof t);
+            QTimer::singleShot(0, qApp, &QCoreApplication::quit);
+        }
+        return false;
+    }
+private:
+    int fd_;
+    bool done_ = false;
+};
+}
+
+static int child(int argc, char** argv, int fd, const char* programFolder)
+{
+    QApplication application(argc, argv);
+    QtPlatform platform;
+    AppState app(QString::fromLocal8Bit(programFolder), platform);
+    TForm1 launcher(app);
+    FirstPaint probe(fd);
+    launcher.installEventFilter(&probe);
+    launcher.show();
+    return QApplication::exec();
+}
+
+int main(int argc, char** argv)
+{
+    if (argc == 4 && std::strcmp(argv[1], "--child") == 0)
+        return child(1, argv, std::atoi(argv[2]), argv[3]);
+
+    QTemporaryDir folder;
+    QDir().mkpath(folder.path() + "/data");
+    // The tips file of the build folder, beside bench/.
+    const QString tips = QString::fromLocal8Bit(argv[0]).section('/', 0, -3) + "/data/subor1.tip";
+    QFile::copy(tips.startsWith('/') ? tips : QDir::currentPath() + "/" + tips, folder.path() + "/data/subor1.tip");
+
+    const int runs = 15;
+    std::vector<double> times;
+    long peakKb = 0;
+    for (int i = 0; i < runs; ++i) {
+        int fds[2];
+        if (pipe(fds) != 0)
+            return 1;
+        const double start = nowMs();
+        pid_t pid = fork();
+        if (pid == 0) {
+            close(fds[0]);
+            char fdText[16];
+            std::snprintf(fdText, sizeof fdText, "%d", fds[1]);
+            const QByteArray dir = QFile::encodeName(folder.path());
+            execl("/proc/self/exe", argv[0], "--child", fdText, dir.constData(), static_cast<char*>(nullptr));
+            _exit(127);
+        }
+        close(fds[1]);
+        double shown = 0;
+        const bool got = ::read(fds[0], &shown, sizeof shown) == sizeof shown;
+        close(fds[0]);
+        int status = 0;
+        rusage usage{};
+        wait4(pid, &status, 0, &usage);
+        if (!got) {
+            std::fprintf(stderr, "child did not show the launcher (is there a display? try xvfb-run)\n");
+            return 1;
+        }
+        times.push_back(shown - start);
+        peakKb = std::max(peakKb, usage.ru_maxrss);
+    }
+    std::sort(times.begin(), times.end());
+    std::printf("startup to launcher painted: median %.1f ms, min %.1f ms, max %.1f ms (%d runs)\n",
+                times[times.size() / 2], times.front(), times.back(), runs);
+    std::printf("peak resident memory: %.1f MB\n", peakKb / 1024.0);
+    return 0;
+}

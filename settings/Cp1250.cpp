@@ -1,0 +1,39 @@
+#include "settings/Cp1250.h"
+
+#include <QStringDecoder>
+#include <QStringEncoder>
+#include <cstring>
+
+Cp1250 toCp1250(const QString& text, bool* ok)
+{
+    QStringEncoder encoder("windows-1250");
+    QByteArray bytes = encoder.encode(text);
+    if (ok)
+        *ok = !encoder.hasError();
+    return Cp1250(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+}
+
+QString fromCp1250(std::string_view bytes)
+{
+    QStringDecoder decoder("windows-1250");
+    return decoder.decode(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
+}
+
+bool fitsCp1250(const QString& text)
+{
+    bool ok = true;
+    toCp1250(text, &ok);
+    return ok;
+}
+
+Cp1250 readSlot(const unsigned char* slot)
+{
+    return Cp1250(reinterpret_cast<const char*>(slot + 1), slot[0]);
+}
+
+void writeSlot(unsigned char* slot, std::string_view value)
+{
+    const std::size_t n = std::min(value.size(), ShortStringMax);
+    slot[0] = static_cast<unsigned char>(n);
+    std::memcpy(slot + 1, value.data(), n);
+}

@@ -1,0 +1,7 @@
+#include "slips/TCpoukazka.h"
+
+const DocumentLook TCpoukazka::Look{QStringLiteral("Poštová poukážka typu C"), 305, 258, 359, 109, "Koniecprogramu1"};
+
+TCpoukazka::TCpoukazka(AppState& app) : DocumentWindow(app, Look)
+{
+}

@@ -1,0 +1,7 @@
+#include "slips/TDpoukazka.h"
+
+const DocumentLook TDpoukazka::Look{QStringLiteral("Poštová poukážka typu D"), 305, 273, 378, 110, "Koniecprogramu1"};
+
+TDpoukazka::TDpoukazka(AppState& app) : DocumentWindow(app, Look)
+{
+}

@@ -1,0 +1,53 @@
+#include "support/TempProgramFolder.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <stdexcept>
+
+TempProgramFolder::TempProgramFolder()
+{
+    if (!dir_.isValid())
+        throw std::runtime_error("no temporary folder");
+}
+
+QByteArray TempProgramFolder::read(const QString& name) const
+{
+    QFile f(file(name));
+    if (!f.open(QIODevice::ReadOnly))
+        return {};
+    return f.readAll();
+}
+
+void TempProgramFolder::write(const QString& name, const QByteArray& bytes) const
+{
+    QDir().mkpath(QFileInfo(file(name)).absolutePath());
+    QFile f(file(name));
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate) || f.write(bytes) != bytes.size())
+        throw std::runtime_error("cannot write test file");
+}
+
+bool TempProgramFolder::exists(const QString& name) const { return QFileInfo::exists(file(name)); }
+
+QByteArray shortStringRecord(const QString& text)
+{
+    QByteArray record(256, '\0');
+    writeSlot(reinterpret_cast<unsigned char*>(record.data()), toCp1250(text));
+    return record;
+}
+
+void TempProgramFolder::writeTips(const QStringList& tips) const
+{
+    QByteArray bytes;
+    for (const QString& tip : tips)
+        bytes += shortStringRecord(tip);
+    write(QStringLiteral("data/subor1.tip"), bytes);
+}
+
+void TempProgramFolder::installShippedTips() const
+{
+    QFile shipped(QStringLiteral(ZELVANA_SHIPPED_TIPS));
+    if (!shipped.open(QIODevice::ReadOnly))
+        throw std::runtime_error("shipped tips file missing");
+    write(QStringLiteral("data/subor1.tip"), shipped.readAll());
+}

@@ -1,0 +1,1 @@
+#include "support/TestPlatform.h"

@@ -1,0 +1,27 @@
+#pragma once
+// Stand-in for the desktop: records messages and shell calls, scripted random numbers.
+#include "app/Platform.h"
+
+#include <QStringList>
+#include <deque>
+
+class TestPlatform : public Platform {
+public:
+    void showMessage(const QString& text) override { messages.append(text); }
+    void shellOpen(const QString& target) override { opened.append(target); }
+    int randomBelow(int n) override
+    {
+        randomCalls.append(n);
+        if (n <= 0)
+            return 0;
+        int next = randomScript.empty() ? 0 : randomScript.front();
+        if (!randomScript.empty())
+            randomScript.pop_front();
+        return next % n;
+    }
+
+    QStringList messages;
+    QStringList opened;
+    QList<int> randomCalls;
+    std::deque<int> randomScript;
+};

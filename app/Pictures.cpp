@@ -164,7 +164,7 @@ QPixmap launcherButton(DocumentKind kind, QSize size)
     p.setBrush(face);
     p.drawRoundedRect(r, 7, 7);
 
-    const QRectF icon(r.left() + 7, r.center().y() - 12, 32, 24);
+    const QRectF icon(r.left() + 6, r.center().y() - 11, 28, 22);
     if (kind == DocumentKind::Envelope)
         drawMiniEnvelope(p, icon, c);
     else
@@ -172,16 +172,16 @@ QPixmap launcherButton(DocumentKind kind, QSize size)
 
     QFont bold(QStringLiteral("DejaVu Sans"));
     bold.setBold(true);
-    bold.setPixelSize(13);
+    bold.setPixelSize(12);
     p.setFont(bold);
     p.setPen(c.text);
-    p.drawText(QRectF(icon.right() + 7, r.top() + 5, r.right() - icon.right() - 8, 18), Qt::AlignLeft | Qt::AlignVCenter,
+    p.drawText(QRectF(icon.right() + 6, r.top() + 5, r.right() - icon.right() - 8, 18), Qt::AlignLeft | Qt::AlignVCenter,
                c.title);
     QFont small(QStringLiteral("DejaVu Sans"));
     small.setPixelSize(9);
     p.setFont(small);
     p.setPen(c.dark);
-    p.drawText(QRectF(icon.right() + 7, r.top() + 22, r.right() - icon.right() - 8, 14),
+    p.drawText(QRectF(icon.right() + 6, r.top() + 22, r.right() - icon.right() - 8, 14),
                Qt::AlignLeft | Qt::AlignVCenter, c.subtitle);
     return pixmap;
 }

@@ -17,6 +17,8 @@ public:
     virtual void shellOpen(const QString& target) = 0;
     // A random integer in [0, n); 0 when n <= 0. Seeded once per run.
     virtual int randomBelow(int n) = 0;
+    // All of the program's windows go to the task bar together.
+    virtual void minimiseApplication() = 0;
 };
 
 class QtPlatform : public Platform {
@@ -25,6 +27,7 @@ public:
     void showMessage(const QString& text) override;
     void shellOpen(const QString& target) override;
     int randomBelow(int n) override;
+    void minimiseApplication() override;
 
 private:
     unsigned long long state_;

@@ -1,6 +1,8 @@
 #include "app/Platform.h"
 
+#include <QApplication>
 #include <QDesktopServices>
+#include <QWidget>
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QUrl>
@@ -37,4 +39,11 @@ int QtPlatform::randomBelow(int n)
     z = (z ^ (z >> 27)) * 0x94D049BB133111EBULL;
     z ^= z >> 31;
     return static_cast<int>(z % static_cast<unsigned long long>(n));
+}
+
+void QtPlatform::minimiseApplication()
+{
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->isVisible() && !(w->windowFlags() & Qt::Popup))
+            w->showMinimized();
 }

@@ -199,13 +199,7 @@ void TForm1::Image2Click() { OpenDocumentWindow(app_, DocumentKind::SlipC); }
 void TForm1::Image3Click() { OpenDocumentWindow(app_, DocumentKind::SlipD); }
 void TForm1::Image4Click() { OpenDocumentWindow(app_, DocumentKind::Envelope); }
 
-void TForm1::Image5Click()
-{
-    // All of the program's windows go to the task bar together.
-    for (QWidget* w : QApplication::topLevelWidgets())
-        if (w->isVisible() && w->isWindow() && !(w->windowFlags() & Qt::Popup))
-            w->showMinimized();
-}
+void TForm1::Image5Click() { app_.platform.minimiseApplication(); }
 
 void TForm1::Image6Click() { close(); }
 

@@ -20,7 +20,10 @@ public:
         return next % n;
     }
 
+    void minimiseApplication() override { ++minimised; }
+
     QStringList messages;
+    int minimised = 0;
     QStringList opened;
     QList<int> randomCalls;
     std::deque<int> randomScript;

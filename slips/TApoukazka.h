@@ -1,8 +1,8 @@
 #pragma once
 // The document window "Poštová poukážka typu A".
-#include "app/DocumentWindow.h"
+#include "slips/SlipWindow.h"
 
-class TApoukazka : public DocumentWindow {
+class TApoukazka : public SlipWindow {
     Q_OBJECT
 public:
     explicit TApoukazka(AppState& app);

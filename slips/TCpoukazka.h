@@ -1,8 +1,8 @@
 #pragma once
 // The document window "Poštová poukážka typu C".
-#include "app/DocumentWindow.h"
+#include "slips/SlipWindow.h"
 
-class TCpoukazka : public DocumentWindow {
+class TCpoukazka : public SlipWindow {
     Q_OBJECT
 public:
     explicit TCpoukazka(AppState& app);

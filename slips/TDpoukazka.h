@@ -1,8 +1,8 @@
 #pragma once
 // The document window "Poštová poukážka typu D".
-#include "app/DocumentWindow.h"
+#include "slips/SlipWindow.h"
 
-class TDpoukazka : public DocumentWindow {
+class TDpoukazka : public SlipWindow {
     Q_OBJECT
 public:
     explicit TDpoukazka(AppState& app);

@@ -7,6 +7,7 @@
 #include "support/TestPlatform.h"
 
 #include <QApplication>
+#include <QKeyEvent>
 #include <QPointer>
 #include <memory>
 
@@ -63,3 +64,15 @@ struct Program {
         app.reset();
     }
 };
+
+// Types any text, letters with diacritics included, into the focused widget
+// the way a keyboard would (QTest::keyClicks takes Latin-1 only).
+inline void typeText(QWidget* widget, const QString& text)
+{
+    for (const QChar ch : text) {
+        QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(ch));
+        QApplication::sendEvent(widget, &press);
+        QKeyEvent release(QEvent::KeyRelease, 0, Qt::NoModifier, QString(ch));
+        QApplication::sendEvent(widget, &release);
+    }
+}

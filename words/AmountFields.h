@@ -1,0 +1,31 @@
+#pragma once
+// The amount and words fields that every slip window carries, written once:
+// `suma`, `hal`, `slovom1`, `slovom2`, `slovomh` with their captions, and the
+// change handlers that write the words as the user types.
+#include <QObject>
+
+class AppState;
+class QColor;
+class QLineEdit;
+class QWidget;
+
+class AmountFields : public QObject {
+    Q_OBJECT
+public:
+    // Places the fields on `client` at the positions the slip forms share.
+    AmountFields(AppState& app, QWidget* client, const QString& initialHal, const QColor& wordsBackground);
+
+    QLineEdit* suma;
+    QLineEdit* hal;
+    QLineEdit* slovom1;
+    QLineEdit* slovom2;
+    QLineEdit* slovomh;
+
+    void sumaChange();
+    void halChange();
+
+    inline static const QString DigitErrorPrefix = QStringLiteral("Chybý zápis číslice ");
+
+private:
+    AppState& app_;
+};

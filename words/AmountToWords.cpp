@@ -1,7 +1,6 @@
 #include "words/AmountToWords.h"
 
 #include <array>
-#include <cstring>
 
 namespace {
 
@@ -15,8 +14,8 @@ Table table(std::array<const char16_t*, 10> words)
     return out;
 }
 
-// The word tables in code page 1250, converted once.
-struct Words {
+// The Slovak word tables, in code page 1250.
+struct WordTables {
     Table unit = table({u"", u"jeden", u"dva", u"tri", u"štyri", u"päť", u"šesť", u"sedem", u"osem", u"deväť"});
     Table teen = table({u"desať", u"jedenásť", u"dvanásť", u"trinásť", u"štrnásť", u"pätnásť", u"šestnásť",
                         u"sedemnásť", u"osemnásť", u"devätnásť"});
@@ -25,40 +24,60 @@ struct Words {
     Table hundred = table({u"", u"sto", u"dvesto", u"tristo", u"štyristo", u"päťsto", u"šesťsto", u"sedemsto",
                            u"osemsto", u"deväťsto"});
     // The thousands digit of a four-digit amount: "dve", not "dva". Entry 0 is
-    // never read: a thousands group of zeros is dropped before we get here.
+    // never read: a thousands group of zeros is dropped before it is looked up.
     Table thousandUnit = table({u"", u"jeden", u"dve", u"tri", u"štyri", u"päť", u"šesť", u"sedem", u"osem",
                                 u"deväť"});
-    Cp1250 zero = "-nula-";
     Cp1250 leadingHundred = "jednosto";
     Cp1250 thousand = toCp1250(QStringLiteral("tisíc"));
-};
 
-const Words& words()
-{
-    static const Words w;
-    return w;
-}
-
-// Appends pieces left to right into a fixed buffer; the longest result is 53.
-struct Builder {
-    char buf[96];
-    std::size_t len = 0;
-    void add(const Cp1250& s)
+    Cp1250 tensAndUnits(int tens, int units) const
     {
-        std::memcpy(buf + len, s.data(), s.size());
-        len += s.size();
+        if (tens == 1)
+            return teen[units];
+        return (tens >= 2 ? this->tens[tens] : Cp1250()) + unit[units];
     }
 };
 
-void tensAndUnits(Builder& b, const Words& w, int tens, int units)
-{
-    if (tens == 1) {
-        b.add(w.teen[units]);
-        return;
+// Every group of three digits spelled out once, in fixed slots, so a
+// conversion is two short copies.
+constexpr std::size_t Slot = 32; // the longest group, "deväťstodeväťdesiatdeväťtisíc", is 29
+
+struct GroupTable {
+    std::array<std::array<char, Slot>, 1000> text{};
+    std::array<unsigned char, 1000> length{};
+    void set(int i, const Cp1250& s)
+    {
+        std::copy(s.begin(), s.end(), text[i].begin());
+        length[i] = static_cast<unsigned char>(s.size());
     }
-    if (tens >= 2)
-        b.add(w.tens[tens]);
-    b.add(w.unit[units]);
+    void appendTo(ShortString& out, int i) const { out.appendFixed<Slot>(text[i].data(), length[i]); }
+};
+
+struct Groups {
+    GroupTable leading;   // a whole amount of one to three digits ("jednosto" for 1xx)
+    GroupTable inner;     // the last three digits behind a thousands group ("sto" for 1xx)
+    GroupTable thousands; // the thousands group of a five- or six-digit amount, with "tisíc"
+    GroupTable thousand4; // the thousands digit of a four-digit amount, with "tisíc"
+
+    Groups()
+    {
+        const WordTables w;
+        for (int i = 0; i < 1000; ++i) {
+            const int h = i / 100, t = i / 10 % 10, u = i % 10;
+            const Cp1250 below = w.tensAndUnits(t, u);
+            leading.set(i, (h == 1 ? w.leadingHundred : w.hundred[h]) + below);
+            inner.set(i, w.hundred[h] + below);
+            thousands.set(i, (h == 1 ? w.leadingHundred : w.hundred[h]) + below + w.thousand);
+            if (i < 10)
+                thousand4.set(i, w.thousandUnit[i] + w.thousand);
+        }
+    }
+};
+
+const Groups& groups()
+{
+    static const Groups g;
+    return g;
 }
 
 } // namespace
@@ -71,34 +90,28 @@ bool IsAllDigits(std::string_view text)
     return true;
 }
 
-Cp1250 AmountToWords(std::string_view digits)
+ShortString AmountToWords(std::string_view digits)
 {
-    std::size_t n = digits.size();
-    if (n == 0 || n > 6 || !IsAllDigits(digits))
-        return {};
-    // Zeros in every thousands place: read the rest as a three-digit amount.
-    if (n > 3 && digits.substr(0, n - 3).find_first_not_of('0') == std::string_view::npos) {
-        digits = digits.substr(n - 3);
-        n = 3;
+    // One result object on every path, so it is built in place and never copied.
+    ShortString out;
+    const std::size_t n = digits.size();
+    if (n == 0 || n > 6)
+        return out;
+    int value = 0;
+    for (char c : digits) {
+        if (c < '0' || c > '9')
+            return out;
+        value = value * 10 + (c - '0');
     }
-    const Words& w = words();
-    auto d = [&](std::size_t k) { return digits[n - k] - '0'; }; // k-th digit from the right
-
-    if (n == 1)
-        return digits[0] == '0' ? w.zero : w.unit[d(1)];
-
-    Builder b;
-    if (n == 6)
-        b.add(d(6) == 1 ? w.leadingHundred : w.hundred[d(6)]);
-    if (n == 4) {
-        b.add(w.thousandUnit[d(4)]);
-        b.add(w.thousand);
-    } else if (n >= 5) {
-        tensAndUnits(b, w, d(5), d(4));
-        b.add(w.thousand);
+    const Groups& g = groups();
+    if (n == 1 && value == 0) {
+        out.append("-nula-");
+        return out;
     }
-    if (n >= 3)
-        b.add(n == 3 && d(3) == 1 ? w.leadingHundred : w.hundred[d(3)]);
-    tensAndUnits(b, w, d(2), d(1));
-    return Cp1250(b.buf, b.len);
+    const int top = value / 1000, last = value % 1000;
+    if (n > 3 && top != 0)
+        (n == 4 ? g.thousand4 : g.thousands).appendTo(out, top);
+    // Zeros in every thousands place read as a three-digit amount.
+    (n > 3 && top != 0 ? g.inner : g.leading).appendTo(out, last);
+    return out;
 }

@@ -3,6 +3,7 @@
 // Slovak postal slips want it (21 000 is "dvadsaťjedentisíc"). Both functions
 // work on code page 1250 short strings and keep no state.
 #include "settings/Cp1250.h"
+#include "settings/ShortString.h"
 
 #include <string_view>
 
@@ -10,7 +11,7 @@
 // thousands give the words of the last three digits (0123 is "jednostodvadsaťtri",
 // 000000 the empty text). Texts of other lengths or with other characters give
 // the empty text.
-Cp1250 AmountToWords(std::string_view digits);
+ShortString AmountToWords(std::string_view digits);
 
 // True when every character is '0'-'9'; the empty text passes.
 bool IsAllDigits(std::string_view text);

@@ -8,7 +8,7 @@ std::optional<CrownsLines> CrownsInWords(const Cp1250& suma)
         return std::nullopt;
     if (suma.empty())
         return CrownsLines{EmptyAmountWords, {}};
-    const Cp1250 w = AmountToWords(suma);
+    const Cp1250 w = AmountToWords(suma).str();
     if (w.size() <= WordsLineLength)
         return CrownsLines{"-" + w + "-", {}};
     // The cut falls after the 30th character, mid-word if need be.
@@ -21,5 +21,5 @@ std::optional<Cp1250> HellersInWords(const Cp1250& hal)
         return std::nullopt;
     if (hal.empty())
         return EmptyAmountWords;
-    return "-" + AmountToWords(hal + "0") + "-";
+    return "-" + AmountToWords(hal + "0").str() + "-";
 }

@@ -102,7 +102,7 @@ private slots:
         int mismatches = 0;
         std::size_t longest = 0;
         for (int n = 0; n <= 999999; ++n) {
-            const Cp1250 got = AmountToWords(std::to_string(n));
+            const ShortString got = AmountToWords(std::to_string(n));
             longest = std::max(longest, got.size());
             if (fromCp1250(got) != reference::spell(n) && ++mismatches <= 5)
                 qWarning("%d: got %s, expected %s", n, qPrintable(fromCp1250(got)), qPrintable(reference::spell(n)));

@@ -37,8 +37,10 @@ public:
     QAction* Index1 = nullptr;
     QAction* Oprograme1 = nullptr;
 
-protected:
+    // The print command of the window's form.
     virtual void Tlai1Click() {}
+
+protected:
     void closeEvent(QCloseEvent* event) override; // FormCloseQuery
     bool eventFilter(QObject* watched, QEvent* event) override;
 

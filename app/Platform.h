@@ -2,7 +2,10 @@
 // Seams to the desktop: message boxes, the shell, random numbers. The Qt
 // implementation is QtPlatform; tests put a recording stand-in in its place.
 #include <QString>
+#include <memory>
 
+class PrintCanvas;
+class QPrinter;
 class QWidget;
 
 inline const QString AppTitle = QStringLiteral("Zelvana 1.0.1");
@@ -19,16 +22,22 @@ public:
     virtual int randomBelow(int n) = 0;
     // All of the program's windows go to the task bar together.
     virtual void minimiseApplication() = 0;
+    // The print dialog: a canvas on the chosen printer, or nothing on cancel.
+    virtual std::unique_ptr<PrintCanvas> runPrintDialog(QWidget* parent) = 0;
 };
 
 class QtPlatform : public Platform {
 public:
     QtPlatform();
+    ~QtPlatform() override;
     void showMessage(const QString& text) override;
     void shellOpen(const QString& target) override;
     int randomBelow(int n) override;
     void minimiseApplication() override;
+    std::unique_ptr<PrintCanvas> runPrintDialog(QWidget* parent) override;
 
 private:
     unsigned long long state_;
+    // The printer chosen in a dialog stays current for later jobs of the run.
+    std::unique_ptr<QPrinter> printer_;
 };

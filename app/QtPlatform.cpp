@@ -5,12 +5,28 @@
 #include <QWidget>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
+
+#include "slips/QtPrintCanvas.h"
 #include <QUrl>
 #include <chrono>
 
 QtPlatform::QtPlatform()
     : state_(static_cast<unsigned long long>(std::chrono::system_clock::now().time_since_epoch().count()))
 {
+}
+
+QtPlatform::~QtPlatform() = default;
+
+std::unique_ptr<PrintCanvas> QtPlatform::runPrintDialog(QWidget* parent)
+{
+    if (!printer_)
+        printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    QPrintDialog dialog(printer_.get(), parent);
+    if (dialog.exec() != QDialog::Accepted)
+        return nullptr;
+    return std::make_unique<QtPrintCanvas>(*printer_);
 }
 
 void QtPlatform::showMessage(const QString& text)

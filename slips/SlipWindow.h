@@ -1,9 +1,12 @@
 #pragma once
 // What the three slip windows share beyond the document window: the amount
-// fields with their words lines.
+// fields with their words lines, the bank list, and the print command that
+// draws the slip's layout.
 #include "app/DocumentWindow.h"
+#include "slips/Layout.h"
 #include "words/AmountFields.h"
 
+class QComboBox;
 class QLineEdit;
 
 class SlipWindow : public DocumentWindow {
@@ -17,4 +20,19 @@ public:
     QLineEdit* slovom1;
     QLineEdit* slovom2;
     QLineEdit* slovomh;
+
+    virtual void ClearPersonalFields() = 0;
+    virtual void FillFromPersonalData() = 0;
+
+    // The controls' texts by control name, as the print reads them.
+    FieldTexts fieldTexts() const;
+
+    void Tlai1Click() override;
+
+protected:
+    virtual int referenceMm() const = 0;
+    virtual std::span<const LayoutRow> layout() const = 0;
+    // Creates banky.cbx when missing and loads its lines as the combo's
+    // items; the combo's text stays. A file error leaves the list empty.
+    void loadBankList(QComboBox* combo);
 };

@@ -1,7 +1,67 @@
 #include "slips/TCpoukazka.h"
 
+#include "app/AppState.h"
+#include "slips/PersonalJoins.h"
+#include "slips/SlipControls.h"
+
+#include <QLineEdit>
+
 const DocumentLook TCpoukazka::Look{QStringLiteral("Poštová poukážka typu C"), 305, 258, 359, 109, "Koniecprogramu1"};
 
 TCpoukazka::TCpoukazka(AppState& app) : SlipWindow(app, Look, QStringLiteral("0"), QColor(0xBD, 0xC4, 0xE8))
 {
+    QWidget* c = client();
+    paintClient(c, palette().color(QPalette::ToolTipBase), QColor(0x00, 0x00, 0xA0));
+    addLabel(c, QStringLiteral("C"), 8, 0, true);
+    addLabel(c, QStringLiteral("Poštová"), 40, 0, true);
+    addLabel(c, QStringLiteral("poukážka"), 40, 16, true);
+    addSeparator(c, 96);
+    addLabel(c, QStringLiteral("Adresát"), 8, 104, true, SmallFontPixels);
+    addSeparator(c, 176);
+    addLabel(c, QStringLiteral("Odosielateľ:"), 0, 184, true, SmallFontPixels);
+
+    ad1 = addEdit(c, "ad1", 72, 104, 233, 0, true);
+    ad2 = addEdit(c, "ad2", 72, 128, 233, 0, true);
+    adpsc = addEdit(c, "adpsc", 8, 152, 57, 5, true);
+    ad3 = addEdit(c, "ad3", 72, 152, 233, 0, true);
+    od1 = addEdit(c, "od1", 72, 184, 233, 0, true);
+    od2 = addEdit(c, "od2", 72, 208, 233, 0, true);
+    odpsc = addEdit(c, "odpsc", 8, 232, 57, 5, true);
+    od3 = addEdit(c, "od3", 72, 232, 233, 0, true);
+
+    QWidget* order[] = {suma, hal, ad1, ad2, adpsc, ad3, od1, od2, odpsc, od3};
+    for (std::size_t i = 1; i < std::size(order); ++i)
+        setTabOrder(order[i - 1], order[i]);
+    FormCreate();
+}
+
+void TCpoukazka::FormCreate() { FillFromPersonalData(); }
+
+void TCpoukazka::ClearPersonalFields()
+{
+    for (QLineEdit* e : {ad1, ad2, ad3, adpsc, od1, od2, od3, odpsc})
+        e->clear();
+}
+
+void TCpoukazka::FillFromPersonalData()
+{
+    const ProgramSettings& s = app().settings();
+    const PersonalData& p = app().personal();
+    const bool recipient = s.flag(Flag::SlipCOwnerIsRecipient);
+    const bool sender = s.flag(Flag::SlipCOwnerIsSender);
+    if (s.flag(Flag::AddName) && recipient)
+        ad1->setText(NameLine(p));
+    if (s.flag(Flag::AddName) && sender)
+        od1->setText(NameLine(p));
+    auto address = [&](QLineEdit* street, QLineEdit* psc, QLineEdit* town) {
+        street->setText(StreetLine(p));
+        psc->setText(PersonalText(p, Personal::psc));
+        town->setText(PersonalText(p, Personal::mesto));
+        if (s.flag(Flag::AddCountry))
+            town->setText(town->text() + QLatin1Char(' ') + PersonalText(p, Personal::stat));
+    };
+    if (s.flag(Flag::AddAddress) && recipient)
+        address(ad2, adpsc, ad3);
+    if (s.flag(Flag::AddAddress) && sender)
+        address(od2, odpsc, od3);
 }

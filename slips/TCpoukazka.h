@@ -1,5 +1,5 @@
 #pragma once
-// The document window "Poštová poukážka typu C".
+// The slip C window: amount, words, recipient and sender; printed with R = 102 mm.
 #include "slips/SlipWindow.h"
 
 class TCpoukazka : public SlipWindow {
@@ -7,4 +7,23 @@ class TCpoukazka : public SlipWindow {
 public:
     explicit TCpoukazka(AppState& app);
     static const DocumentLook Look;
+
+    QLineEdit* ad1;
+    QLineEdit* ad2;
+    QLineEdit* adpsc;
+    QLineEdit* ad3;
+    QLineEdit* od1;
+    QLineEdit* od2;
+    QLineEdit* odpsc;
+    QLineEdit* od3;
+
+    void ClearPersonalFields() override;
+    void FillFromPersonalData() override;
+
+protected:
+    int referenceMm() const override { return 102; }
+    std::span<const LayoutRow> layout() const override { return SlipCLayout(); }
+
+private:
+    void FormCreate();
 };

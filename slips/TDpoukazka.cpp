@@ -1,7 +1,95 @@
 #include "slips/TDpoukazka.h"
 
+#include "app/AppState.h"
+#include "slips/PersonalJoins.h"
+#include "slips/SlipControls.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+
 const DocumentLook TDpoukazka::Look{QStringLiteral("Poštová poukážka typu D"), 305, 273, 378, 110, "Koniecprogramu1"};
 
 TDpoukazka::TDpoukazka(AppState& app) : SlipWindow(app, Look, QStringLiteral("0"), QColor(0xDF, 0xC4, 0xCC))
 {
+    QWidget* c = client();
+    paintClient(c, QColor(0xF7, 0xF7, 0xEA), QColor(0xC7, 0x2E, 0x60));
+    for (auto [text, left, top] : {std::tuple{"D", 8, 0}, {"Poštová", 40, 0}, {"poukážka", 40, 16}}) {
+        QLabel* l = addLabel(c, QString::fromUtf8(text), left, top, true, 16);
+        QFont f = l->font();
+        f.setFamily(QStringLiteral("Times New Roman"));
+        l->setFont(f);
+        l->adjustSize();
+    }
+    addSeparator(c, 96);
+    addLabel(c, QStringLiteral("Adresát"), 8, 104, true, SmallFontPixels);
+    addSeparator(c, 176);
+    addLabel(c, QStringLiteral("Banka:"), 8, 184, true, SmallFontPixels);
+    addLabel(c, QStringLiteral("skratka"), 136, 184, false, SmallFontPixels);
+    addLabel(c, QStringLiteral("z účtu číslo:"), 200, 184, true, SmallFontPixels);
+    addLabel(c, QStringLiteral("Odosielateľ:"), 0, 232, true, SmallFontPixels);
+
+    ad1 = addEdit(c, "ad1", 72, 104, 233, 0, true);
+    ad2 = addEdit(c, "ad2", 72, 128, 233, 0, true);
+    adpsc = addEdit(c, "adpsc", 8, 152, 57, 5, true);
+    ad3 = addEdit(c, "ad3", 72, 152, 233, 0, true);
+    banka = addBankCombo(c, 0, 200, 137);
+    skr = addEdit(c, "skr", 136, 200, 65, 0, false, SmallFontPixels);
+    ucet = addEdit(c, "ucet", 200, 200, 105, 0, false, SmallFontPixels);
+    od2 = addEdit(c, "od2", 72, 224, 233, 0, true);
+    odpsc = addEdit(c, "odpsc", 8, 248, 57, 5, true);
+    od3 = addEdit(c, "od3", 72, 248, 233, 0, true);
+
+    QWidget* order[] = {suma, hal, ad1, ad2, adpsc, ad3, od2, odpsc, od3, ucet, skr, banka};
+    for (std::size_t i = 1; i < std::size(order); ++i)
+        setTabOrder(order[i - 1], order[i]);
+    FormCreate();
+}
+
+void TDpoukazka::FormCreate()
+{
+    FillFromPersonalData();
+    loadBankList(banka);
+}
+
+void TDpoukazka::ClearPersonalFields()
+{
+    // The bank's short code and the list of banks stay.
+    for (QLineEdit* e : {ad1, ad2, ad3, adpsc})
+        e->clear();
+    banka->setEditText(QString());
+    for (QLineEdit* e : {ucet, od2, od3, odpsc})
+        e->clear();
+}
+
+void TDpoukazka::FillFromPersonalData()
+{
+    const ProgramSettings& s = app().settings();
+    const PersonalData& p = app().personal();
+    const bool recipient = s.flag(Flag::SlipDOwnerIsRecipient);
+    const bool sender = s.flag(Flag::SlipDOwnerIsSender);
+    auto town = [&](QLineEdit* field) {
+        field->setText(PersonalText(p, Personal::mesto));
+        if (s.flag(Flag::AddCountry))
+            field->setText(field->text() + QLatin1Char(' ') + PersonalText(p, Personal::stat));
+    };
+    if (s.flag(Flag::AddName) && recipient)
+        ad1->setText(NameLine(p));
+    if (s.flag(Flag::AddName) && sender)
+        od2->setText(NameLine(p));
+    if (s.flag(Flag::AddAddress) && recipient) {
+        ad2->setText(StreetLine(p));
+        adpsc->setText(PersonalText(p, Personal::psc));
+        town(ad3);
+    }
+    if (s.flag(Flag::AddAddress) && sender) {
+        // The sender's name and street share one line, joined by ", ".
+        od2->setText(od2->text() + QStringLiteral(", ") + StreetLine(p));
+        odpsc->setText(PersonalText(p, Personal::psc));
+        town(od3);
+    }
+    if (s.flag(Flag::AddAccount) && sender)
+        ucet->setText(PersonalText(p, Personal::CU)); // whole, not split
+    if (s.flag(Flag::AddBank) && sender)
+        banka->setEditText(PersonalText(p, Personal::PU));
 }

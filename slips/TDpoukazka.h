@@ -1,5 +1,5 @@
 #pragma once
-// The document window "Poštová poukážka typu D".
+// The slip D window: from the payer's account to an address; printed with R = 104 mm.
 #include "slips/SlipWindow.h"
 
 class TDpoukazka : public SlipWindow {
@@ -7,4 +7,25 @@ class TDpoukazka : public SlipWindow {
 public:
     explicit TDpoukazka(AppState& app);
     static const DocumentLook Look;
+
+    QLineEdit* ad1;
+    QLineEdit* ad2;
+    QLineEdit* adpsc;
+    QLineEdit* ad3;
+    QComboBox* banka;
+    QLineEdit* skr;
+    QLineEdit* ucet;
+    QLineEdit* od2;
+    QLineEdit* odpsc;
+    QLineEdit* od3;
+
+    void ClearPersonalFields() override;
+    void FillFromPersonalData() override;
+
+protected:
+    int referenceMm() const override { return 104; }
+    std::span<const LayoutRow> layout() const override { return SlipDLayout(); }
+
+private:
+    void FormCreate();
 };

@@ -9,12 +9,25 @@
 
 namespace {
 
-QLineEdit* edit(QWidget* parent, const char* name, int left, int top, int width)
+// 8 pt in the figures and the hellers words, 10 pt elsewhere.
+constexpr int SmallPixels = 11;
+constexpr int LargePixels = 13;
+
+void setPixelFont(QWidget* w, int pixels, bool bold)
+{
+    QFont f = w->font();
+    f.setPixelSize(pixels);
+    f.setBold(bold);
+    w->setFont(f);
+}
+
+QLineEdit* edit(QWidget* parent, const char* name, int left, int top, int width, int pixels, bool bold = false)
 {
     auto* e = new QLineEdit(parent);
     e->setObjectName(QString::fromLatin1(name));
     e->setGeometry(left, top, width, 21);
     e->setValidator(new Cp1250Validator(e));
+    setPixelFont(e, pixels, bold);
     return e;
 }
 
@@ -22,11 +35,7 @@ void caption(QWidget* parent, const QString& text, int left, int top, bool bold 
 {
     auto* label = new QLabel(text, parent);
     label->move(left, top);
-    if (bold) {
-        QFont f = label->font();
-        f.setBold(true);
-        label->setFont(f);
-    }
+    setPixelFont(label, LargePixels, bold);
     label->adjustSize();
 }
 
@@ -42,23 +51,21 @@ AmountFields::AmountFields(AppState& app, QWidget* client, const QString& initia
     caption(client, QStringLiteral("Sk"), 200, 72, true);
     caption(client, QStringLiteral("h"), 296, 72, true);
 
-    suma = edit(client, "suma", 176, 8, 73);
+    suma = edit(client, "suma", 176, 8, 73, SmallPixels, true);
     suma->setMaxLength(6);
-    QFont bold = suma->font();
-    bold.setBold(true);
-    suma->setFont(bold);
     suma->setText(QStringLiteral("0"));
-    hal = edit(client, "hal", 272, 8, 14);
+    hal = edit(client, "hal", 272, 8, 14, SmallPixels);
     hal->setMaxLength(1);
     hal->setText(initialHal);
 
-    slovom1 = edit(client, "slovom1", 64, 40, 241);
-    slovom2 = edit(client, "slovom2", 3, 64, 190);
-    slovomh = edit(client, "slovomh", 224, 64, 65);
+    slovom1 = edit(client, "slovom1", 64, 40, 241, LargePixels);
+    slovom2 = edit(client, "slovom2", 3, 64, 190, LargePixels);
+    slovomh = edit(client, "slovomh", 224, 64, 65, SmallPixels);
     for (QLineEdit* words : {slovom1, slovom2, slovomh}) {
         words->setFocusPolicy(Qt::ClickFocus); // editable, but Tab skips it
         QPalette pal = words->palette();
         pal.setColor(QPalette::Base, wordsBackground);
+        pal.setColor(QPalette::Text, Qt::black);
         words->setPalette(pal);
     }
 

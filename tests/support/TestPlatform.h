@@ -1,6 +1,9 @@
 #pragma once
 // Stand-in for the desktop: records messages and shell calls, scripted random numbers.
 #include "app/Platform.h"
+#include "slips/PrintCanvas.h"
+
+#include <functional>
 
 #include <QStringList>
 #include <deque>
@@ -21,6 +24,14 @@ public:
     }
 
     void minimiseApplication() override { ++minimised; }
+    // The print dialog: the canvas `printer` gives, or a cancel when it is unset.
+    std::unique_ptr<PrintCanvas> runPrintDialog(QWidget*) override
+    {
+        ++printDialogs;
+        return printer ? printer() : nullptr;
+    }
+    std::function<std::unique_ptr<PrintCanvas>()> printer;
+    int printDialogs = 0;
 
     QStringList messages;
     int minimised = 0;

@@ -1,0 +1,13 @@
+#pragma once
+// The user's own data joined the way every slip and envelope fills it in.
+// The blanks go in also when a part is empty.
+#include "settings/PersonalData.h"
+
+#include <QString>
+
+// titul + " " + meno + " " + priezvisko, cut to a short string.
+QString NameLine(const PersonalData& p);
+// ulica + " " + cd, cut to a short string.
+QString StreetLine(const PersonalData& p);
+// A field as widget text.
+QString PersonalText(const PersonalData& p, Personal field);

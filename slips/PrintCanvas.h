@@ -1,0 +1,48 @@
+#pragma once
+// The printer page as the print jobs see it: page measures, the canvas font
+// and text output turned by an angle. QtPrintCanvas paints on a QPrinter; tests
+// use a recorder.
+#include "slips/Placement.h"
+
+#include <QString>
+
+struct CanvasFont {
+    QString face;
+    int size = 0; // points
+};
+
+// One text as it goes onto the page.
+struct RotatedText {
+    QString text;
+    int x = 0; // device pixels: the top-left corner of the text cell in its own rotated frame
+    int y = 0;
+    int angle = 0;    // degrees counter-clockwise
+    int emPixels = 0; // em height in device pixels
+    QString face;
+    int size = 0; // the canvas font size in points when drawn
+};
+
+class PrintCanvas {
+public:
+    virtual ~PrintCanvas() = default;
+    virtual PageMeasures measures() const = 0;
+    virtual int screenDpi() const = 0; // the display's logical pixels per inch
+    virtual void beginDocument() = 0;
+    virtual void endDocument() = 0;
+    // Draws with a fixed-pitch preference and a transparent background.
+    virtual void textOut(const RotatedText& text) = 0;
+
+    CanvasFont font; // carries over from one drawn text to the next
+};
+
+// MulDiv as the old platform had it: a x b / c, rounded half away from zero.
+int MulDiv(int a, int b, int c);
+
+// Draws `text` at (x, y) turned by `angle`, in the canvas font at an em height
+// of MulDiv(size, ScreenDpi, 72) device pixels. The canvas font is unchanged.
+void DrawRotatedText(PrintCanvas& canvas, const QString& text, int x, int y, int angle);
+
+// The base print font of a job: size, then face (cut to 31 characters; an
+// empty name keeps the face).
+void SetBasePrintFont(PrintCanvas& canvas, std::int32_t printFontSize, const QString& printFontName,
+                      long double divisor = SlipFontDivisor);

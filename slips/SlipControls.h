@@ -1,0 +1,26 @@
+#pragma once
+// Building blocks for the slip windows' controls, placed in pixels.
+#include <QColor>
+#include <QString>
+
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QWidget;
+
+constexpr int SmallFontPixels = 11; // 8 pt
+constexpr int LargeFontPixels = 13; // 10 pt
+
+QLineEdit* addEdit(QWidget* parent, const char* name, int left, int top, int width, int maxLength = 0,
+                   bool bold = false, int pixelSize = LargeFontPixels);
+QLabel* addLabel(QWidget* parent, const QString& text, int left, int top, bool bold = false,
+                 int pixelSize = LargeFontPixels);
+void addSeparator(QWidget* parent, int top);
+// An editable bank combo whose list is never sorted and never grows by typing.
+QComboBox* addBankCombo(QWidget* parent, int left, int top, int width);
+// A wrapping memo; Tab moves on rather than typing a tab.
+QPlainTextEdit* addMemo(QWidget* parent, const char* name, int left, int top, int width, int height);
+
+// Window background and caption colour.
+void paintClient(QWidget* client, const QColor& background, const QColor& captions);

@@ -1,0 +1,26 @@
+#pragma once
+// A print canvas that keeps every drawn text instead of painting it.
+#include "slips/PrintCanvas.h"
+
+#include <QList>
+
+class RecordingCanvas : public PrintCanvas {
+public:
+    explicit RecordingCanvas(PageMeasures page, int dpi = 96) : page_(page), dpi_(dpi) {}
+    PageMeasures measures() const override { return page_; }
+    int screenDpi() const override { return dpi_; }
+    void beginDocument() override { ++begun; }
+    void endDocument() override { ++ended; }
+    void textOut(const RotatedText& text) override { drawn.append(text); }
+
+    QList<RotatedText> drawn;
+    int begun = 0;
+    int ended = 0;
+
+private:
+    PageMeasures page_;
+    int dpi_;
+};
+
+// The example printer: HorzSize 200, VertSize 287, PageWidth 4724, PageHeight 6778.
+inline constexpr PageMeasures ExamplePrinter{4724, 6778, 200, 287};

@@ -11,13 +11,40 @@
 #include <QPointer>
 #include <memory>
 
-inline QByteArray settingsBytes(std::initializer_list<Flag> flags)
+inline QByteArray settingsBytes(const QList<Flag>& flags)
 {
     ProgramSettings s;
     s.setDefaults();
     for (Flag f : flags)
         s.setFlag(f, true);
     return QByteArray(reinterpret_cast<const char*>(s.data()), ProgramSettings::Size);
+}
+
+inline QByteArray personalBytes(std::initializer_list<std::pair<Personal, QString>> fields)
+{
+    PersonalData p;
+    for (const auto& [field, text] : fields)
+        p.set(field, toCp1250(text));
+    return QByteArray(reinterpret_cast<const char*>(p.data()), PersonalData::Size);
+}
+
+// A user with every field of the personal data filled.
+inline const std::initializer_list<std::pair<Personal, QString>> Owner = {
+    {Personal::titul, QStringLiteral("Ing.")},        {Personal::meno, QStringLiteral("Ján")},
+    {Personal::priezvisko, QStringLiteral("Košický")}, {Personal::ulica, QStringLiteral("Hlavná")},
+    {Personal::cd, QStringLiteral("12")},             {Personal::psc, QStringLiteral("04001")},
+    {Personal::mesto, QStringLiteral("Košice")},      {Personal::stat, QStringLiteral("SR")},
+    {Personal::CU, QStringLiteral("123456/0200")},    {Personal::PU, QStringLiteral("Moja banka")},
+    {Personal::nazov, QStringLiteral("Spolok\r\nKošice")}, {Personal::ksymbol, QStringLiteral("0558")},
+    {Personal::PV, QStringLiteral("04012")},          {Personal::pv2, QStringLiteral("Košice 1")}};
+
+inline ProgramSettings settingsWith(const QList<Flag>& flags)
+{
+    ProgramSettings s;
+    s.setDefaults();
+    for (Flag f : flags)
+        s.setFlag(f, true);
+    return s;
 }
 
 inline QList<DocumentWindow*> openDocumentWindows()

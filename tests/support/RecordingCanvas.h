@@ -24,3 +24,18 @@ private:
 
 // The example printer: HorzSize 200, VertSize 287, PageWidth 4724, PageHeight 6778.
 inline constexpr PageMeasures ExamplePrinter{4724, 6778, 200, 287};
+
+// Hands a canvas the test owns to a print job, which takes ownership of what
+// the print dialog returns.
+class ProxyCanvas : public PrintCanvas {
+public:
+    explicit ProxyCanvas(RecordingCanvas& target) : target_(target) { font = target.font; }
+    PageMeasures measures() const override { return target_.measures(); }
+    int screenDpi() const override { return target_.screenDpi(); }
+    void beginDocument() override { target_.beginDocument(); }
+    void endDocument() override { target_.endDocument(); }
+    void textOut(const RotatedText& text) override { target_.textOut(text); }
+
+private:
+    RecordingCanvas& target_;
+};

@@ -47,7 +47,10 @@ test-asan: deps
 	cd $(ASAN_BUILD) && ctest --output-on-failure -j $(JOBS)
 
 bench: build
-	cd $(BUILD) && for b in bench/*; do [ -x "$$b" ] && "$$b"; done
+	cd $(BUILD) && for b in bench/bench_*; do \
+	  echo "== $$b"; \
+	  if [ -z "$$DISPLAY" ]; then xvfb-run -a "$$b"; else "$$b"; fi; \
+	done
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD)

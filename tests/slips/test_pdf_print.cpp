@@ -1,32 +1,37 @@
-// Slip A printed through a real QPrinter into a PDF file and read back: the
+// Slips printed through a real QPrinter into a PDF file and read back: the
 // texts are on the page, turned, within 1 mm of where the placement rule puts them.
 #include "app/DocumentKind.h"
 #include "slips/QtPrintCanvas.h"
 #include "slips/TApoukazka.h"
+#include "slips/TDpoukazka.h"
 #include "support/Fixture.h"
 #include "support/PdfWords.h"
 
 #include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QPrinter>
 #include <QtTest>
 
+struct Expect {
+    QString text;
+    int xMm, yMm;
+    int count; // how many times the word is on the page
+    int nth = 0; // which of them, counted down the page, is at (xMm, yMm)
+};
+
 class PdfPrintTest : public QObject {
     Q_OBJECT
-private slots:
-    void slipATextsLandWhereTheRuleSays()
+
+    SlipWindow* open(Program& p, DocumentKind kind)
     {
-        Program p;
         p.folder.write("program.nas", settingsBytes({}));
         p.loadRecords();
         p.app->settings().setPrintFontSize(10);
-        auto* w = qobject_cast<TApoukazka*>(OpenDocumentWindow(*p.app, DocumentKind::SlipA));
-        w->suma->setText("1234");
-        w->hal->setText("5");
-        w->od1->setText(QStringLiteral("Košický"));
-        w->cu1->setText("987654");
-        w->vsymbol->setText("20261207");
+        return qobject_cast<SlipWindow*>(OpenDocumentWindow(*p.app, kind));
+    }
 
+    // Prints `w` into a PDF file and checks the words against the rule for R.
+    void printAndCheck(Program& p, SlipWindow* w, int referenceMm, const QList<Expect>& expected)
+    {
         QPrinter printer(QPrinter::HighResolution);
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setPageSize(QPageSize(QPageSize::A4));
@@ -40,35 +45,56 @@ private slots:
         QVERIFY2(!words.isEmpty(), qPrintable(error));
 
         const PageMeasures page{printer.width(), printer.height(), printer.widthMM(), printer.heightMM()};
-        const SlipPlacement placement(page, 102);
+        const SlipPlacement placement(page, referenceMm);
         const QRectF printable = printer.pageLayout().paintRect(QPageLayout::Point);
         const double ptPerPixel = 72.0 / printer.resolution();
         const double mm = 72 / 25.4;
-
-        struct Expect {
-            QString text;
-            int xMm, yMm;
-            int count; // how many areas print it
-        } expected[] = {{"-1234-", 8, 39, 4}, {"-50-", 8, 69, 4}, {QStringLiteral("Košický"), 57, 25, 4},
-                        {"987654", 31, 40, 3}, {"20261207", 41, 97, 2}};
         for (const Expect& e : expected) {
             QList<PdfWord> found;
             for (const PdfWord& wd : words)
                 if (wd.text == e.text)
                     found << wd;
             QVERIFY2(found.size() == e.count, qPrintable(e.text + QStringLiteral(": %1 times").arg(found.size())));
-            // The first area's copy comes first in y.
             std::sort(found.begin(), found.end(), [](auto& a, auto& b) { return a.box.top() < b.box.top(); });
-            const PdfWord& first = found.first();
+            const PdfWord& word = found[e.nth];
             const double top = printable.left() + placement.DeviceX(e.xMm) * ptPerPixel; // letter tops face right
             const double start = printable.top() + placement.DeviceY(e.yMm) * ptPerPixel;
-            QVERIFY2(qAbs(first.box.right() - top) < mm,
-                     qPrintable(e.text + QStringLiteral(": top edge at %1 pt, rule says %2").arg(first.box.right()).arg(top)));
-            QVERIFY2(qAbs(first.box.top() - start) < mm,
-                     qPrintable(e.text + QStringLiteral(": starts at %1 pt, rule says %2").arg(first.box.top()).arg(start)));
-            // Turned: the word runs down the page.
-            QVERIFY2(first.box.height() > first.box.width(), qPrintable(e.text + " is not turned"));
+            QVERIFY2(qAbs(word.box.right() - top) < mm,
+                     qPrintable(e.text + QStringLiteral(": top edge at %1 pt, rule says %2").arg(word.box.right()).arg(top)));
+            QVERIFY2(qAbs(word.box.top() - start) < mm,
+                     qPrintable(e.text + QStringLiteral(": starts at %1 pt, rule says %2").arg(word.box.top()).arg(start)));
+            if (e.text.size() > 2) // turned: the word runs down the page
+                QVERIFY2(word.box.height() > word.box.width(), qPrintable(e.text + " is not turned"));
         }
+    }
+
+private slots:
+    void slipA()
+    {
+        Program p;
+        auto* w = static_cast<TApoukazka*>(open(p, DocumentKind::SlipA));
+        w->suma->setText("1234");
+        w->hal->setText("5");
+        w->od1->setText(QStringLiteral("Košický"));
+        w->cu1->setText("987654");
+        w->vsymbol->setText("20261207");
+        printAndCheck(p, w, 102,
+                      {{"-1234-", 8, 39, 4}, {"-50-", 8, 69, 4}, {QStringLiteral("Košický"), 57, 25, 4},
+                       {QStringLiteral("Košický"), 57, 205, 4, 3}, {"987654", 31, 40, 3}, {"20261207", 41, 97, 2}});
+    }
+
+    void slipD()
+    {
+        Program p;
+        auto* w = static_cast<TDpoukazka*>(open(p, DocumentKind::SlipD));
+        w->suma->setText("77");
+        w->od2->setText(QStringLiteral("Novák, Hlavná 1"));
+        w->ucet->setText("5566778899");
+        w->skr->setText("TATR");
+        printAndCheck(p, w, 104,
+                      {{"-77-", 11, 40, 4}, {"-77-", 19, 88, 4, 1}, {QStringLiteral("Novák,"), 67, 19, 1},
+                       {QStringLiteral("Novák"), 63, 98, 3}, {QStringLiteral("Hlavná"), 68, 84, 4, 1}, {QStringLiteral("Hlavná"), 68, 141, 4, 2},
+                       {"5566778899", 61, 50, 4}, {"5566778899", 59, 212, 4, 3}, {"TATR", 59, 92, 3}});
     }
 };
 

@@ -1,0 +1,76 @@
+// Time of one slip A print job into a PDF file: layout, rotated text, PDF output.
+#include "app/AppState.h"
+#include "app/DocumentKind.h"
+#include "slips/QtPrintCanvas.h"
+#include "slips/TApoukazka.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPrinter>
+#include <QTemporaryDir>
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <vector>
+
+namespace {
+class PdfPlatform : public Platform {
+public:
+    explicit PdfPlatform(QPrinter& printer) : printer_(printer) {}
+    void showMessage(const QString& text) override { std::fprintf(stderr, "%s\n", qPrintable(text)); }
+    void shellOpen(const QString&) override {}
+    int randomBelow(int) override { return 0; }
+    void minimiseApplication() override {}
+    std::unique_ptr<PrintCanvas> runPrintDialog(QWidget*) override
+    {
+        return std::make_unique<QtPrintCanvas>(printer_);
+    }
+
+private:
+    QPrinter& printer_;
+};
+}
+
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
+    QApplication application(argc, argv);
+    QTemporaryDir folder;
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setPageSize(QPageSize(QPageSize::A4));
+    printer.setOutputFileName(folder.filePath("slip.pdf"));
+    PdfPlatform platform(printer);
+    AppState app(folder.path(), platform);
+    app.records.LoadOrCreatePersonalData();
+    app.records.LoadOrCreateSettings();
+    app.settings().setPrintFontSize(10);
+    auto* w = static_cast<TApoukazka*>(OpenDocumentWindow(app, DocumentKind::SlipA));
+    w->suma->setText("123456");
+    w->hal->setText("5");
+    w->slovom1->setText(QStringLiteral("-jednostodvadsaťtritisícštyrist"));
+    w->slovom2->setText(QStringLiteral("opäťdesiatšesť-"));
+    w->slovomh->setText(QStringLiteral("-päťdesiat-"));
+    w->cu1->setText("1234567890");
+    w->cu2->setText("0200");
+    w->nazov_uctu->setPlainText(QStringLiteral("Spoločenstvo vlastníkov\nbytov Košice"));
+    w->od1->setText(QStringLiteral("Ing. Ján Košický"));
+    w->od2->setText(QStringLiteral("Hlavná 12"));
+    w->odpsc->setText("04001");
+    w->od3->setText(QStringLiteral("Košice"));
+
+    w->Tlai1Click(); // warm-up: fonts are looked up once
+    const int runs = 50;
+    std::vector<double> ms;
+    for (int i = 0; i < runs; ++i) {
+        const auto start = std::chrono::steady_clock::now();
+        w->Tlai1Click();
+        ms.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
+    }
+    std::sort(ms.begin(), ms.end());
+    std::printf("slip A print job to PDF: median %.2f ms, min %.2f ms, max %.2f ms (%d jobs)\n", ms[runs / 2],
+                ms.front(), ms.back(), runs);
+    delete w;
+    return 0;
+}

@@ -11,6 +11,8 @@ class QWidget;
 
 constexpr int SmallFontPixels = 11; // 8 pt
 constexpr int LargeFontPixels = 13; // 10 pt
+// "Odosielateľ:" has to fit in the 72 pixels left of the sender lines.
+constexpr int SenderCaptionPixels = 10;
 
 QLineEdit* addEdit(QWidget* parent, const char* name, int left, int top, int width, int maxLength = 0,
                    bool bold = false, int pixelSize = LargeFontPixels);

@@ -24,7 +24,7 @@ TApoukazka::TApoukazka(AppState& app) : SlipWindow(app, Look, QString(), QColor(
     addLabel(c, QStringLiteral("Názov účtu adresáta"), 120, 144, false, SmallFontPixels);
     addLabel(c, QStringLiteral("Prev. pošta VAKÚP"), 8, 192, false, SmallFontPixels);
     addLabel(c, QStringLiteral("V. symbol"), 64, 243, false, SmallFontPixels);
-    addLabel(c, QStringLiteral("Odosielateľ:"), 4, 275, true, SmallFontPixels);
+    addLabel(c, QStringLiteral("Odosielateľ:"), 0, 275, true, SenderCaptionPixels);
 
     banka = addBankCombo(c, 8, 120, 145);
     cu1 = addEdit(c, "cu1", 160, 120, 97, 0, true, SmallFontPixels);

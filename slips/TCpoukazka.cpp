@@ -18,7 +18,7 @@ TCpoukazka::TCpoukazka(AppState& app) : SlipWindow(app, Look, QStringLiteral("0"
     addSeparator(c, 96);
     addLabel(c, QStringLiteral("Adresát"), 8, 104, true, SmallFontPixels);
     addSeparator(c, 176);
-    addLabel(c, QStringLiteral("Odosielateľ:"), 0, 184, true, SmallFontPixels);
+    addLabel(c, QStringLiteral("Odosielateľ:"), 0, 184, true, SenderCaptionPixels);
 
     ad1 = addEdit(c, "ad1", 72, 104, 233, 0, true);
     ad2 = addEdit(c, "ad2", 72, 128, 233, 0, true);

@@ -27,7 +27,7 @@ TDpoukazka::TDpoukazka(AppState& app) : SlipWindow(app, Look, QStringLiteral("0"
     addLabel(c, QStringLiteral("Banka:"), 8, 184, true, SmallFontPixels);
     addLabel(c, QStringLiteral("skratka"), 136, 184, false, SmallFontPixels);
     addLabel(c, QStringLiteral("z účtu číslo:"), 200, 184, true, SmallFontPixels);
-    addLabel(c, QStringLiteral("Odosielateľ:"), 0, 232, true, SmallFontPixels);
+    addLabel(c, QStringLiteral("Odosielateľ:"), 0, 232, true, SenderCaptionPixels);
 
     ad1 = addEdit(c, "ad1", 72, 104, 233, 0, true);
     ad2 = addEdit(c, "ad2", 72, 128, 233, 0, true);

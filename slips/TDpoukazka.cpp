@@ -2,7 +2,7 @@
 
 #include "app/AppState.h"
 #include "slips/PersonalJoins.h"
-#include "slips/SlipControls.h"
+#include "app/Controls.h"
 
 #include <QComboBox>
 #include <QLabel>

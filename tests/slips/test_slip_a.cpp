@@ -15,10 +15,7 @@ class SlipATest : public QObject {
     TApoukazka* open(Program& p, const QList<Flag>& flags,
                      std::initializer_list<std::pair<Personal, QString>> personal = Owner)
     {
-        p.folder.write("program.nas", settingsBytes(flags));
-        p.folder.write("uziv.nas", personalBytes(personal));
-        p.loadRecords();
-        return qobject_cast<TApoukazka*>(OpenDocumentWindow(*p.app, DocumentKind::SlipA));
+        return openWith<TApoukazka>(p, DocumentKind::SlipA, flags, personal);
     }
 
     static QStringList personalTexts(TApoukazka* w)

@@ -9,13 +9,10 @@
 class SlipCTest : public QObject {
     Q_OBJECT
 
-    TCpoukazka* open(Program& p, std::initializer_list<Flag> flags, bool owner = true)
+    TCpoukazka* open(Program& p, const QList<Flag>& flags, bool owner = true)
     {
-        p.folder.write("program.nas", settingsBytes(flags));
-        if (owner)
-            p.folder.write("uziv.nas", personalBytes(Owner));
-        p.loadRecords();
-        return qobject_cast<TCpoukazka*>(OpenDocumentWindow(*p.app, DocumentKind::SlipC));
+        return owner ? openWith<TCpoukazka>(p, DocumentKind::SlipC, flags)
+                     : openWith<TCpoukazka>(p, DocumentKind::SlipC, flags, {});
     }
 
     static QStringList texts(TCpoukazka* w)
@@ -81,10 +78,7 @@ private slots:
         QFETCH(QList<Flag>, flags);
         QFETCH(QStringList, fields);
         Program p;
-        p.folder.write("program.nas", settingsBytes(flags));
-        p.folder.write("uziv.nas", personalBytes(Owner));
-        p.loadRecords();
-        auto* w = qobject_cast<TCpoukazka*>(OpenDocumentWindow(*p.app, DocumentKind::SlipC));
+        TCpoukazka* w = open(p, flags);
         QCOMPARE(texts(w), fields);
         QCOMPARE(w->suma->text(), QStringLiteral("0"));
         QCOMPARE(w->hal->text(), QStringLiteral("0"));
@@ -93,10 +87,8 @@ private slots:
     void emptyTitleLeavesTheBlank()
     {
         Program p;
-        p.folder.write("program.nas", settingsBytes({Flag::AddName, Flag::SlipCOwnerIsSender}));
-        p.folder.write("uziv.nas", personalBytes({{Personal::meno, "Eva"}, {Personal::priezvisko, "Mala"}}));
-        p.loadRecords();
-        auto* w = qobject_cast<TCpoukazka*>(OpenDocumentWindow(*p.app, DocumentKind::SlipC));
+        auto* w = openWith<TCpoukazka>(p, DocumentKind::SlipC, {Flag::AddName, Flag::SlipCOwnerIsSender},
+                                       {{Personal::meno, "Eva"}, {Personal::priezvisko, "Mala"}});
         QCOMPARE(w->od1->text(), QStringLiteral(" Eva Mala"));
     }
 

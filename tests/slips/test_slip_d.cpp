@@ -13,10 +13,7 @@ class SlipDTest : public QObject {
     TDpoukazka* open(Program& p, const QList<Flag>& flags,
                      std::initializer_list<std::pair<Personal, QString>> personal = Owner)
     {
-        p.folder.write("program.nas", settingsBytes(flags));
-        p.folder.write("uziv.nas", personalBytes(personal));
-        p.loadRecords();
-        return qobject_cast<TDpoukazka*>(OpenDocumentWindow(*p.app, DocumentKind::SlipD));
+        return openWith<TDpoukazka>(p, DocumentKind::SlipD, flags, personal);
     }
 
     static QStringList texts(TDpoukazka* w)

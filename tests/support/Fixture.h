@@ -1,6 +1,7 @@
 #pragma once
 // A program started in a temporary folder: records, platform stand-in, launcher.
 #include "app/AppState.h"
+#include "app/DocumentKind.h"
 #include "app/DocumentWindow.h"
 #include "app/TForm1.h"
 #include "support/TempProgramFolder.h"
@@ -103,3 +104,16 @@ inline void typeText(QWidget* widget, const QString& text)
         QApplication::sendEvent(widget, &release);
     }
 }
+
+// Starts from records with `flags` set and `personal` as the user's data, and
+// opens a window of `kind` through the open-window policy.
+template <typename Window>
+Window* openWith(Program& p, DocumentKind kind, const QList<Flag>& flags,
+                 std::initializer_list<std::pair<Personal, QString>> personal = Owner)
+{
+    p.folder.write("program.nas", settingsBytes(flags));
+    p.folder.write("uziv.nas", personalBytes(personal));
+    p.loadRecords();
+    return qobject_cast<Window*>(OpenDocumentWindow(*p.app, kind));
+}
+

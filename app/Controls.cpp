@@ -1,4 +1,4 @@
-#include "slips/SlipControls.h"
+#include "app/Controls.h"
 
 #include "settings/Cp1250Validator.h"
 

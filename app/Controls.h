@@ -1,5 +1,5 @@
 #pragma once
-// Building blocks for the slip windows' controls, placed in pixels.
+// Building blocks for the windows' controls, placed in pixels as designed.
 #include <QColor>
 #include <QString>
 

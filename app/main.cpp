@@ -9,8 +9,9 @@
 int main(int argc, char** argv)
 {
     QApplication application(argc, argv);
+    // The title captions every message box (QtPlatform); it is not appended
+    // to window captions, which stay as designed.
     QApplication::setApplicationName(AppTitle);
-    QApplication::setApplicationDisplayName(AppTitle);
     // Only the launcher ends the program.
     QApplication::setQuitOnLastWindowClosed(false);
 

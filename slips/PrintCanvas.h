@@ -27,8 +27,9 @@ public:
     virtual ~PrintCanvas() = default;
     virtual PageMeasures measures() const = 0;
     virtual int screenDpi() const = 0; // the display's logical pixels per inch
-    virtual void beginDocument() = 0;
-    virtual void endDocument() = 0;
+    // Both return false when the printer or the output file refused the job.
+    virtual bool beginDocument() = 0;
+    virtual bool endDocument() = 0;
     // Draws with a fixed-pitch preference and a transparent background.
     virtual void textOut(const RotatedText& text) = 0;
 

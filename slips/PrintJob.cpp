@@ -14,8 +14,15 @@ bool PrintSlip(AppState& app, PrintCanvas& canvas, int referenceMm, std::span<co
     }
     const SlipPlacement placement(page, referenceMm);
     SetBasePrintFont(canvas, app.settings().printFontSize(), fromCp1250(app.settings().printFontName()));
-    canvas.beginDocument();
+    // A job the printer refused must not pass for a printed slip.
+    if (!canvas.beginDocument()) {
+        app.platform.showMessage(PrintFailedMessage);
+        return false;
+    }
     DrawLayout(canvas, placement, layout, fields);
-    canvas.endDocument();
+    if (!canvas.endDocument()) {
+        app.platform.showMessage(PrintFailedMessage);
+        return false;
+    }
     return true;
 }

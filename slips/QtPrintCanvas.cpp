@@ -24,9 +24,9 @@ int QtPrintCanvas::screenDpi() const
     return dpi > 0 ? dpi : 96;
 }
 
-void QtPrintCanvas::beginDocument() { painter_.begin(&printer_); }
+bool QtPrintCanvas::beginDocument() { return painter_.begin(&printer_); }
 
-void QtPrintCanvas::endDocument() { painter_.end(); }
+bool QtPrintCanvas::endDocument() { return painter_.end(); }
 
 void QtPrintCanvas::textOut(const RotatedText& t)
 {

@@ -11,8 +11,8 @@ public:
     explicit QtPrintCanvas(QPrinter& printer);
     PageMeasures measures() const override;
     int screenDpi() const override;
-    void beginDocument() override;
-    void endDocument() override;
+    bool beginDocument() override;
+    bool endDocument() override;
     void textOut(const RotatedText& text) override;
 
 private:

@@ -1,6 +1,7 @@
 // Slips printed through a real QPrinter into a PDF file and read back: the
 // texts are on the page, turned, within 1 mm of where the placement rule puts them.
 #include "app/DocumentKind.h"
+#include "slips/PrintJob.h"
 #include "slips/QtPrintCanvas.h"
 #include "slips/TApoukazka.h"
 #include "slips/TDpoukazka.h"
@@ -81,6 +82,19 @@ private slots:
         printAndCheck(p, w, 102,
                       {{"-1234-", 8, 39, 4}, {"-50-", 8, 69, 4}, {QStringLiteral("Košický"), 57, 25, 4},
                        {QStringLiteral("Košický"), 57, 205, 4, 3}, {"987654", 31, 40, 3}, {"20261207", 41, 97, 2}});
+    }
+
+    void unwritableOutputIsReported()
+    {
+        Program p;
+        SlipWindow* w = open(p, DocumentKind::SlipC);
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(p.folder.file("no such folder/slip.pdf"));
+        p.platform.printer = [&] { return std::make_unique<QtPrintCanvas>(printer); };
+        w->Tlai1->trigger();
+        QCOMPARE(p.platform.messages, QStringList{PrintFailedMessage});
+        QVERIFY(!QFileInfo::exists(p.folder.file("no such folder/slip.pdf")));
     }
 
     void slipD()

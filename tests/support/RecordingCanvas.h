@@ -9,8 +9,8 @@ public:
     explicit RecordingCanvas(PageMeasures page, int dpi = 96) : page_(page), dpi_(dpi) {}
     PageMeasures measures() const override { return page_; }
     int screenDpi() const override { return dpi_; }
-    void beginDocument() override { ++begun; }
-    void endDocument() override { ++ended; }
+    bool beginDocument() override { return ++begun, true; }
+    bool endDocument() override { return ++ended, true; }
     void textOut(const RotatedText& text) override { drawn.append(text); }
 
     QList<RotatedText> drawn;
@@ -32,8 +32,8 @@ public:
     explicit ProxyCanvas(RecordingCanvas& target) : target_(target) { font = target.font; }
     PageMeasures measures() const override { return target_.measures(); }
     int screenDpi() const override { return target_.screenDpi(); }
-    void beginDocument() override { target_.beginDocument(); }
-    void endDocument() override { target_.endDocument(); }
+    bool beginDocument() override { return target_.beginDocument(); }
+    bool endDocument() override { return target_.endDocument(); }
     void textOut(const RotatedText& text) override { target_.textOut(text); }
 
 private:

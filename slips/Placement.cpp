@@ -1,11 +1,22 @@
 #include "slips/Placement.h"
 
+#include <algorithm>
 #include <cmath>
+#include <limits>
+
+// A value from a damaged settings file may not fit an int; saturate rather
+// than overflow.
+static int saturate(long double v)
+{
+    if (std::isnan(v))
+        return 0;
+    return static_cast<int>(std::clamp<long double>(v, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
+}
 
 int RoundHalfEven(long double v)
 {
     // The default rounding mode is to nearest, ties to even.
-    return static_cast<int>(std::nearbyintl(v));
+    return saturate(std::nearbyintl(v));
 }
 
 SlipPlacement::SlipPlacement(const PageMeasures& page, long double referenceMm) : page_(page)
@@ -33,7 +44,7 @@ int BasePrintSize(const PageMeasures& page, std::int32_t fontSize, long double d
     // are matched to this ratio.
     const double ratio = static_cast<double>(page.PageHeight) / page.HorzSize;
     const long double quotient = static_cast<long double>(fontSize) / divisor;
-    return static_cast<int>(std::truncl(quotient * ratio));
+    return saturate(std::truncl(quotient * ratio));
 }
 
 int ApplyFontStep(int size, FontStep step)

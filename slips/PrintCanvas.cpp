@@ -1,5 +1,7 @@
 #include "slips/PrintCanvas.h"
 
+#include <algorithm>
+#include <climits>
 #include <cstdlib>
 
 int MulDiv(int a, int b, int c)
@@ -8,7 +10,8 @@ int MulDiv(int a, int b, int c)
         return -1;
     const long long p = static_cast<long long>(a) * b;
     const long long q = (std::llabs(p) * 2 + std::llabs(c)) / (2 * std::llabs(static_cast<long long>(c)));
-    return static_cast<int>(((p < 0) != (c < 0)) ? -q : q);
+    const long long r = ((p < 0) != (c < 0)) ? -q : q;
+    return static_cast<int>(std::clamp<long long>(r, INT_MIN, INT_MAX));
 }
 
 void DrawRotatedText(PrintCanvas& canvas, const QString& text, int x, int y, int angle)

@@ -1,5 +1,7 @@
 #include "slips/QtPrintCanvas.h"
 
+#include <algorithm>
+
 #include <QFontDatabase>
 #include <QGuiApplication>
 #include <QPrinter>
@@ -31,7 +33,7 @@ bool QtPrintCanvas::endDocument() { return painter_.end(); }
 void QtPrintCanvas::textOut(const RotatedText& t)
 {
     QFont f(t.face);
-    f.setPixelSize(qMax(1, t.emPixels));
+    f.setPixelSize(std::clamp(t.emPixels, 1, 32767)); // a damaged size must not break the painter
     f.setFixedPitch(true);
     f.setStyleHint(QFont::TypeWriter);
     painter_.save();

@@ -91,6 +91,8 @@ private slots:
         QTest::newRow("truncated, not rounded") << 6860 << 200 << 10 << 77; // 77.95
         QTest::newRow("size 0") << 6778 << 200 << 0 << 0;
         QTest::newRow("negative size truncates toward zero") << 6778 << 200 << -10 << -77;
+        QTest::newRow("a damaged size saturates") << 6778 << 200 << std::numeric_limits<int>::max()
+                                                  << std::numeric_limits<int>::max();
     }
     void basePrintSize()
     {
@@ -155,6 +157,12 @@ private slots:
         highDpi.font.size = 10;
         DrawRotatedText(highDpi, QStringLiteral("x"), 0, 0, 270);
         QCOMPARE(highDpi.drawn.first().emPixels, 17); // 16.67 rounds up
+
+        RecordingCanvas huge(ExamplePrinter);
+        huge.font.size = std::numeric_limits<int>::max();
+        DrawRotatedText(huge, QStringLiteral("x"), 0, 0, 270);
+        QCOMPARE(huge.drawn.first().emPixels, std::numeric_limits<int>::max());
+        QCOMPARE(ApplyFontStep(std::numeric_limits<int>::max(), FontStep::Back07), std::numeric_limits<int>::max());
 
         RecordingCanvas unknownDpi(ExamplePrinter, 0);
         unknownDpi.font.size = 9;

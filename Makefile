@@ -48,6 +48,7 @@ test-asan: deps
 
 bench: build
 	cd $(BUILD) && for b in bench/bench_*; do \
+	  [ -f "$$b" ] && [ -x "$$b" ] || continue; \
 	  echo "== $$b"; \
 	  if [ -z "$$DISPLAY" ]; then xvfb-run -a "$$b"; else "$$b"; fi; \
 	done

@@ -5,7 +5,6 @@
 #include "app/Pictures.h"
 #include "app/Tips.h"
 
-#include <QApplication>
 #include <QCloseEvent>
 #include <QMenu>
 #include <QMouseEvent>

@@ -7,6 +7,9 @@
 // Characters of words that fit on the first words line.
 constexpr std::size_t WordsLineLength = 30;
 
+// What an empty amount field shows in words.
+inline const Cp1250 EmptyAmountWords = "- nula -";
+
 struct CrownsLines {
     Cp1250 slovom1;
     Cp1250 slovom2;
@@ -19,5 +22,3 @@ std::optional<CrownsLines> CrownsInWords(const Cp1250& suma);
 
 // The hellers line for the tens-of-hellers digit; "- nula -" for the empty text.
 std::optional<Cp1250> HellersInWords(const Cp1250& hal);
-
-inline const Cp1250 EmptyAmountWords = "- nula -";

@@ -80,6 +80,16 @@ QPlainTextEdit* addMemo(QWidget* parent, const char* name, int left, int top, in
     return memo;
 }
 
+void setTabChain(std::initializer_list<QWidget*> chain)
+{
+    QWidget* previous = nullptr;
+    for (QWidget* w : chain) {
+        if (previous)
+            QWidget::setTabOrder(previous, w);
+        previous = w;
+    }
+}
+
 void paintClient(QWidget* client, const QColor& background, const QColor& captions)
 {
     QPalette pal = client->palette();

@@ -2,6 +2,7 @@
 // Building blocks for the windows' controls, placed in pixels as designed.
 #include <QColor>
 #include <QString>
+#include <initializer_list>
 
 class QComboBox;
 class QLabel;
@@ -23,6 +24,9 @@ void addSeparator(QWidget* parent, int top);
 QComboBox* addBankCombo(QWidget* parent, int left, int top, int width);
 // A wrapping memo; Tab moves on rather than typing a tab.
 QPlainTextEdit* addMemo(QWidget* parent, const char* name, int left, int top, int width, int height);
+
+// Tab moves through `chain` in the order given.
+void setTabChain(std::initializer_list<QWidget*> chain);
 
 // Window background and caption colour.
 void paintClient(QWidget* client, const QColor& background, const QColor& captions);

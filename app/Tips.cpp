@@ -32,17 +32,6 @@ Cp1250 ReadRandomTip(const QString& path, Platform& platform)
     const long long index = below > 0 ? platform.randomBelow(static_cast<int>(below)) : 0;
 
     unsigned char record[TipRecordSize];
-    std::size_t got = 0;
-    while (got < TipRecordSize) {
-        ssize_t n = ::pread(file.fd, record + got, TipRecordSize - got,
-                            static_cast<off_t>(index * static_cast<long long>(TipRecordSize) + static_cast<long long>(got)));
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0)
-            throw FileError::fromErrno(errno);
-        if (n == 0)
-            throw FileError::readBeyondEnd();
-        got += static_cast<std::size_t>(n);
-    }
+    ReadExactly(file.fd, record, TipRecordSize, static_cast<off_t>(index * static_cast<long long>(TipRecordSize)));
     return readSlot(record);
 }

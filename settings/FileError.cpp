@@ -1,6 +1,22 @@
 #include "settings/FileError.h"
 
 #include <cerrno>
+#include <unistd.h>
+
+void ReadExactly(int fd, unsigned char* buffer, std::size_t size, off_t offset)
+{
+    std::size_t got = 0;
+    while (got < size) {
+        const ssize_t n = ::pread(fd, buffer + got, size - got, offset + static_cast<off_t>(got));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            throw FileError::fromErrno(errno);
+        if (n == 0)
+            throw FileError::readBeyondEnd();
+        got += static_cast<std::size_t>(n);
+    }
+}
 
 FileError FileError::fromErrno(int err)
 {

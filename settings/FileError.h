@@ -4,6 +4,8 @@
 #include <stdexcept>
 #include <string>
 
+#include <sys/types.h>
+
 class FileError : public std::runtime_error {
 public:
     explicit FileError(const std::string& text) : std::runtime_error(text) {}
@@ -13,3 +15,7 @@ public:
     static FileError readBeyondEnd() { return FileError("Read beyond end of file"); }
     static FileError notOpen() { return FileError("File not open"); }
 };
+
+// Reads exactly `size` bytes at `offset`; a file that ends first gives
+// "Read beyond end of file". Throws FileError.
+void ReadExactly(int fd, unsigned char* buffer, std::size_t size, off_t offset);

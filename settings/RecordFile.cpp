@@ -26,17 +26,11 @@ bool RecordFile::openOrCreate(const std::string& path, unsigned char* record)
         // the handle is dropped so no later save can overwrite a file we could
         // not read.
         std::vector<unsigned char> buffer(recordSize_);
-        std::size_t got = 0;
-        while (got < recordSize_) {
-            ssize_t n = ::pread(fd, buffer.data() + got, recordSize_ - got, static_cast<off_t>(got));
-            if (n < 0 && errno == EINTR)
-                continue;
-            if (n <= 0) {
-                const int err = errno;
-                ::close(fd);
-                throw n == 0 ? FileError::readBeyondEnd() : FileError::fromErrno(err);
-            }
-            got += static_cast<std::size_t>(n);
+        try {
+            ReadExactly(fd, buffer.data(), recordSize_, 0);
+        } catch (const FileError&) {
+            ::close(fd);
+            throw;
         }
         std::copy(buffer.begin(), buffer.end(), record);
         fd_ = fd;

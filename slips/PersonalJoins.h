@@ -9,5 +9,7 @@
 QString NameLine(const PersonalData& p);
 // ulica + " " + cd, cut to a short string.
 QString StreetLine(const PersonalData& p);
+// mesto, followed by " " + stat when the country is to be added.
+QString TownLine(const PersonalData& p, bool addCountry);
 // A field as widget text.
 QString PersonalText(const PersonalData& p, Personal field);

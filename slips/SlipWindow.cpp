@@ -16,7 +16,6 @@ SlipWindow::SlipWindow(AppState& app, const DocumentLook& look, const QString& i
       suma(amount->suma), hal(amount->hal), slovom1(amount->slovom1), slovom2(amount->slovom2),
       slovomh(amount->slovomh)
 {
-    setTabOrder(suma, hal);
     suma->setFocus();
 }
 

@@ -39,9 +39,7 @@ TApoukazka::TApoukazka(AppState& app) : SlipWindow(app, Look, QString(), QColor(
     odpsc = addEdit(c, "odpsc", 8, 320, 57, 5, true, SmallFontPixels);
     od3 = addEdit(c, "od3", 72, 320, 233, 0, true, SmallFontPixels);
 
-    QWidget* order[] = {suma, hal, banka, cu1, cu2, ksymbol, nazov_uctu, vakup, vakup2, vsymbol, od1, od2, odpsc, od3};
-    for (std::size_t i = 1; i < std::size(order); ++i)
-        setTabOrder(order[i - 1], order[i]);
+    setTabChain({suma, hal, banka, cu1, cu2, ksymbol, nazov_uctu, vakup, vakup2, vsymbol, od1, od2, odpsc, od3});
     FormCreate();
 }
 
@@ -94,8 +92,6 @@ void TApoukazka::FillFromPersonalData()
     if (s.flag(Flag::AddAddress) && sender) {
         od2->setText(StreetLine(p));
         odpsc->setText(PersonalText(p, Personal::psc));
-        od3->setText(PersonalText(p, Personal::mesto));
-        if (s.flag(Flag::AddCountry))
-            od3->setText(od3->text() + QLatin1Char(' ') + PersonalText(p, Personal::stat));
+        od3->setText(TownLine(p, s.flag(Flag::AddCountry)));
     }
 }

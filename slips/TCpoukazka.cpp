@@ -29,9 +29,7 @@ TCpoukazka::TCpoukazka(AppState& app) : SlipWindow(app, Look, QStringLiteral("0"
     odpsc = addEdit(c, "odpsc", 8, 232, 57, 5, true);
     od3 = addEdit(c, "od3", 72, 232, 233, 0, true);
 
-    QWidget* order[] = {suma, hal, ad1, ad2, adpsc, ad3, od1, od2, odpsc, od3};
-    for (std::size_t i = 1; i < std::size(order); ++i)
-        setTabOrder(order[i - 1], order[i]);
+    setTabChain({suma, hal, ad1, ad2, adpsc, ad3, od1, od2, odpsc, od3});
     FormCreate();
 }
 
@@ -56,9 +54,7 @@ void TCpoukazka::FillFromPersonalData()
     auto address = [&](QLineEdit* street, QLineEdit* psc, QLineEdit* town) {
         street->setText(StreetLine(p));
         psc->setText(PersonalText(p, Personal::psc));
-        town->setText(PersonalText(p, Personal::mesto));
-        if (s.flag(Flag::AddCountry))
-            town->setText(town->text() + QLatin1Char(' ') + PersonalText(p, Personal::stat));
+        town->setText(TownLine(p, s.flag(Flag::AddCountry)));
     };
     if (s.flag(Flag::AddAddress) && recipient)
         address(ad2, adpsc, ad3);

@@ -40,9 +40,7 @@ TDpoukazka::TDpoukazka(AppState& app) : SlipWindow(app, Look, QStringLiteral("0"
     odpsc = addEdit(c, "odpsc", 8, 248, 57, 5, true);
     od3 = addEdit(c, "od3", 72, 248, 233, 0, true);
 
-    QWidget* order[] = {suma, hal, ad1, ad2, adpsc, ad3, od2, odpsc, od3, ucet, skr, banka};
-    for (std::size_t i = 1; i < std::size(order); ++i)
-        setTabOrder(order[i - 1], order[i]);
+    setTabChain({suma, hal, ad1, ad2, adpsc, ad3, od2, odpsc, od3, ucet, skr, banka});
     FormCreate();
 }
 
@@ -68,11 +66,6 @@ void TDpoukazka::FillFromPersonalData()
     const PersonalData& p = app().personal();
     const bool recipient = s.flag(Flag::SlipDOwnerIsRecipient);
     const bool sender = s.flag(Flag::SlipDOwnerIsSender);
-    auto town = [&](QLineEdit* field) {
-        field->setText(PersonalText(p, Personal::mesto));
-        if (s.flag(Flag::AddCountry))
-            field->setText(field->text() + QLatin1Char(' ') + PersonalText(p, Personal::stat));
-    };
     if (s.flag(Flag::AddName) && recipient)
         ad1->setText(NameLine(p));
     if (s.flag(Flag::AddName) && sender)
@@ -80,13 +73,13 @@ void TDpoukazka::FillFromPersonalData()
     if (s.flag(Flag::AddAddress) && recipient) {
         ad2->setText(StreetLine(p));
         adpsc->setText(PersonalText(p, Personal::psc));
-        town(ad3);
+        ad3->setText(TownLine(p, s.flag(Flag::AddCountry)));
     }
     if (s.flag(Flag::AddAddress) && sender) {
         // The sender's name and street share one line, joined by ", ".
         od2->setText(od2->text() + QStringLiteral(", ") + StreetLine(p));
         odpsc->setText(PersonalText(p, Personal::psc));
-        town(od3);
+        od3->setText(TownLine(p, s.flag(Flag::AddCountry)));
     }
     if (s.flag(Flag::AddAccount) && sender)
         ucet->setText(PersonalText(p, Personal::CU)); // whole, not split

@@ -39,14 +39,7 @@ private slots:
         QCOMPARE(w->cu2->geometry(), QRect(264, 120, 41, 21));
         QCOMPARE(w->od3->geometry(), QRect(72, 320, 233, 21));
         QCOMPARE(w->hal->text(), QString());
-        QList<QWidget*> chain;
-        QWidget* at = w->suma;
-        for (int i = 0; i < 14; ++i, at = at->nextInFocusChain()) {
-            while (at->parentWidget() != w->client()) // inner widgets of the combo and the memo
-                at = at->nextInFocusChain();
-            chain << at;
-        }
-        QCOMPARE(chain, (QList<QWidget*>{w->suma, w->hal, w->banka, w->cu1, w->cu2, w->ksymbol, w->nazov_uctu,
+        QCOMPARE(tabChain(w->suma, w->client(), 14), (QList<QWidget*>{w->suma, w->hal, w->banka, w->cu1, w->cu2, w->ksymbol, w->nazov_uctu,
                                           w->vakup, w->vakup2, w->vsymbol, w->od1, w->od2, w->odpsc, w->od3}));
     }
 

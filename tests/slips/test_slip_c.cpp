@@ -41,11 +41,7 @@ private slots:
             QCOMPARE(e.e->maxLength(), e.max);
             QVERIFY(e.e->font().bold());
         }
-        QList<QWidget*> chain;
-        QWidget* at = w->suma;
-        for (int i = 0; i < 10; ++i, at = at->nextInFocusChain())
-            chain << at;
-        QCOMPARE(chain, (QList<QWidget*>{w->suma, w->hal, w->ad1, w->ad2, w->adpsc, w->ad3, w->od1, w->od2, w->odpsc,
+        QCOMPARE(tabChain(w->suma, w->client(), 10), (QList<QWidget*>{w->suma, w->hal, w->ad1, w->ad2, w->adpsc, w->ad3, w->od1, w->od2, w->odpsc,
                                           w->od3}));
     }
 

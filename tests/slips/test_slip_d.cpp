@@ -45,14 +45,7 @@ private slots:
         QCOMPARE(w->adpsc->maxLength(), 5);
         QCOMPARE(w->hal->text(), QStringLiteral("0"));
         QCOMPARE(w->client()->palette().color(QPalette::Window), QColor(0xF7, 0xF7, 0xEA));
-        QList<QWidget*> chain;
-        QWidget* at = w->suma;
-        for (int i = 0; i < 12; ++i, at = at->nextInFocusChain()) {
-            while (at->parentWidget() != w->client())
-                at = at->nextInFocusChain();
-            chain << at;
-        }
-        QCOMPARE(chain, (QList<QWidget*>{w->suma, w->hal, w->ad1, w->ad2, w->adpsc, w->ad3, w->od2, w->odpsc, w->od3,
+        QCOMPARE(tabChain(w->suma, w->client(), 12), (QList<QWidget*>{w->suma, w->hal, w->ad1, w->ad2, w->adpsc, w->ad3, w->od2, w->odpsc, w->od3,
                                           w->ucet, w->skr, w->banka}));
     }
 

@@ -93,6 +93,20 @@ struct Program {
     }
 };
 
+// The first `count` controls of `client` that Tab reaches from `first`
+// (inner widgets of combos and memos are stepped over).
+inline QList<QWidget*> tabChain(QWidget* first, QWidget* client, int count)
+{
+    QList<QWidget*> chain;
+    QWidget* at = first;
+    for (int i = 0; i < count; ++i, at = at->nextInFocusChain()) {
+        while (at->parentWidget() != client)
+            at = at->nextInFocusChain();
+        chain << at;
+    }
+    return chain;
+}
+
 // Types any text, letters with diacritics included, into the focused widget
 // the way a keyboard would (QTest::keyClicks takes Latin-1 only).
 inline void typeText(QWidget* widget, const QString& text)

@@ -1,11 +1,14 @@
 #pragma once
 // The one application state: both records with their open files, the count of
 // open document windows and the platform seams. Windows get a reference to it.
+#include "app/DocumentKind.h"
 #include "app/Platform.h"
 #include "settings/FileError.h"
 #include "settings/RecordStore.h"
 
 #include <QString>
+#include <array>
+#include <functional>
 
 class AppState {
 public:
@@ -22,6 +25,16 @@ public:
     Platform& platform;
     int OpenFormCount = 0;
 
+    // How each kind of document window is made; the program entry registers
+    // them, so the launcher knows no window class.
+    using WindowFactory = std::function<QWidget*(AppState&)>;
+    void registerWindow(DocumentKind kind, WindowFactory make) { factories_[index(kind)] = std::move(make); }
+    QWidget* createWindow(DocumentKind kind)
+    {
+        const WindowFactory& make = factories_[index(kind)];
+        return make ? make(*this) : nullptr;
+    }
+
     // Runs an event handler's body; a file error stops it and is shown in a
     // message box, and the program goes on. Returns false when it stopped.
     template <typename F>
@@ -37,5 +50,7 @@ public:
     }
 
 private:
+    static std::size_t index(DocumentKind kind) { return static_cast<std::size_t>(kind); }
     QString folder_;
+    std::array<WindowFactory, DocumentKindCount> factories_;
 };

@@ -1,5 +1,7 @@
 #include "app/Controls.h"
 
+#include "app/CodePageMemo.h"
+#include "app/Platform.h"
 #include "settings/Cp1250Validator.h"
 
 #include <QComboBox>
@@ -68,7 +70,7 @@ QComboBox* addBankCombo(QWidget* parent, int left, int top, int width)
 
 QPlainTextEdit* addMemo(QWidget* parent, const char* name, int left, int top, int width, int height)
 {
-    auto* memo = new QPlainTextEdit(parent);
+    auto* memo = new CodePageMemo(parent);
     memo->setObjectName(QString::fromLatin1(name));
     memo->setGeometry(left, top, width, height);
     memo->setLineWrapMode(QPlainTextEdit::WidgetWidth);
@@ -97,4 +99,40 @@ void paintClient(QWidget* client, const QColor& background, const QColor& captio
     pal.setColor(QPalette::WindowText, captions);
     client->setPalette(pal);
     client->setAutoFillBackground(true);
+}
+
+QList<QWidget*> TextFields(QWidget* root)
+{
+    QList<QWidget*> fields;
+    for (QWidget* w : root->findChildren<QWidget*>())
+        if (qobject_cast<QLineEdit*>(w) || qobject_cast<QPlainTextEdit*>(w))
+            fields << w;
+    return fields;
+}
+
+void ConnectCodePageHints(QWidget* root, Platform& platform)
+{
+    Platform* seam = &platform;
+    for (QWidget* field : TextFields(root)) {
+        if (auto* memo = qobject_cast<CodePageMemo*>(field)) {
+            QObject::connect(memo, &CodePageMemo::refused, memo, [seam, memo] { seam->showHint(memo, CodePageHint); });
+        } else if (auto* edit = qobject_cast<QLineEdit*>(field)) {
+            if (auto* guard = qobject_cast<const Cp1250Validator*>(edit->validator()))
+                QObject::connect(guard, &Cp1250Validator::refused, edit,
+                                 [seam, edit] { seam->showHint(edit, CodePageHint); });
+        }
+    }
+}
+
+void setFieldText(QLineEdit* field, const QString& text)
+{
+    field->setText(text);
+    field->setCursorPosition(0);
+}
+
+void setFieldText(QComboBox* combo, const QString& text)
+{
+    combo->setEditText(text);
+    if (combo->lineEdit())
+        combo->lineEdit()->setCursorPosition(0);
 }

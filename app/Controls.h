@@ -2,8 +2,10 @@
 // Building blocks for the windows' controls, placed in pixels as designed.
 #include <QColor>
 #include <QString>
+#include <QList>
 #include <initializer_list>
 
+class Platform;
 class QComboBox;
 class QLabel;
 class QLineEdit;
@@ -30,3 +32,16 @@ void setTabChain(std::initializer_list<QWidget*> chain);
 
 // Window background and caption colour.
 void paintClient(QWidget* client, const QColor& background, const QColor& captions);
+
+// Every field below `root` that takes text: edits (a combo's too) and memos.
+QList<QWidget*> TextFields(QWidget* root);
+
+// What a field that refused a character tells the user, as a passing hint.
+inline const QString CodePageHint = QStringLiteral(
+    "Tento znak program nevie uložiť ani vytlačiť (nie je v kódovej stránke 1250), preto ho pole neprijalo.");
+// Connects every field below `root` that guards the code page to the hint.
+void ConnectCodePageHints(QWidget* root, Platform& platform);
+
+// Text put into a field by the program shows from its beginning.
+void setFieldText(QLineEdit* field, const QString& text);
+void setFieldText(QComboBox* combo, const QString& text);

@@ -1,11 +1,13 @@
 #pragma once
 // The four document windows and the launcher's one way of opening them.
 #include <QString>
+#include <cstddef>
 
 class AppState;
 class QWidget;
 
 enum class DocumentKind { SlipA, SlipC, SlipD, Envelope };
+constexpr std::size_t DocumentKindCount = 4;
 
 inline const QString PolicyMessage = QStringLiteral(
     "Nastavenia programu nepovoľujú spustenie viacerých formulárov!\r"

@@ -1,9 +1,9 @@
 #include "app/DocumentWindow.h"
 
 #include "app/AppState.h"
+#include "app/Controls.h"
 #include "app/DocumentKind.h"
 
-#include <QApplication>
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QLayout>
@@ -18,12 +18,14 @@ DocumentWindow::DocumentWindow(AppState& app, const DocumentLook& look)
     setWindowTitle(look.caption);
     client_->setObjectName(QStringLiteral("client"));
     client_->setFixedSize(look.clientWidth, look.clientHeight);
+    // The window font, which the captions and the bank combos take.
+    QFont windowFont(QStringLiteral("MS Sans Serif"));
+    windowFont.setPixelSize(SmallFontPixels);
+    client_->setFont(windowFont);
     setCentralWidget(client_);
     buildMenu(look);
     layout()->setSizeConstraint(QLayout::SetFixedSize);
     move(look.left, look.top);
-    // Menu shortcuts win over the edit fields' own (Ctrl+C opens slip C here).
-    qApp->installEventFilter(this);
 }
 
 void DocumentWindow::buildMenu(const DocumentLook& look)
@@ -62,28 +64,50 @@ void DocumentWindow::buildMenu(const DocumentLook& look)
     help->addSeparator();
     Oprograme1 = item(help, QStringLiteral("O programe"), "Oprograme1", {});
 
+    // The close item's handler (closeFClick or Koniecprogramu1Click) is each
+    // window's own.
     connect(Tlai1, &QAction::triggered, this, [this] { app_.guarded([this] { Tlai1Click(); }); });
-    connect(closeItem, &QAction::triggered, this, &QWidget::close);
-    connect(TypuA1, &QAction::triggered, this, [this] { OpenDocumentWindow(app_, DocumentKind::SlipA); });
-    connect(TypuC1, &QAction::triggered, this, [this] { OpenDocumentWindow(app_, DocumentKind::SlipC); });
-    connect(TypuD1, &QAction::triggered, this, [this] { OpenDocumentWindow(app_, DocumentKind::SlipD); });
-    connect(Oblka1, &QAction::triggered, this, [this] { OpenDocumentWindow(app_, DocumentKind::Envelope); });
-    connect(Index1, &QAction::triggered, this, [this] { OpenHelpFile(app_); });
+    connect(TypuA1, &QAction::triggered, this, &DocumentWindow::TypuA1Click);
+    connect(TypuC1, &QAction::triggered, this, &DocumentWindow::TypuC1Click);
+    connect(TypuD1, &QAction::triggered, this, &DocumentWindow::TypuD1Click);
+    connect(Oblka1, &QAction::triggered, this, &DocumentWindow::Oblka1Click);
+    connect(Index1, &QAction::triggered, this, &DocumentWindow::Index1Click);
     // The dialogs behind these items are not part of the program yet.
     for (QAction* later : {Novablnapreoblky1, Osobndaje1, Nastaveniaprogramu1, Oprograme1})
         later->setEnabled(false);
 }
 
-void DocumentWindow::closeEvent(QCloseEvent* event)
+// The "Poukážka" items do what the launcher's picture buttons do.
+void DocumentWindow::TypuA1Click() { OpenDocumentWindow(app_, DocumentKind::SlipA); }
+void DocumentWindow::TypuC1Click() { OpenDocumentWindow(app_, DocumentKind::SlipC); }
+void DocumentWindow::TypuD1Click() { OpenDocumentWindow(app_, DocumentKind::SlipD); }
+void DocumentWindow::Oblka1Click() { OpenDocumentWindow(app_, DocumentKind::Envelope); }
+void DocumentWindow::Index1Click() { OpenHelpFile(app_); }
+
+bool DocumentWindow::FormCloseQuery()
 {
     app_.OpenFormCount -= 1;
-    event->accept();
+    return true;
+}
+
+void DocumentWindow::closeEvent(QCloseEvent* event)
+{
+    if (FormCloseQuery())
+        event->accept();
+    else
+        event->ignore();
+}
+
+void DocumentWindow::adoptControls()
+{
+    for (QWidget* field : TextFields(client_))
+        field->installEventFilter(this);
+    ConnectCodePageHints(client_, app_.platform);
 }
 
 bool DocumentWindow::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() == QEvent::ShortcutOverride && watched->isWidgetType()
-        && static_cast<QWidget*>(watched)->window() == this) {
+    if (event->type() == QEvent::ShortcutOverride) {
         auto* key = static_cast<QKeyEvent*>(event);
         const QKeySequence pressed(key->keyCombination());
         for (QAction* action : actions()) {

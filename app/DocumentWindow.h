@@ -1,6 +1,7 @@
 #pragma once
 // What the four document windows share: fixed size at a designed position, the
-// main menu with its shortcuts, and the close that lowers OpenFormCount.
+// main menu with its shortcuts and handlers, and the close that lowers
+// OpenFormCount.
 #include <QMainWindow>
 
 class AppState;
@@ -26,7 +27,7 @@ public:
 
     // Menu items, named as their handlers expect.
     QAction* Tlai1 = nullptr;
-    QAction* closeItem = nullptr;
+    QAction* closeItem = nullptr; // closeF or Koniecprogramu1
     QAction* TypuA1 = nullptr;
     QAction* TypuC1 = nullptr;
     QAction* TypuD1 = nullptr;
@@ -39,9 +40,20 @@ public:
 
     // The print command of the window's form.
     virtual void Tlai1Click() {}
+    void TypuA1Click();
+    void TypuC1Click();
+    void TypuD1Click();
+    void Oblka1Click();
+    void Index1Click();
+    // Lowers OpenFormCount; closing is always allowed.
+    bool FormCloseQuery();
 
 protected:
-    void closeEvent(QCloseEvent* event) override; // FormCloseQuery
+    // Call once the window's controls are placed: the menu shortcuts then win
+    // over the edit fields' own (Ctrl+C opens slip C), and a field that
+    // refuses a character says why.
+    void adoptControls();
+    void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:

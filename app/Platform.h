@@ -24,6 +24,8 @@ public:
     virtual void minimiseApplication() = 0;
     // The print dialog: a canvas on the chosen printer, or nothing on cancel.
     virtual std::unique_ptr<PrintCanvas> runPrintDialog(QWidget* parent) = 0;
+    // A short hint beside a field, gone by itself: no box to click away.
+    virtual void showHint(QWidget* field, const QString& text) = 0;
 };
 
 class QtPlatform : public Platform {
@@ -35,6 +37,7 @@ public:
     int randomBelow(int n) override;
     void minimiseApplication() override;
     std::unique_ptr<PrintCanvas> runPrintDialog(QWidget* parent) override;
+    void showHint(QWidget* field, const QString& text) override;
 
 private:
     unsigned long long state_;

@@ -1,15 +1,15 @@
 #include "app/Platform.h"
 
+#include "app/MessageBox.h"
+#include "slips/QtPrintCanvas.h"
+
 #include <QApplication>
 #include <QDesktopServices>
-#include <QWidget>
-#include <QFileInfo>
-#include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
-
-#include "slips/QtPrintCanvas.h"
+#include <QToolTip>
 #include <QUrl>
+#include <QWidget>
 #include <chrono>
 
 QtPlatform::QtPlatform()
@@ -26,17 +26,15 @@ std::unique_ptr<PrintCanvas> QtPlatform::runPrintDialog(QWidget* parent)
     QPrintDialog dialog(printer_.get(), parent);
     if (dialog.exec() != QDialog::Accepted)
         return nullptr;
-    return std::make_unique<QtPrintCanvas>(*printer_);
+    const QString file =
+        printer_->outputFormat() == QPrinter::PdfFormat ? printer_->outputFileName() : QString();
+    return std::make_unique<QtPrintCanvas>(*printer_, printer_->printerName(), file);
 }
 
 void QtPlatform::showMessage(const QString& text)
 {
-    // Our texts use a bare CR as line break, as message boxes on the old
-    // platform did; Qt wants LF.
-    QString shown = text;
-    shown.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    QMessageBox box(QMessageBox::NoIcon, AppTitle, shown, QMessageBox::Ok);
-    box.exec();
+    const std::unique_ptr<QMessageBox> box = MakeMessageBox(text);
+    box->exec();
 }
 
 void QtPlatform::shellOpen(const QString& target)
@@ -60,6 +58,12 @@ int QtPlatform::randomBelow(int n)
 void QtPlatform::minimiseApplication()
 {
     for (QWidget* w : QApplication::topLevelWidgets())
-        if (w->isVisible() && !(w->windowFlags() & Qt::Popup))
+        // Qt::Popup shares its Window bit with every window: compare the type.
+        if (w->isVisible() && w->isWindow() && w->windowType() != Qt::Popup && w->windowType() != Qt::ToolTip)
             w->showMinimized();
+}
+
+void QtPlatform::showHint(QWidget* field, const QString& text)
+{
+    QToolTip::showText(field->mapToGlobal(QPoint(0, field->height())), text, field);
 }

@@ -6,6 +6,7 @@
 #include "app/Tips.h"
 
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
@@ -204,11 +205,23 @@ void TForm1::Image6Click() { close(); }
 
 void TForm1::Oprograme1Click() { OpenHelpFile(app_); }
 
-void TForm1::closeEvent(QCloseEvent* event)
+bool TForm1::FormCloseQuery()
 {
     app_.records.closeFiles();
+    return true;
+}
+
+void TForm1::closeEvent(QCloseEvent* event)
+{
+    if (!FormCloseQuery()) {
+        event->ignore();
+        return;
+    }
     event->accept();
     emit programEnds();
+    // exit, not quit: quit would first send every open document window a
+    // close, and their close handlers must not run at program end.
+    QCoreApplication::exit(0);
 }
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event)

@@ -45,6 +45,8 @@ public:
     void Image5Click();
     void Image6Click();
     void Oprograme1Click();
+    // Closes uziv.nas, then program.nas; closing goes ahead.
+    bool FormCloseQuery();
 
     // Status bar texts for the pictures, by the control under the mouse.
     static QString hintFor(const QString& controlName);

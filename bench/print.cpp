@@ -1,5 +1,6 @@
 // Time of one slip A print job into a PDF file: layout, rotated text, PDF output.
 #include "app/AppState.h"
+#include "app/Composition.h"
 #include "app/DocumentKind.h"
 #include "slips/QtPrintCanvas.h"
 #include "slips/TApoukazka.h"
@@ -19,12 +20,13 @@ class PdfPlatform : public Platform {
 public:
     explicit PdfPlatform(QPrinter& printer) : printer_(printer) {}
     void showMessage(const QString& text) override { std::fprintf(stderr, "%s\n", qPrintable(text)); }
+    void showHint(QWidget*, const QString&) override {}
     void shellOpen(const QString&) override {}
     int randomBelow(int) override { return 0; }
     void minimiseApplication() override {}
     std::unique_ptr<PrintCanvas> runPrintDialog(QWidget*) override
     {
-        return std::make_unique<QtPrintCanvas>(printer_);
+        return std::make_unique<QtPrintCanvas>(printer_, printer_.printerName(), printer_.outputFileName());
     }
 
 private:
@@ -43,6 +45,7 @@ int main(int argc, char** argv)
     printer.setOutputFileName(folder.filePath("slip.pdf"));
     PdfPlatform platform(printer);
     AppState app(folder.path(), platform);
+    RegisterDocumentWindows(app);
     app.records.LoadOrCreatePersonalData();
     app.records.LoadOrCreateSettings();
     app.settings().setPrintFontSize(10);

@@ -3,6 +3,7 @@
 // program (application, records, tips, launcher) in a scratch program folder
 // and reports when the launcher has painted for the first time.
 #include "app/AppState.h"
+#include "app/Composition.h"
 #include "app/Platform.h"
 #include "app/TForm1.h"
 
@@ -61,6 +62,7 @@ static int child(int argc, char** argv, int fd, const char* programFolder)
     QApplication application(argc, argv);
     BenchPlatform platform;
     AppState app(QString::fromLocal8Bit(programFolder), platform);
+    RegisterDocumentWindows(app);
     TForm1 launcher(app);
     FirstPaint probe(fd);
     launcher.installEventFilter(&probe);

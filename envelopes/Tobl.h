@@ -7,4 +7,5 @@ class Tobl : public DocumentWindow {
 public:
     explicit Tobl(AppState& app);
     static const DocumentLook Look;
+    void closeFClick() { close(); }
 };

@@ -21,9 +21,32 @@ QString fromCp1250(std::string_view bytes)
 
 bool fitsCp1250(const QString& text)
 {
+    // The encoder keeps a trailing half of a surrogate pair for a next call
+    // instead of failing, and the code page has no character outside the BMP.
+    for (const QChar c : text)
+        if (c.isSurrogate())
+            return false;
     bool ok = true;
     toCp1250(text, &ok);
     return ok;
+}
+
+QString Cp1250CodecProblem(const char* codecName)
+{
+    QStringEncoder encoder(codecName);
+    QStringDecoder decoder(codecName);
+    if (!encoder.isValid() || !decoder.isValid())
+        return QStringLiteral("Knižnica Qt tohto počítača nepozná kódovú stránku %1, "
+                              "preto program nemôže ukladať ani tlačiť texty. Program sa ukončí.")
+            .arg(QString::fromLatin1(codecName));
+    // The round trip of the letters the program writes most.
+    const QString sample = QStringLiteral("ľščťžýáíéúäôňďĺŕ ĽŠČŤŽÝÁÍÉÚÄÔŇĎĹŔ");
+    QByteArray bytes = encoder.encode(sample);
+    if (encoder.hasError() || bytes.size() != sample.size() || decoder.decode(bytes) != sample)
+        return QStringLiteral("Kódová stránka %1 v knižnici Qt nepracuje správne, "
+                              "preto program nemôže ukladať ani tlačiť texty. Program sa ukončí.")
+            .arg(QString::fromLatin1(codecName));
+    return {};
 }
 
 Cp1250 readSlot(const unsigned char* slot)

@@ -17,6 +17,11 @@ QString fromCp1250(std::string_view bytes);
 // True when every character of `text` has a code in 1250.
 bool fitsCp1250(const QString& text);
 
+// Empty when the Qt at hand converts code page `codecName` both ways and
+// correctly; otherwise what to tell the user before the program ends. Without
+// the codec every stored text would silently come out empty.
+QString Cp1250CodecProblem(const char* codecName = "windows-1250");
+
 // The short-string cut: the first 255 characters.
 inline Cp1250 cutToShort(Cp1250 s)
 {

@@ -4,5 +4,8 @@
 
 QValidator::State Cp1250Validator::validate(QString& input, int&) const
 {
-    return fitsCp1250(input) ? Acceptable : Invalid;
+    if (fitsCp1250(input))
+        return Acceptable;
+    emit refused();
+    return Invalid;
 }

@@ -1,6 +1,6 @@
 #pragma once
-// Refuses characters that code page 1250 cannot hold, so what an edit field
-// shows is exactly what is stored and printed.
+// Refuses text that code page 1250 cannot hold, so what an edit field shows is
+// exactly what is stored and printed. A refused input is dropped whole.
 #include <QValidator>
 
 class Cp1250Validator : public QValidator {
@@ -8,4 +8,7 @@ class Cp1250Validator : public QValidator {
 public:
     using QValidator::QValidator;
     State validate(QString& input, int& pos) const override;
+
+signals:
+    void refused() const; // the field kept its text; tell the user why
 };

@@ -12,8 +12,31 @@ QString NamePartOf(const QString& line)
 QString StreetPartOf(const QString& line)
 {
     const qsizetype comma = line.indexOf(QLatin1Char(','));
-    // The comma and the one character after it (the blank of ", ") are dropped.
-    return comma < 0 ? QString() : line.mid(comma + 2);
+    if (comma < 0)
+        return QString();
+    // The blank of the ", " that the fill writes goes with the comma; any other
+    // character after the comma is the street's own.
+    const qsizetype from = comma + 1 < line.size() && line.at(comma + 1) == QLatin1Char(' ') ? comma + 2 : comma + 1;
+    return line.mid(from);
+}
+
+QStringList MissingFields(std::span<const LayoutRow> layout, const FieldTexts& fields)
+{
+    QStringList missing;
+    auto check = [&](const char* field, bool memo) {
+        if (!field)
+            return;
+        if (!(memo ? fields.hasLines(field) : fields.has(field))) {
+            const QString name = QString::fromLatin1(field);
+            if (!missing.contains(name))
+                missing << name;
+        }
+    };
+    for (const LayoutRow& row : layout) {
+        check(row.field, row.form == TextForm::MemoLines);
+        check(row.field2, false);
+    }
+    return missing;
 }
 
 static QString visibleText(const LayoutRow& row, const FieldTexts& fields)

@@ -2,10 +2,10 @@
 // A slip layout is a table of rows in drawing order that reads like the slip's
 // table: which control, how its text is drawn, where (mm) and any font step
 // just before it. One executor draws any table.
+#include "slips/FieldTexts.h"
 #include "slips/Placement.h"
 
 #include <QStringList>
-#include <functional>
 #include <span>
 #include <string_view>
 
@@ -68,11 +68,9 @@ constexpr LayoutRow namePart(const char* f, int x, int y, FontStep s = FontStep:
 constexpr LayoutRow streetPart(const char* f, int x, int y) { return {TextForm::StreetPart, f, x, y}; }
 } // namespace rows
 
-// Where the executor reads the controls' texts.
-struct FieldTexts {
-    std::function<QString(std::string_view field)> text;
-    std::function<QStringList(std::string_view field)> lines; // shown lines of a memo
-};
+// The fields a layout reads that `fields` does not carry (memos must carry
+// their shown lines). A print with any of them missing would leave rows empty.
+QStringList MissingFields(std::span<const LayoutRow> layout, const FieldTexts& fields);
 
 // The name and street parts of a sender line "name, street".
 QString NamePartOf(const QString& line);

@@ -10,6 +10,11 @@ QString StreetLine(const PersonalData& p)
     return fromCp1250(cutToShort(p.get(Personal::ulica) + " " + p.get(Personal::cd)));
 }
 
+QString StreetLineWhole(const PersonalData& p)
+{
+    return fromCp1250(p.get(Personal::ulica) + " " + p.get(Personal::cd));
+}
+
 QString TownLine(const PersonalData& p, bool addCountry)
 {
     const QString town = fromCp1250(p.get(Personal::mesto));

@@ -9,6 +9,8 @@
 QString NameLine(const PersonalData& p);
 // ulica + " " + cd, cut to a short string.
 QString StreetLine(const PersonalData& p);
+// ulica + " " + cd whole, for a line that goes on after a name.
+QString StreetLineWhole(const PersonalData& p);
 // mesto, followed by " " + stat when the country is to be added.
 QString TownLine(const PersonalData& p, bool addCountry);
 // A field as widget text.

@@ -16,22 +16,21 @@ int MulDiv(int a, int b, int c)
 
 void DrawRotatedText(PrintCanvas& canvas, const QString& text, int x, int y, int angle)
 {
-    const int dpi = canvas.screenDpi() > 0 ? canvas.screenDpi() : 96;
     RotatedText t;
     t.text = text;
     t.x = x;
     t.y = y;
     t.angle = angle;
-    t.emPixels = MulDiv(canvas.font.size, dpi, 72);
+    if (canvas.font.size > 0) {
+        // The screen's logical height, used unchanged on the printer.
+        const int dpi = canvas.screenDpi() > 0 ? canvas.screenDpi() : 96;
+        t.emPixels = MulDiv(canvas.font.size, dpi, 72);
+    } else {
+        // A true 10 points on paper, in printer pixels.
+        const int dpi = canvas.deviceDpi() > 0 ? canvas.deviceDpi() : 600;
+        t.emPixels = MulDiv(DefaultPrintPoints, dpi, 72);
+    }
     t.face = canvas.font.face;
     t.size = canvas.font.size;
     canvas.textOut(t);
-}
-
-void SetBasePrintFont(PrintCanvas& canvas, std::int32_t printFontSize, const QString& printFontName,
-                      long double divisor)
-{
-    canvas.font.size = BasePrintSize(canvas.measures(), printFontSize, divisor);
-    if (!printFontName.isEmpty())
-        canvas.font.face = printFontName.left(31);
 }

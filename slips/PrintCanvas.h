@@ -1,9 +1,8 @@
 #pragma once
 // The printer page as the print jobs see it: page measures, the canvas font
-// and text output turned by an angle. QtPrintCanvas paints on a QPrinter; tests
-// use a recorder.
+// and text output turned by an angle. QtPrintCanvas paints on any paged device
+// (a CUPS printer, a PDF file, a preview); tests use a recorder.
 #include "slips/Placement.h"
-
 #include <QString>
 
 struct CanvasFont {
@@ -27,8 +26,12 @@ public:
     virtual ~PrintCanvas() = default;
     virtual PageMeasures measures() const = 0;
     virtual int screenDpi() const = 0; // the display's logical pixels per inch
-    // Both return false when the printer or the output file refused the job.
+    virtual int deviceDpi() const = 0; // the printer's pixels per inch
+    virtual QString printerName() const = 0;
+    // Each returns false when the printer or the output file refused the job;
+    // endDocument also when the output could not be written whole.
     virtual bool beginDocument() = 0;
+    virtual bool newPage() = 0;
     virtual bool endDocument() = 0;
     // Draws with a fixed-pitch preference and a transparent background.
     virtual void textOut(const RotatedText& text) = 0;
@@ -39,11 +42,10 @@ public:
 // MulDiv as the old platform had it: a x b / c, rounded half away from zero.
 int MulDiv(int a, int b, int c);
 
+// A font size of 0 or below prints at this size on paper, as the old font
+// mapper took a height of 0 for its default.
+constexpr int DefaultPrintPoints = 10;
+
 // Draws `text` at (x, y) turned by `angle`, in the canvas font at an em height
 // of MulDiv(size, ScreenDpi, 72) device pixels. The canvas font is unchanged.
 void DrawRotatedText(PrintCanvas& canvas, const QString& text, int x, int y, int angle);
-
-// The base print font of a job: size, then face (cut to 31 characters; an
-// empty name keeps the face).
-void SetBasePrintFont(PrintCanvas& canvas, std::int32_t printFontSize, const QString& printFontName,
-                      long double divisor = SlipFontDivisor);

@@ -1,28 +1,57 @@
 #include "slips/PrintJob.h"
 
-#include "app/AppState.h"
+#include "settings/ProgramSettings.h"
 #include "slips/PrintCanvas.h"
 
-bool PrintSlip(AppState& app, PrintCanvas& canvas, int referenceMm, std::span<const LayoutRow> layout,
-               const FieldTexts& fields)
+void SetBasePrintFont(PrintCanvas& canvas, const BaseFont& font)
+{
+    canvas.font.size = BasePrintSize(canvas.measures(), font.size, font.divisor);
+    if (!font.face.isEmpty())
+        canvas.font.face = font.face.left(31);
+}
+
+PrintOutcome RunPrintJob(PrintCanvas& canvas, const BaseFont& font, const DrawPages& draw)
 {
     const PageMeasures page = canvas.measures();
-    if (!page.usable()) {
-        // Every position divides by these; a zero would put text nowhere.
-        app.platform.showMessage(UnusablePrinterMessage);
-        return false;
+    // Every position divides by these; a zero would put text nowhere.
+    if (!page.usable())
+        return PrintOutcome::UnusablePage;
+    SetBasePrintFont(canvas, font);
+    if (!canvas.beginDocument())
+        return PrintOutcome::Refused;
+    const bool drawn = draw(canvas, page);
+    // End the document either way, so the printer is not left with half a job.
+    const bool ended = canvas.endDocument();
+    return drawn && ended ? PrintOutcome::Printed : PrintOutcome::Refused;
+}
+
+BaseFont SlipBaseFont(const ProgramSettings& settings)
+{
+    return {settings.printFontSize(), fromCp1250(settings.printFontName()), SlipFontDivisor};
+}
+
+PrintOutcome PrintSlip(PrintCanvas& canvas, const BaseFont& font, int referenceMm, std::span<const LayoutRow> layout,
+                       const FieldTexts& fields)
+{
+    if (!MissingFields(layout, fields).isEmpty())
+        return PrintOutcome::MissingFields;
+    return RunPrintJob(canvas, font, [&](PrintCanvas& c, const PageMeasures& page) {
+        DrawLayout(c, SlipPlacement(page, referenceMm), layout, fields);
+        return true;
+    });
+}
+
+QString PrintOutcomeMessage(PrintOutcome outcome, const QStringList& missingFields)
+{
+    switch (outcome) {
+    case PrintOutcome::Printed:
+        return {};
+    case PrintOutcome::UnusablePage:
+        return UnusablePrinterMessage;
+    case PrintOutcome::Refused:
+        return PrintFailedMessage;
+    case PrintOutcome::MissingFields:
+        return MissingFieldsMessage.arg(missingFields.join(QStringLiteral(", ")));
     }
-    const SlipPlacement placement(page, referenceMm);
-    SetBasePrintFont(canvas, app.settings().printFontSize(), fromCp1250(app.settings().printFontName()));
-    // A job the printer refused must not pass for a printed slip.
-    if (!canvas.beginDocument()) {
-        app.platform.showMessage(PrintFailedMessage);
-        return false;
-    }
-    DrawLayout(canvas, placement, layout, fields);
-    if (!canvas.endDocument()) {
-        app.platform.showMessage(PrintFailedMessage);
-        return false;
-    }
-    return true;
+    return PrintFailedMessage;
 }

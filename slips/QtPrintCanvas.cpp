@@ -1,13 +1,15 @@
 #include "slips/QtPrintCanvas.h"
 
-#include <algorithm>
-
+#include <QFile>
+#include <QFileInfo>
 #include <QFontDatabase>
 #include <QGuiApplication>
-#include <QPrinter>
+#include <QPagedPaintDevice>
 #include <QScreen>
+#include <algorithm>
 
-QtPrintCanvas::QtPrintCanvas(QPrinter& printer) : printer_(printer)
+QtPrintCanvas::QtPrintCanvas(QPagedPaintDevice& device, QString printerName, QString outputFile)
+    : device_(device), printerName_(std::move(printerName)), outputFile_(std::move(outputFile))
 {
     // Without a stored face, a fixed-pitch face, as the text asks for one.
     font.face = QFontDatabase::systemFont(QFontDatabase::FixedFont).family();
@@ -16,7 +18,7 @@ QtPrintCanvas::QtPrintCanvas(QPrinter& printer) : printer_(printer)
 PageMeasures QtPrintCanvas::measures() const
 {
     // The printable area, in pixels and in whole millimetres.
-    return {printer_.width(), printer_.height(), printer_.widthMM(), printer_.heightMM()};
+    return {device_.width(), device_.height(), device_.widthMM(), device_.heightMM()};
 }
 
 int QtPrintCanvas::screenDpi() const
@@ -26,9 +28,24 @@ int QtPrintCanvas::screenDpi() const
     return dpi > 0 ? dpi : 96;
 }
 
-bool QtPrintCanvas::beginDocument() { return painter_.begin(&printer_); }
+int QtPrintCanvas::deviceDpi() const { return device_.logicalDpiY(); }
 
-bool QtPrintCanvas::endDocument() { return painter_.end(); }
+bool QtPrintCanvas::beginDocument() { return painter_.begin(&device_); }
+
+bool QtPrintCanvas::newPage() { return device_.newPage(); }
+
+bool QtPrintCanvas::endDocument()
+{
+    if (!painter_.end())
+        return false;
+    // A file the disk could not hold must not pass for a printed slip; it is
+    // removed so nobody sends it on. Only a regular file can be checked.
+    if (!outputFile_.isEmpty() && QFileInfo(outputFile_).isFile() && !IsCompletePdf(outputFile_)) {
+        QFile::remove(outputFile_);
+        return false;
+    }
+    return true;
+}
 
 void QtPrintCanvas::textOut(const RotatedText& t)
 {
@@ -45,4 +62,26 @@ void QtPrintCanvas::textOut(const RotatedText& t)
     // (0, 0) is the top-left corner of the text cell.
     painter_.drawText(QPointF(0, painter_.fontMetrics().ascent()), t.text);
     painter_.restore();
+}
+
+bool IsCompletePdf(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    const qint64 size = file.size();
+    if (size < 32 || file.read(5) != "%PDF-")
+        return false;
+    const qint64 tailSize = std::min<qint64>(size, 1024);
+    file.seek(size - tailSize);
+    const QByteArray tail = file.read(tailSize);
+    const qsizetype at = tail.lastIndexOf("startxref");
+    if (at < 0 || !tail.mid(at).trimmed().endsWith("%%EOF"))
+        return false;
+    bool ok = false;
+    const qint64 offset = tail.mid(at + 9).trimmed().split('\n').value(0).trimmed().toLongLong(&ok);
+    if (!ok || offset <= 0 || offset >= size)
+        return false;
+    file.seek(offset);
+    return file.read(4) == "xref";
 }

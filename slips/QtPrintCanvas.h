@@ -1,21 +1,33 @@
 #pragma once
-// The print canvas on a real printer or PDF file, through QPainter.
+// The print canvas on a real page through QPainter: any paged device, so a
+// CUPS printer, a PDF file and a preview all get the same drawing.
 #include "slips/PrintCanvas.h"
 
 #include <QPainter>
 
-class QPrinter;
+class QPagedPaintDevice;
 
 class QtPrintCanvas : public PrintCanvas {
 public:
-    explicit QtPrintCanvas(QPrinter& printer);
+    // `outputFile`: the file the device writes, when it writes one (a PDF);
+    // it is checked when the document ends.
+    explicit QtPrintCanvas(QPagedPaintDevice& device, QString printerName = {}, QString outputFile = {});
     PageMeasures measures() const override;
     int screenDpi() const override;
+    int deviceDpi() const override;
+    QString printerName() const override { return printerName_; }
     bool beginDocument() override;
+    bool newPage() override;
     bool endDocument() override;
     void textOut(const RotatedText& text) override;
 
 private:
-    QPrinter& printer_;
+    QPagedPaintDevice& device_;
+    QString printerName_;
+    QString outputFile_;
     QPainter painter_;
 };
+
+// True when `path` holds a whole PDF file: the header, and at its end the
+// cross-reference offset that points at the cross-reference table.
+bool IsCompletePdf(const QString& path);

@@ -1,14 +1,17 @@
 #include "slips/SlipWindow.h"
 
 #include "app/AppState.h"
+#include "app/Controls.h"
 #include "settings/BankList.h"
 #include "slips/MemoLines.h"
 #include "slips/PrintCanvas.h"
 #include "slips/PrintJob.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <algorithm>
 
 SlipWindow::SlipWindow(AppState& app, const DocumentLook& look, const QString& initialHal,
                        const QColor& wordsBackground)
@@ -21,24 +24,25 @@ SlipWindow::SlipWindow(AppState& app, const DocumentLook& look, const QString& i
 
 FieldTexts SlipWindow::fieldTexts() const
 {
-    auto find = [this](std::string_view field) {
-        return client()->findChild<QWidget*>(QString::fromLatin1(field.data(), qsizetype(field.size())));
-    };
+    // Every field the layout names, read from the control of that name; a
+    // name without a control stays out, and the print refuses to start.
     FieldTexts fields;
-    fields.text = [find](std::string_view field) -> QString {
-        QWidget* w = find(field);
+    auto take = [&](const char* field) {
+        if (!field)
+            return;
+        const QString name = QString::fromLatin1(field);
+        QWidget* w = client()->findChild<QWidget*>(name);
         if (auto* e = qobject_cast<QLineEdit*>(w))
-            return e->text();
-        if (auto* c = qobject_cast<QComboBox*>(w))
-            return c->currentText();
-        if (auto* m = qobject_cast<QPlainTextEdit*>(w))
-            return m->toPlainText();
-        return {};
+            fields.setText(name, e->text());
+        else if (auto* c = qobject_cast<QComboBox*>(w))
+            fields.setText(name, c->currentText());
+        else if (auto* m = qobject_cast<QPlainTextEdit*>(w))
+            fields.setMemo(name, m->toPlainText(), ShownLines(m));
     };
-    fields.lines = [find](std::string_view field) -> QStringList {
-        auto* memo = qobject_cast<QPlainTextEdit*>(find(field));
-        return memo ? ShownLines(memo) : QStringList();
-    };
+    for (const LayoutRow& row : slipLayout()) {
+        take(row.field);
+        take(row.field2);
+    }
     return fields;
 }
 
@@ -47,7 +51,10 @@ void SlipWindow::Tlai1Click()
     std::unique_ptr<PrintCanvas> canvas = app().platform.runPrintDialog(this);
     if (!canvas)
         return; // cancelled: nothing is printed
-    PrintSlip(app(), *canvas, referenceMm(), layout(), fieldTexts());
+    const FieldTexts fields = fieldTexts();
+    const PrintOutcome outcome = PrintSlip(*canvas, SlipBaseFont(app().settings()), referenceMm(), slipLayout(), fields);
+    if (outcome != PrintOutcome::Printed)
+        app().platform.showMessage(PrintOutcomeMessage(outcome, MissingFields(slipLayout(), fields)));
 }
 
 void SlipWindow::loadBankList(QComboBox* combo)
@@ -57,6 +64,11 @@ void SlipWindow::loadBankList(QComboBox* combo)
         const QString text = combo->currentText();
         combo->clear();
         combo->addItems(banks);
-        combo->setEditText(text);
+        setFieldText(combo, text);
+        // The list opens wide enough to read the banks' names.
+        int widest = 0;
+        for (const QString& bank : banks)
+            widest = std::max(widest, combo->view()->fontMetrics().horizontalAdvance(bank));
+        combo->view()->setMinimumWidth(widest + 2 * combo->view()->frameWidth() + 24);
     });
 }

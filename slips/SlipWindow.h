@@ -28,10 +28,10 @@ public:
     FieldTexts fieldTexts() const;
 
     void Tlai1Click() override;
+    virtual int referenceMm() const = 0;
+    virtual std::span<const LayoutRow> slipLayout() const = 0;
 
 protected:
-    virtual int referenceMm() const = 0;
-    virtual std::span<const LayoutRow> layout() const = 0;
     // Creates banky.cbx when missing and loads its lines as the combo's
     // items; the combo's text stays. A file error leaves the list empty.
     void loadBankList(QComboBox* combo);

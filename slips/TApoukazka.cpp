@@ -5,6 +5,7 @@
 #include "app/Controls.h"
 
 #include <QComboBox>
+#include <QAction>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 
@@ -40,6 +41,8 @@ TApoukazka::TApoukazka(AppState& app) : SlipWindow(app, Look, QString(), QColor(
     od3 = addEdit(c, "od3", 72, 320, 233, 0, true, SmallFontPixels);
 
     setTabChain({suma, hal, banka, cu1, cu2, ksymbol, nazov_uctu, vakup, vakup2, vsymbol, od1, od2, odpsc, od3});
+    connect(closeItem, &QAction::triggered, this, &TApoukazka::closeFClick);
+    adoptControls();
     FormCreate();
 }
 
@@ -74,24 +77,24 @@ void TApoukazka::FillFromPersonalData()
     const bool recipient = s.flag(Flag::SlipAOwnerIsRecipient);
     const bool sender = s.flag(Flag::SlipAOwnerIsSender);
     if (s.flag(Flag::AddBank) && recipient)
-        banka->setEditText(PersonalText(p, Personal::PU));
+        setFieldText(banka, PersonalText(p, Personal::PU));
     if (s.flag(Flag::AddName) && sender)
-        od1->setText(NameLine(p));
+        setFieldText(od1, NameLine(p));
     if (s.flag(Flag::AddAccount) && recipient) {
         const auto [number, bank] = SplitAccount(PersonalText(p, Personal::CU));
-        cu1->setText(number);
-        cu2->setText(bank);
+        setFieldText(cu1, number);
+        setFieldText(cu2, bank);
         QString name = PersonalText(p, Personal::nazov);
         name.replace(QLatin1String("\r\n"), QLatin1String("\n")); // stored with CR LF between lines
         nazov_uctu->setPlainText(name);
-        vakup->setText(PersonalText(p, Personal::PV));
-        vakup2->setText(PersonalText(p, Personal::pv2));
+        setFieldText(vakup, PersonalText(p, Personal::PV));
+        setFieldText(vakup2, PersonalText(p, Personal::pv2));
     }
     if (s.flag(Flag::AddConstantSymbol))
-        ksymbol->setText(PersonalText(p, Personal::ksymbol));
+        setFieldText(ksymbol, PersonalText(p, Personal::ksymbol));
     if (s.flag(Flag::AddAddress) && sender) {
-        od2->setText(StreetLine(p));
-        odpsc->setText(PersonalText(p, Personal::psc));
-        od3->setText(TownLine(p, s.flag(Flag::AddCountry)));
+        setFieldText(od2, StreetLine(p));
+        setFieldText(odpsc, PersonalText(p, Personal::psc));
+        setFieldText(od3, TownLine(p, s.flag(Flag::AddCountry)));
     }
 }

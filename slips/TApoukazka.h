@@ -24,14 +24,14 @@ public:
     QLineEdit* od3;
 
     void ClearPersonalFields() override;
+    void closeFClick() { close(); }
     void FillFromPersonalData() override;
 
     // CU split at its first "/": the number before it, the bank code after it.
     static std::pair<QString, QString> SplitAccount(const QString& cu);
 
-protected:
     int referenceMm() const override { return 102; }
-    std::span<const LayoutRow> layout() const override { return SlipALayout(); }
+    std::span<const LayoutRow> slipLayout() const override { return SlipALayout(); }
 
 private:
     void FormCreate();

@@ -4,6 +4,7 @@
 #include "slips/PersonalJoins.h"
 #include "app/Controls.h"
 
+#include <QAction>
 #include <QLineEdit>
 
 const DocumentLook TCpoukazka::Look{QStringLiteral("Poštová poukážka typu C"), 305, 258, 359, 109, "Koniecprogramu1"};
@@ -30,6 +31,8 @@ TCpoukazka::TCpoukazka(AppState& app) : SlipWindow(app, Look, QStringLiteral("0"
     od3 = addEdit(c, "od3", 72, 232, 233, 0, true);
 
     setTabChain({suma, hal, ad1, ad2, adpsc, ad3, od1, od2, odpsc, od3});
+    connect(closeItem, &QAction::triggered, this, &TCpoukazka::Koniecprogramu1Click);
+    adoptControls();
     FormCreate();
 }
 
@@ -48,13 +51,13 @@ void TCpoukazka::FillFromPersonalData()
     const bool recipient = s.flag(Flag::SlipCOwnerIsRecipient);
     const bool sender = s.flag(Flag::SlipCOwnerIsSender);
     if (s.flag(Flag::AddName) && recipient)
-        ad1->setText(NameLine(p));
+        setFieldText(ad1, NameLine(p));
     if (s.flag(Flag::AddName) && sender)
-        od1->setText(NameLine(p));
+        setFieldText(od1, NameLine(p));
     auto address = [&](QLineEdit* street, QLineEdit* psc, QLineEdit* town) {
-        street->setText(StreetLine(p));
-        psc->setText(PersonalText(p, Personal::psc));
-        town->setText(TownLine(p, s.flag(Flag::AddCountry)));
+        setFieldText(street, StreetLine(p));
+        setFieldText(psc, PersonalText(p, Personal::psc));
+        setFieldText(town, TownLine(p, s.flag(Flag::AddCountry)));
     };
     if (s.flag(Flag::AddAddress) && recipient)
         address(ad2, adpsc, ad3);

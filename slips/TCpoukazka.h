@@ -18,11 +18,11 @@ public:
     QLineEdit* od3;
 
     void ClearPersonalFields() override;
+    void Koniecprogramu1Click() { close(); }
     void FillFromPersonalData() override;
 
-protected:
     int referenceMm() const override { return 102; }
-    std::span<const LayoutRow> layout() const override { return SlipCLayout(); }
+    std::span<const LayoutRow> slipLayout() const override { return SlipCLayout(); }
 
 private:
     void FormCreate();

@@ -6,6 +6,7 @@
 
 #include <QComboBox>
 #include <QLabel>
+#include <QAction>
 #include <QLineEdit>
 
 const DocumentLook TDpoukazka::Look{QStringLiteral("Poštová poukážka typu D"), 305, 273, 378, 110, "Koniecprogramu1"};
@@ -41,6 +42,8 @@ TDpoukazka::TDpoukazka(AppState& app) : SlipWindow(app, Look, QStringLiteral("0"
     od3 = addEdit(c, "od3", 72, 248, 233, 0, true);
 
     setTabChain({suma, hal, ad1, ad2, adpsc, ad3, od2, odpsc, od3, ucet, skr, banka});
+    connect(closeItem, &QAction::triggered, this, &TDpoukazka::Koniecprogramu1Click);
+    adoptControls();
     FormCreate();
 }
 
@@ -67,22 +70,22 @@ void TDpoukazka::FillFromPersonalData()
     const bool recipient = s.flag(Flag::SlipDOwnerIsRecipient);
     const bool sender = s.flag(Flag::SlipDOwnerIsSender);
     if (s.flag(Flag::AddName) && recipient)
-        ad1->setText(NameLine(p));
+        setFieldText(ad1, NameLine(p));
     if (s.flag(Flag::AddName) && sender)
-        od2->setText(NameLine(p));
+        setFieldText(od2, NameLine(p));
     if (s.flag(Flag::AddAddress) && recipient) {
-        ad2->setText(StreetLine(p));
-        adpsc->setText(PersonalText(p, Personal::psc));
-        ad3->setText(TownLine(p, s.flag(Flag::AddCountry)));
+        setFieldText(ad2, StreetLine(p));
+        setFieldText(adpsc, PersonalText(p, Personal::psc));
+        setFieldText(ad3, TownLine(p, s.flag(Flag::AddCountry)));
     }
     if (s.flag(Flag::AddAddress) && sender) {
         // The sender's name and street share one line, joined by ", ".
-        od2->setText(od2->text() + QStringLiteral(", ") + StreetLine(p));
-        odpsc->setText(PersonalText(p, Personal::psc));
-        od3->setText(TownLine(p, s.flag(Flag::AddCountry)));
+        setFieldText(od2, od2->text() + QStringLiteral(", ") + StreetLineWhole(p));
+        setFieldText(odpsc, PersonalText(p, Personal::psc));
+        setFieldText(od3, TownLine(p, s.flag(Flag::AddCountry)));
     }
     if (s.flag(Flag::AddAccount) && sender)
-        ucet->setText(PersonalText(p, Personal::CU)); // whole, not split
+        setFieldText(ucet, PersonalText(p, Personal::CU)); // whole, not split
     if (s.flag(Flag::AddBank) && sender)
-        banka->setEditText(PersonalText(p, Personal::PU));
+        setFieldText(banka, PersonalText(p, Personal::PU));
 }

@@ -20,11 +20,11 @@ public:
     QLineEdit* od3;
 
     void ClearPersonalFields() override;
+    void Koniecprogramu1Click() { close(); }
     void FillFromPersonalData() override;
 
-protected:
     int referenceMm() const override { return 104; }
-    std::span<const LayoutRow> layout() const override { return SlipDLayout(); }
+    std::span<const LayoutRow> slipLayout() const override { return SlipDLayout(); }
 
 private:
     void FormCreate();

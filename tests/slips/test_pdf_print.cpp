@@ -38,7 +38,7 @@ class PdfPrintTest : public QObject {
         printer.setPageSize(QPageSize(QPageSize::A4));
         const QString pdf = p.folder.file("slip.pdf");
         printer.setOutputFileName(pdf);
-        p.platform.printer = [&] { return std::make_unique<QtPrintCanvas>(printer); };
+        p.platform.printer = [&] { return std::make_unique<QtPrintCanvas>(printer, printer.printerName(), printer.outputFileName()); };
         w->Tlai1->trigger();
 
         QString error;
@@ -91,7 +91,7 @@ private slots:
         QPrinter printer(QPrinter::HighResolution);
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(p.folder.file("no such folder/slip.pdf"));
-        p.platform.printer = [&] { return std::make_unique<QtPrintCanvas>(printer); };
+        p.platform.printer = [&] { return std::make_unique<QtPrintCanvas>(printer, printer.printerName(), printer.outputFileName()); };
         w->Tlai1->trigger();
         QCOMPARE(p.platform.messages, QStringList{PrintFailedMessage});
         QVERIFY(!QFileInfo::exists(p.folder.file("no such folder/slip.pdf")));

@@ -2,6 +2,7 @@
 // the pixel and the point.
 #include "slips/Placement.h"
 #include "slips/PrintCanvas.h"
+#include "slips/PrintJob.h"
 #include "support/RecordingCanvas.h"
 
 #include <QtTest>
@@ -174,10 +175,10 @@ private slots:
     {
         RecordingCanvas canvas(ExamplePrinter);
         canvas.font.face = QStringLiteral("Before");
-        SetBasePrintFont(canvas, 10, QString());
+        SetBasePrintFont(canvas, {10, QString()});
         QCOMPARE(canvas.font.face, QStringLiteral("Before"));
         QCOMPARE(canvas.font.size, 77);
-        SetBasePrintFont(canvas, 10, QString(40, QLatin1Char('F')));
+        SetBasePrintFont(canvas, {10, QString(40, QLatin1Char('F'))});
         QCOMPARE(canvas.font.face, QString(31, QLatin1Char('F')));
     }
 };

@@ -174,7 +174,12 @@ private slots:
         QTest::newRow("name, street") << QStringLiteral("Ján Novák, Hlavná 1") << QStringLiteral("Ján Novák")
                                       << QStringLiteral("Hlavná 1");
         QTest::newRow("comma first") << QStringLiteral(", Hlavná 1") << "" << QStringLiteral("Hlavná 1");
-        QTest::newRow("comma without a blank drops the next character") << "A,Bcd" << "A" << "cd";
+        // Only the blank that the fill writes after the comma is dropped: a typed
+        // letter there belongs to the street.
+        QTest::newRow("comma without a blank keeps the next character") << QStringLiteral("Novák,Hlavná 1") << QStringLiteral("Novák") << QStringLiteral("Hlavná 1");
+        QTest::newRow("comma and blank") << QStringLiteral("Novák, Hlavná 1") << QStringLiteral("Novák") << QStringLiteral("Hlavná 1");
+        QTest::newRow("comma at the end") << "A," << "A" << "";
+        QTest::newRow("comma and two blanks keeps the second") << "A,  B" << "A" << " B";
         QTest::newRow("two commas split at the first") << "A, B, C" << "A" << "B, C";
         QTest::newRow("no comma keeps everything as the name") << QStringLiteral("Ján Novák Hlavná 1")
                                                                << QStringLiteral("Ján Novák Hlavná 1") << "";

@@ -1,6 +1,7 @@
 #pragma once
 // A program started in a temporary folder: records, platform stand-in, launcher.
 #include "app/AppState.h"
+#include "app/Composition.h"
 #include "app/DocumentKind.h"
 #include "app/DocumentWindow.h"
 #include "app/TForm1.h"
@@ -76,12 +77,14 @@ struct Program {
     void start()
     {
         app = std::make_unique<AppState>(folder.path(), platform);
+        RegisterDocumentWindows(*app);
         launcher = std::make_unique<TForm1>(*app);
     }
     // Records only, for windows tested without a launcher.
     void loadRecords()
     {
         app = std::make_unique<AppState>(folder.path(), platform);
+        RegisterDocumentWindows(*app);
         app->records.LoadOrCreatePersonalData();
         app->records.LoadOrCreateSettings();
     }

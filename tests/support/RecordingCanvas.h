@@ -6,20 +6,32 @@
 
 class RecordingCanvas : public PrintCanvas {
 public:
-    explicit RecordingCanvas(PageMeasures page, int dpi = 96) : page_(page), dpi_(dpi) {}
+    // `deviceDpi`: the printer's resolution, 600 for the example printer.
+    explicit RecordingCanvas(PageMeasures page, int dpi = 96, int deviceDpi = 600)
+        : page_(page), dpi_(dpi), deviceDpi_(deviceDpi)
+    {
+    }
     PageMeasures measures() const override { return page_; }
     int screenDpi() const override { return dpi_; }
-    bool beginDocument() override { return ++begun, true; }
-    bool endDocument() override { return ++ended, true; }
+    int deviceDpi() const override { return deviceDpi_; }
+    QString printerName() const override { return QStringLiteral("recorder"); }
+    bool beginDocument() override { return ++begun, acceptBegin; }
+    bool newPage() override { return ++pages, acceptNewPage; }
+    bool endDocument() override { return ++ended, acceptEnd; }
     void textOut(const RotatedText& text) override { drawn.append(text); }
 
     QList<RotatedText> drawn;
     int begun = 0;
+    int pages = 0; // newPage calls
     int ended = 0;
+    bool acceptBegin = true;
+    bool acceptNewPage = true;
+    bool acceptEnd = true;
 
 private:
     PageMeasures page_;
     int dpi_;
+    int deviceDpi_;
 };
 
 // The example printer: HorzSize 200, VertSize 287, PageWidth 4724, PageHeight 6778.
@@ -32,7 +44,10 @@ public:
     explicit ProxyCanvas(RecordingCanvas& target) : target_(target) { font = target.font; }
     PageMeasures measures() const override { return target_.measures(); }
     int screenDpi() const override { return target_.screenDpi(); }
+    int deviceDpi() const override { return target_.deviceDpi(); }
+    QString printerName() const override { return target_.printerName(); }
     bool beginDocument() override { return target_.beginDocument(); }
+    bool newPage() override { return target_.newPage(); }
     bool endDocument() override { return target_.endDocument(); }
     void textOut(const RotatedText& text) override { target_.textOut(text); }
 

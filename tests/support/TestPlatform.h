@@ -5,6 +5,8 @@
 
 #include <functional>
 
+#include <QList>
+#include <QPair>
 #include <QStringList>
 #include <deque>
 
@@ -31,6 +33,8 @@ public:
         return printer ? printer() : nullptr;
     }
     std::function<std::unique_ptr<PrintCanvas>()> printer;
+    void showHint(QWidget* field, const QString& text) override { hints.append({field, text}); }
+    QList<QPair<QWidget*, QString>> hints;
     int printDialogs = 0;
 
     QStringList messages;

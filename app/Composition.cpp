@@ -1,0 +1,17 @@
+// The one place that knows every window class; the launcher and the document
+// windows open each other only through DocumentKind.
+#include "app/Composition.h"
+
+#include "app/AppState.h"
+#include "envelopes/Tobl.h"
+#include "slips/TApoukazka.h"
+#include "slips/TCpoukazka.h"
+#include "slips/TDpoukazka.h"
+
+void RegisterDocumentWindows(AppState& app)
+{
+    app.registerWindow(DocumentKind::SlipA, [](AppState& a) { return new TApoukazka(a); });
+    app.registerWindow(DocumentKind::SlipC, [](AppState& a) { return new TCpoukazka(a); });
+    app.registerWindow(DocumentKind::SlipD, [](AppState& a) { return new TDpoukazka(a); });
+    app.registerWindow(DocumentKind::Envelope, [](AppState& a) { return new Tobl(a); });
+}

@@ -1,0 +1,37 @@
+#include "app/Desktop.h"
+
+#include <QCoreApplication>
+#include <QFont>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
+
+bool InstallSlovakTranslations(QCoreApplication& application)
+{
+    // Parented to the application, so it lives as long as the texts it gives.
+    auto* qt = new QTranslator(&application);
+    if (!qt->load(QLocale(QLocale::Slovak, QLocale::Slovakia), QStringLiteral("qtbase"), QStringLiteral("_"),
+                  QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        delete qt;
+        return false;
+    }
+    QCoreApplication::installTranslator(qt);
+    return true;
+}
+
+void SubstituteWindowsFaces()
+{
+    // Liberation Sans, Narrow and Serif have the widths of Arial, Arial Narrow
+    // and Times New Roman, so the captions fit where they were placed.
+    QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"),
+                               {QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")});
+    QFont::insertSubstitutions(QStringLiteral("Arial"), {QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")});
+    QFont::insertSubstitutions(QStringLiteral("Arial Narrow"),
+                               {QStringLiteral("Liberation Sans Narrow"), QStringLiteral("DejaVu Sans Condensed")});
+    QFont::insertSubstitutions(QStringLiteral("Times New Roman"),
+                               {QStringLiteral("Liberation Serif"), QStringLiteral("DejaVu Serif")});
+    // No free font has their metrics: the heavy, narrow and wide faces nearest in look.
+    QFont::insertSubstitutions(QStringLiteral("Arial Black"), {QStringLiteral("DejaVu Sans"), QStringLiteral("Liberation Sans")});
+    QFont::insertSubstitutions(QStringLiteral("Impact"),
+                               {QStringLiteral("DejaVu Sans Condensed"), QStringLiteral("Liberation Sans Narrow")});
+}

@@ -1,84 +1,98 @@
 #include "words/AmountToWords.h"
 
 #include <array>
+#include <cstring>
 
 namespace {
 
-using Table = std::array<Cp1250, 10>;
+// A word right-aligned in a fixed slot, so putting it in front of a text is a
+// copy of fixed size, a single move, rather than a call to memcpy.
+constexpr std::size_t Slot = 16; // the longest word, "deväťdesiat", is 11
 
-Table table(std::array<const char16_t*, 10> words)
+struct Word {
+    std::array<char, Slot> slot{};
+    std::size_t size = 0;
+};
+
+using Table = std::array<Word, 10>;
+
+Word cp1250(const QString& text)
+{
+    const Cp1250 bytes = toCp1250(text);
+    Word w;
+    w.size = bytes.size();
+    std::copy(bytes.begin(), bytes.end(), w.slot.end() - w.size);
+    return w;
+}
+
+Table cp1250(std::array<const char16_t*, 10> words)
 {
     Table out;
     for (std::size_t i = 0; i < 10; ++i)
-        out[i] = toCp1250(QString::fromUtf16(words[i]));
+        out[i] = cp1250(QString::fromUtf16(words[i]));
     return out;
 }
 
-// The Slovak word tables, in code page 1250.
-struct WordTables {
-    Table unit = table({u"", u"jeden", u"dva", u"tri", u"štyri", u"päť", u"šesť", u"sedem", u"osem", u"deväť"});
-    Table teen = table({u"desať", u"jedenásť", u"dvanásť", u"trinásť", u"štrnásť", u"pätnásť", u"šestnásť",
-                        u"sedemnásť", u"osemnásť", u"devätnásť"});
-    Table tens = table({u"", u"", u"dvadsať", u"tridsať", u"štyridsať", u"päťdesiat", u"šesťdesiat",
-                        u"sedemdesiat", u"osemdesiat", u"deväťdesiat"});
-    Table hundred = table({u"", u"sto", u"dvesto", u"tristo", u"štyristo", u"päťsto", u"šesťsto", u"sedemsto",
-                           u"osemsto", u"deväťsto"});
-    // The thousands digit of a four-digit amount: "dve", not "dva". Entry 0 is
-    // never read: a thousands group of zeros is dropped before it is looked up.
-    Table thousandUnit = table({u"", u"jeden", u"dve", u"tri", u"štyri", u"päť", u"šesť", u"sedem", u"osem",
-                                u"deväť"});
-    Cp1250 leadingHundred = "jednosto";
-    Cp1250 thousand = toCp1250(QStringLiteral("tisíc"));
-
-    Cp1250 tensAndUnits(int tens, int units) const
-    {
-        if (tens == 1)
-            return teen[units];
-        return (tens >= 2 ? this->tens[tens] : Cp1250()) + unit[units];
-    }
+// Each table is indexed by one digit.
+struct Words {
+    Table unit = cp1250({u"", u"jeden", u"dva", u"tri", u"štyri", u"päť", u"šesť", u"sedem", u"osem", u"deväť"});
+    Table teen = cp1250({u"desať", u"jedenásť", u"dvanásť", u"trinásť", u"štrnásť", u"pätnásť", u"šestnásť",
+                         u"sedemnásť", u"osemnásť", u"devätnásť"}); // entry d is 10 + d
+    Table tens = cp1250({u"", u"", u"dvadsať", u"tridsať", u"štyridsať", u"päťdesiat", u"šesťdesiat",
+                         u"sedemdesiat", u"osemdesiat", u"deväťdesiat"});
+    Table hundred = cp1250({u"", u"sto", u"dvesto", u"tristo", u"štyristo", u"päťsto", u"šesťsto", u"sedemsto",
+                            u"osemsto", u"deväťsto"});
+    // A lone thousands digit says "dve", not "dva". Entry 0 is never read:
+    // an amount with zeros in every thousands place is read without them.
+    Table thousandUnit = cp1250({u"", u"jeden", u"dve", u"tri", u"štyri", u"päť", u"šesť", u"sedem", u"osem",
+                                 u"deväť"});
+    Word zero = cp1250(QStringLiteral("-nula-"));
+    Word oneHundred = cp1250(QStringLiteral("jednosto")); // only leading; behind a thousand it is "sto"
+    Word thousand = cp1250(QStringLiteral("tisíc"));
 };
 
-// Every group of three digits spelled out once, in fixed slots, so a
-// conversion is two short copies.
-constexpr std::size_t Slot = 32; // the longest group, "deväťstodeväťdesiatdeväťtisíc", is 29
-
-struct GroupTable {
-    std::array<std::array<char, Slot>, 1000> text{};
-    std::array<unsigned char, 1000> length{};
-    void set(int i, const Cp1250& s)
-    {
-        std::copy(s.begin(), s.end(), text[i].begin());
-        length[i] = static_cast<unsigned char>(s.size());
-    }
-    void appendTo(ShortString& out, int i) const { out.appendFixed<Slot>(text[i].data(), length[i]); }
-};
-
-struct Groups {
-    GroupTable leading;   // a whole amount of one to three digits ("jednosto" for 1xx)
-    GroupTable inner;     // the last three digits behind a thousands group ("sto" for 1xx)
-    GroupTable thousands; // the thousands group of a five- or six-digit amount, with "tisíc"
-    GroupTable thousand4; // the thousands digit of a four-digit amount, with "tisíc"
-
-    Groups()
-    {
-        const WordTables w;
-        for (int i = 0; i < 1000; ++i) {
-            const int h = i / 100, t = i / 10 % 10, u = i % 10;
-            const Cp1250 below = w.tensAndUnits(t, u);
-            leading.set(i, (h == 1 ? w.leadingHundred : w.hundred[h]) + below);
-            inner.set(i, w.hundred[h] + below);
-            thousands.set(i, (h == 1 ? w.leadingHundred : w.hundred[h]) + below + w.thousand);
-            if (i < 10)
-                thousand4.set(i, w.thousandUnit[i] + w.thousand);
-        }
-    }
-};
-
-const Groups& groups()
+const Words& words()
 {
-    static const Groups g;
-    return g;
+    static const Words w;
+    return w;
 }
+
+// The words are found from the units leftwards, so the text grows at its front.
+class Backwards {
+public:
+    // Puts `a` followed by `b` in front of the text.
+    void prepend(const Word& a, const Word& b = {})
+    {
+        put(b);
+        put(a);
+    }
+    void replace(const Word& w)
+    {
+        start_ = End;
+        put(w);
+    }
+    // A fixed-size copy as well: it reads past the end of the text into the
+    // spare room behind it and keeps only the text.
+    ShortString result() const
+    {
+        ShortString out;
+        out.appendFixed<Room>(text_ + start_, End - start_);
+        return out;
+    }
+
+private:
+    // Copies the whole slot; the padding lands in front of the text, where the
+    // next word overwrites it.
+    void put(const Word& w)
+    {
+        std::memcpy(text_ + start_ - Slot, w.slot.data(), Slot);
+        start_ -= w.size;
+    }
+    static constexpr std::size_t Room = 64; // the longest result has 53 characters
+    static constexpr std::size_t End = Slot + Room;
+    char text_[End + Room]{};
+    std::size_t start_ = End;
+};
 
 } // namespace
 
@@ -92,26 +106,44 @@ bool IsAllDigits(std::string_view text)
 
 ShortString AmountToWords(std::string_view digits)
 {
-    // One result object on every path, so it is built in place and never copied.
-    ShortString out;
     const std::size_t n = digits.size();
-    if (n == 0 || n > 6)
-        return out;
-    int value = 0;
-    for (char c : digits) {
-        if (c < '0' || c > '9')
-            return out;
-        value = value * 10 + (c - '0');
+    if (n == 0 || n > 6 || !IsAllDigits(digits))
+        return {};
+    // Zeros in every thousands place: the last three digits read as a whole amount.
+    if (n > 3 && digits.find_first_not_of('0') >= n - 3)
+        return AmountToWords(digits.substr(n - 3));
+
+    const Words& w = words();
+    const auto d = [&](std::size_t k) { return static_cast<std::size_t>(digits[n - k] - '0'); };
+    Backwards r;
+
+    r.prepend(digits == "0" ? w.zero : w.unit[d(1)]);
+    if (n == 1)
+        return r.result();
+
+    if (d(2) == 1)
+        r.replace(w.teen[d(1)]);
+    else if (d(2) >= 2)
+        r.prepend(w.tens[d(2)]);
+    if (n == 2)
+        return r.result();
+
+    r.prepend(n == 3 && d(3) == 1 ? w.oneHundred : w.hundred[d(3)]);
+    if (n == 3)
+        return r.result();
+
+    if (n == 4) {
+        r.prepend(w.thousandUnit[d(4)], w.thousand);
+    } else if (d(5) == 1) {
+        r.prepend(w.teen[d(4)], w.thousand);
+    } else {
+        r.prepend(w.unit[d(4)], w.thousand);
+        if (d(5) >= 2)
+            r.prepend(w.tens[d(5)]);
     }
-    const Groups& g = groups();
-    if (n == 1 && value == 0) {
-        out.append("-nula-");
-        return out;
-    }
-    const int top = value / 1000, last = value % 1000;
-    if (n > 3 && top != 0)
-        (n == 4 ? g.thousand4 : g.thousands).appendTo(out, top);
-    // Zeros in every thousands place read as a three-digit amount.
-    (n > 3 && top != 0 ? g.inner : g.leading).appendTo(out, last);
-    return out;
+    if (n < 6)
+        return r.result();
+
+    r.prepend(d(6) == 1 ? w.oneHundred : w.hundred[d(6)]);
+    return r.result();
 }

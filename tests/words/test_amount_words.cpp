@@ -41,16 +41,18 @@ QString belowThousand(int n, bool leading)
     return head + belowHundred(n % 100);
 }
 
-QString spell(int n)
+// `width` is the number of digits written, leading zeros included.
+QString spell(int n, int width)
 {
     if (n == 0)
-        return QStringLiteral("-nula-");
+        return width == 1 ? QStringLiteral("-nula-") : QString();
     const int th = n / 1000;
     const int rest = n % 1000;
     if (th == 0)
         return rest >= 100 ? belowThousand(rest, true) : belowHundred(rest);
-    // A single thousands digit says "dve"; a group of two or three digits "dva".
-    const QString group = th < 10 ? unit(th, true) : th < 100 ? belowHundred(th) : belowThousand(th, true);
+    // A single thousands digit says "dve"; a group of two or three digits "dva",
+    // also when the first of them is a leading zero (02000).
+    const QString group = width == 4 ? unit(th, true) : th < 100 ? belowHundred(th) : belowThousand(th, true);
     return group + QStringLiteral("tisíc") + belowThousand(rest, false);
 }
 
@@ -71,18 +73,28 @@ private slots:
             {u"21000", u"dvadsaťjedentisíc"}, {u"22000", u"dvadsaťdvatisíc"}, {u"100000", u"jednostotisíc"},
             {u"123456", u"jednostodvadsaťtritisícštyristopäťdesiatšesť"},
             {u"999999", u"deväťstodeväťdesiatdeväťtisícdeväťstodeväťdesiatdeväť"},
+            {u"15000", u"pätnásťtisíc"}, {u"02000", u"dvatisíc"},
             // edge cases
-            {u"000", u""}, {u"012", u"dvanásť"}, {u"100100", u"jednostotisícsto"}, {u"202000", u"dvestodvatisíc"},
-            {u"15000", u"pätnásťtisíc"}, {u"1234", u"jedentisícdvestotridsaťštyri"},
+            {u"2", u"dva"}, {u"000", u""}, {u"012", u"dvanásť"}, {u"100100", u"jednostotisícsto"},
+            {u"202000", u"dvestodvatisíc"}, {u"200000", u"dvestotisíc"}, {u"1234", u"jedentisícdvestotridsaťštyri"},
             {u"19999", u"devätnásťtisícdeväťstodeväťdesiatdeväť"}, {u"10", u"desať"}, {u"110", u"jednostodesať"},
-            {u"1010", u"jedentisícdesať"}, {u"200", u"dvesto"},
+            {u"1010", u"jedentisícdesať"}, {u"1001", u"jedentisícjeden"}, {u"200", u"dvesto"},
+            {u"11000", u"jedenásťtisíc"}, {u"20000", u"dvadsaťtisíc"}, {u"101000", u"jednostojedentisíc"},
+            {u"110000", u"jednostodesaťtisíc"}, {u"112000", u"jednostodvanásťtisíc"},
+            {u"171471", u"jednostosedemdesiatjedentisícštyristosedemdesiatjeden"},
+            {u"777777", u"sedemstosedemdesiatsedemtisícsedemstosedemdesiatsedem"},
             // leading zeros in every thousands place: the last three digits
-            {u"0123", u"jednostodvadsaťtri"}, {u"00100", u"jednosto"}, {u"000005", u"päť"}, {u"000000", u""},
-            {u"0000", u""}, {u"000123", u"jednostodvadsaťtri"},
-            // a leading zero in front of a thousands digit keeps the group
-            {u"01000", u"jedentisíc"}, {u"010000", u"desaťtisíc"},
+            {u"0123", u"jednostodvadsaťtri"}, {u"0100", u"jednosto"}, {u"00100", u"jednosto"}, {u"0010", u"desať"},
+            {u"0001", u"jeden"}, {u"000005", u"päť"}, {u"000000", u""}, {u"00000", u""}, {u"0000", u""},
+            {u"000123", u"jednostodvadsaťtri"}, {u"000999", u"deväťstodeväťdesiatdeväť"},
+            // a leading zero in front of a thousands digit keeps the group; a lone
+            // thousands digit 2 says "dve" only in a four-digit text
+            {u"01000", u"jedentisíc"}, {u"010000", u"desaťtisíc"}, {u"001000", u"jedentisíc"},
+            {u"002000", u"dvatisíc"}, {u"012000", u"dvanásťtisíc"}, {u"02100", u"dvatisícsto"},
+            {u"002100", u"dvatisícsto"},
             // texts never passed in give the empty text
-            {u"", u""}, {u"1234567", u""}, {u"12a", u""}, {u" 12", u""}, {u"-5", u""},
+            {u"", u""}, {u"1234567", u""}, {u"0000000", u""}, {u"12a", u""}, {u" 12", u""}, {u"12 ", u""},
+            {u"-5", u""}, {u"12345a", u""}, {u"1:", u""}, {u"/1", u""}, {u"1č", u""}, {u"1,5", u""},
         };
         for (const auto& row : rows) {
             const QString digits = QString::fromUtf16(row[0]);
@@ -97,19 +109,26 @@ private slots:
         QCOMPARE(words(digits), expected);
     }
 
-    void everyAmountAgreesWithTheReference()
+    void everyDigitTextAgreesWithTheReference()
     {
+        // Every text of one to six digits, with and without leading zeros.
         int mismatches = 0;
         std::size_t longest = 0;
-        for (int n = 0; n <= 999999; ++n) {
-            const ShortString got = AmountToWords(std::to_string(n));
-            longest = std::max(longest, got.size());
-            if (fromCp1250(got) != reference::spell(n) && ++mismatches <= 5)
-                qWarning("%d: got %s, expected %s", n, qPrintable(fromCp1250(got)), qPrintable(reference::spell(n)));
+        for (int width = 1, limit = 10; width <= 6; ++width, limit *= 10) {
+            for (int n = 0; n < limit; ++n) {
+                std::string digits = std::to_string(n);
+                digits.insert(0, std::size_t(width) - digits.size(), '0');
+                const ShortString got = AmountToWords(digits);
+                longest = std::max(longest, got.size());
+                const QString expected = reference::spell(n, width);
+                if (fromCp1250(got) != expected && ++mismatches <= 5)
+                    qWarning("%s: got %s, expected %s", digits.c_str(), qPrintable(fromCp1250(got)), qPrintable(expected));
+            }
         }
         QCOMPARE(mismatches, 0);
         QCOMPARE(longest, std::size_t(53));
         QCOMPARE(AmountToWords("171471").size(), std::size_t(53));
+        QCOMPARE(AmountToWords("777777").size(), std::size_t(53));
     }
 
     void leadingZerosBeforeSmallAmounts()
@@ -119,6 +138,20 @@ private slots:
             const QString plain = words(QString::number(n));
             for (int width : {4, 5, 6})
                 QCOMPARE(words(QStringLiteral("%1").arg(n, width, 10, QLatin1Char('0'))), plain);
+        }
+    }
+
+    void everyByteOtherThanADigitIsRefused()
+    {
+        // All 256 byte values in the middle of an amount, so a signed or
+        // unsigned slip in the digit test shows.
+        for (int b = 0; b < 256; ++b) {
+            const char c = static_cast<char>(b);
+            const bool digit = b >= '0' && b <= '9';
+            const std::string text = std::string("12") + c + "4";
+            QCOMPARE(IsAllDigits(text), digit);
+            QCOMPARE(AmountToWords(text).empty(), !digit);
+            QCOMPARE(AmountToWords(std::string(1, c)).empty(), !digit);
         }
     }
 

@@ -10,6 +10,7 @@
 #include <QPlainTextEdit>
 #include <QSignalSpy>
 #include <QStatusBar>
+#include <QTimer>
 #include <QtTest>
 
 class LauncherTest : public QObject {
@@ -282,6 +283,28 @@ private slots:
         QVERIFY(!p.app->records.personalOpen());
         QVERIFY(!p.app->records.settingsOpen());
         QCOMPARE(p.app->OpenFormCount, 1); // the document window was not asked
+    }
+
+    void programEndsWithTheEventLoopRunningAndAsksNoDocumentWindow()
+    {
+        Program p;
+        p.folder.write("program.nas", settingsBytes({Flag::AllowMultipleForms}));
+        p.folder.installShippedTips();
+        p.start();
+        p.launcher->show();
+        QTest::mouseClick(p.launcher->Image1, Qt::LeftButton);
+        QTest::mouseClick(p.launcher->Image3, Qt::LeftButton);
+        QCOMPARE(p.app->OpenFormCount, 2);
+        QTimer::singleShot(0, p.launcher.get(), [&] { QTest::mouseClick(p.launcher->Image6, Qt::LeftButton); });
+        QTimer stuck;
+        stuck.setSingleShot(true);
+        connect(&stuck, &QTimer::timeout, [] { QCoreApplication::exit(99); });
+        stuck.start(10000);
+        QCOMPARE(QCoreApplication::exec(), 0); // the launcher ended the program
+        QCOMPARE(p.app->OpenFormCount, 2);      // no document window ran its close handler
+        QCOMPARE(openDocumentWindows().size(), 2);
+        QVERIFY(!p.app->records.personalOpen());
+        QVERIFY(!p.app->records.settingsOpen());
     }
 
     void minimiseTakesEveryWindowDown()

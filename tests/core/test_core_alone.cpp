@@ -7,6 +7,7 @@
 #include "slips/PrintJob.h"
 #include "slips/QtPrintCanvas.h"
 #include "slips/TextWrap.h"
+#include "support/FileSizeLimit.h"
 #include "support/PdfWords.h"
 #include "support/RecordingCanvas.h"
 
@@ -15,8 +16,6 @@
 #include <QPdfWriter>
 #include <QTemporaryDir>
 #include <QtTest>
-#include <csignal>
-#include <sys/resource.h>
 
 // Every field slip C prints, as a table row would give them.
 static FieldTexts slipCTexts()
@@ -30,29 +29,7 @@ static FieldTexts slipCTexts()
     return f;
 }
 
-// Writes at most `bytes` bytes to any file while alive, as a full disk would.
 Q_DECLARE_METATYPE(PageMeasures)
-
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes)
-    {
-        getrlimit(RLIMIT_FSIZE, &saved_);
-        previous_ = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit limit = saved_;
-        limit.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~FileSizeLimit()
-    {
-        setrlimit(RLIMIT_FSIZE, &saved_);
-        std::signal(SIGXFSZ, previous_);
-    }
-
-private:
-    rlimit saved_{};
-    void (*previous_)(int) = nullptr;
-};
 
 class CoreAloneTest : public QObject {
     Q_OBJECT

@@ -5,6 +5,7 @@
 #include "slips/QtPrintCanvas.h"
 #include "slips/TApoukazka.h"
 #include "slips/TDpoukazka.h"
+#include "support/FileSizeLimit.h"
 #include "support/Fixture.h"
 #include "support/PdfWords.h"
 
@@ -95,6 +96,56 @@ private slots:
         w->Tlai1->trigger();
         QCOMPARE(p.platform.messages, QStringList{PrintFailedMessage});
         QVERIFY(!QFileInfo::exists(p.folder.file("no such folder/slip.pdf")));
+    }
+
+    void newInstallationPrintsTenPointText()
+    {
+        // A new settings file has PrintFontSize 0: the text must still be readable.
+        Program p;
+        SlipWindow* w = open(p, DocumentKind::SlipC);
+        p.app->settings().setPrintFontSize(0);
+        w->suma->setText("321");
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setPageSize(QPageSize(QPageSize::A4));
+        const QString pdf = p.folder.file("slip.pdf");
+        printer.setOutputFileName(pdf);
+        p.platform.printer = [&] { return std::make_unique<QtPrintCanvas>(printer, printer.printerName(), pdf); };
+        w->Tlai1->trigger();
+        QVERIFY(p.platform.messages.isEmpty());
+        int found = 0;
+        for (const PdfWord& word : pdfWords(pdf)) {
+            if (word.text != QStringLiteral("-321-"))
+                continue;
+            ++found;
+            // Turned text: its height on paper is the box's width, 10 points
+            // of em (the glyph box of digits and hyphens is a little less).
+            QVERIFY2(word.box.width() > 6 && word.box.width() < 12, qPrintable(QString::number(word.box.width())));
+        }
+        QCOMPARE(found, 4);
+    }
+
+    void fullDiskIsReportedAndTheBrokenFileRemoved()
+    {
+        Program p;
+        SlipWindow* w = open(p, DocumentKind::SlipA);
+        w->suma->setText("1234");
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        const QString pdf = p.folder.file("slip.pdf");
+        printer.setOutputFileName(pdf);
+        p.platform.printer = [&] { return std::make_unique<QtPrintCanvas>(printer, printer.printerName(), pdf); };
+        {
+            FileSizeLimit full(4096);
+            w->Tlai1->trigger();
+        }
+        QCOMPARE(p.platform.messages, QStringList{PrintFailedMessage});
+        QVERIFY(!QFileInfo::exists(pdf));
+        // With room again, the same window prints whole.
+        p.platform.messages.clear();
+        w->Tlai1->trigger();
+        QVERIFY(p.platform.messages.isEmpty());
+        QVERIFY(IsCompletePdf(pdf));
     }
 
     void slipD()

@@ -4,6 +4,10 @@
 #include <cmath>
 #include <limits>
 
+// The placement and font rules are exact only with an extended 64-bit mantissa.
+static_assert(std::numeric_limits<long double>::digits == 64,
+              "the print rules need long double with a 64-bit mantissa (x86 extended precision)");
+
 // A value from a damaged settings file may not fit an int; saturate rather
 // than overflow.
 static int saturate(long double v)

@@ -139,6 +139,31 @@ private slots:
         }
     }
 
+    void shippedTipsHoldForANewInstallation()
+    {
+        // A new installation has every setting off: a tip that promises
+        // something done by itself names the setting that turns it on.
+        TempProgramFolder folder;
+        folder.installShippedTips();
+        const QByteArray bytes = folder.read("data/subor1.tip");
+        int checked = 0;
+        for (int i = 0; i < int(bytes.size() / 256); ++i) {
+            const QString tip = fromCp1250(readSlot(reinterpret_cast<const unsigned char*>(bytes.constData()) + i * 256));
+            if (tip.contains(QStringLiteral("slovom")) && (tip.contains(QStringLiteral("doplní")) || tip.contains(QStringLiteral("píše")))) {
+                QVERIFY2(tip.contains(QStringLiteral("„Automatický prevod sumy na text“")), qPrintable(tip));
+                ++checked;
+            }
+            if (tip.contains(QStringLiteral("vpíše")) || tip.contains(QStringLiteral("vpisoval"))) {
+                QVERIFY2(tip.contains(QStringLiteral("Automaticky pridať")) && tip.contains(QStringLiteral("adresát alebo odosielateľ")),
+                         qPrintable(tip));
+                ++checked;
+            }
+            if (tip.contains(QStringLiteral("rozdelí")) && tip.contains(QStringLiteral("Poukážka A")))
+                QVERIFY2(tip.contains(QStringLiteral("„Automaticky pridať číslo účtu“")), qPrintable(tip));
+        }
+        QVERIFY(checked >= 3);
+    }
+
     void tipsFileErrorsStopTheStartUp_data()
     {
         QTest::addColumn<bool>("present");

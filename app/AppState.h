@@ -8,7 +8,9 @@
 
 #include <QString>
 #include <array>
+#include <QDialog>
 #include <functional>
+#include <memory>
 
 class AppState {
 public:
@@ -49,8 +51,18 @@ public:
         }
     }
 
+    using DialogFactory = std::function<std::unique_ptr<QDialog>(AppState&)>;
+    void registerDialog(DialogKind kind, DialogFactory make) { dialogs_[index(kind)] = std::move(make); }
+    std::unique_ptr<QDialog> createDialog(DialogKind kind)
+    {
+        const DialogFactory& make = dialogs_[index(kind)];
+        return make ? make(*this) : nullptr;
+    }
+
 private:
     static std::size_t index(DocumentKind kind) { return static_cast<std::size_t>(kind); }
+    static std::size_t index(DialogKind kind) { return static_cast<std::size_t>(kind); }
     QString folder_;
     std::array<WindowFactory, DocumentKindCount> factories_;
+    std::array<DialogFactory, DialogKindCount> dialogs_;
 };

@@ -1,9 +1,11 @@
-// The one place that knows every window class; the launcher and the document
+// The one place that knows every window and dialog class; the launcher and the document
 // windows open each other only through DocumentKind.
 #include "app/Composition.h"
 
 #include "app/AppState.h"
 #include "envelopes/Tobl.h"
+#include "settings/Tnastavenia.h"
+#include "settings/Tosobne.h"
 #include "slips/TApoukazka.h"
 #include "slips/TCpoukazka.h"
 #include "slips/TDpoukazka.h"
@@ -14,4 +16,6 @@ void RegisterDocumentWindows(AppState& app)
     app.registerWindow(DocumentKind::SlipC, [](AppState& a) { return new TCpoukazka(a); });
     app.registerWindow(DocumentKind::SlipD, [](AppState& a) { return new TDpoukazka(a); });
     app.registerWindow(DocumentKind::Envelope, [](AppState& a) { return new Tobl(a); });
+    app.registerDialog(DialogKind::PersonalData, [](AppState& a) { return std::make_unique<Tosobne>(a); });
+    app.registerDialog(DialogKind::ProgramSettings, [](AppState& a) { return std::make_unique<Tnastavenia>(a); });
 }

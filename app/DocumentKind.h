@@ -9,6 +9,10 @@ class QWidget;
 enum class DocumentKind { SlipA, SlipC, SlipD, Envelope };
 constexpr std::size_t DocumentKindCount = 4;
 
+// The modal dialogs reached from the launcher and the document windows.
+enum class DialogKind { PersonalData, ProgramSettings };
+constexpr std::size_t DialogKindCount = 2;
+
 inline const QString PolicyMessage = QStringLiteral(
     "Nastavenia programu nepovoľujú spustenie viacerých formulárov!\r"
     " Zatvorte otvorené formuláre, alebo zmente nastavenia programu.");
@@ -16,6 +20,10 @@ inline const QString PolicyMessage = QStringLiteral(
 // Opens a new window of `kind` when the settings allow several windows or none
 // is open; otherwise shows the policy message. Returns the window or nullptr.
 QWidget* OpenDocumentWindow(AppState& app, DocumentKind kind);
+
+// Creates the dialog with no owner, shows it modally and destroys it when it
+// has closed, accepted or cancelled. Returns whether it was accepted.
+bool RunDialog(AppState& app, DialogKind kind);
 
 // The help file beside the program, through the shell.
 void OpenHelpFile(AppState& app);

@@ -72,8 +72,10 @@ void DocumentWindow::buildMenu(const DocumentLook& look)
     connect(TypuD1, &QAction::triggered, this, &DocumentWindow::TypuD1Click);
     connect(Oblka1, &QAction::triggered, this, &DocumentWindow::Oblka1Click);
     connect(Index1, &QAction::triggered, this, &DocumentWindow::Index1Click);
+    connect(Osobndaje1, &QAction::triggered, this, &DocumentWindow::Osobndaje1Click);
+    connect(Nastaveniaprogramu1, &QAction::triggered, this, &DocumentWindow::Nastaveniaprogramu1Click);
     // The dialogs behind these items are not part of the program yet.
-    for (QAction* later : {Novablnapreoblky1, Osobndaje1, Nastaveniaprogramu1, Oprograme1})
+    for (QAction* later : {Novablnapreoblky1, Oprograme1})
         later->setEnabled(false);
 }
 
@@ -83,6 +85,20 @@ void DocumentWindow::TypuC1Click() { OpenDocumentWindow(app_, DocumentKind::Slip
 void DocumentWindow::TypuD1Click() { OpenDocumentWindow(app_, DocumentKind::SlipD); }
 void DocumentWindow::Oblka1Click() { OpenDocumentWindow(app_, DocumentKind::Envelope); }
 void DocumentWindow::Index1Click() { OpenHelpFile(app_); }
+
+// Refilled after a cancel too, so the window always shows the records as they
+// stand after the dialog.
+void DocumentWindow::Osobndaje1Click()
+{
+    RunDialog(app_, DialogKind::PersonalData);
+    refill();
+}
+
+void DocumentWindow::Nastaveniaprogramu1Click()
+{
+    RunDialog(app_, DialogKind::ProgramSettings);
+    refill();
+}
 
 bool DocumentWindow::FormCloseQuery()
 {

@@ -45,10 +45,15 @@ public:
     void TypuD1Click();
     void Oblka1Click();
     void Index1Click();
+    // The two dialogs, then this window shows the records as they now stand.
+    void Osobndaje1Click();
+    void Nastaveniaprogramu1Click();
     // Lowers OpenFormCount; closing is always allowed.
     bool FormCloseQuery();
 
 protected:
+    // Puts the records into the window again after a dialog; nothing by default.
+    virtual void refill() {}
     // Call once the window's controls are placed: the menu shortcuts then win
     // over the edit fields' own (Ctrl+C opens slip C), and a field that
     // refuses a character says why.

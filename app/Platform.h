@@ -1,10 +1,13 @@
 #pragma once
 // Seams to the desktop: message boxes, the shell, random numbers. The Qt
 // implementation is QtPlatform; tests put a recording stand-in in its place.
+#include <QFont>
 #include <QString>
 #include <memory>
+#include <optional>
 
 class PrintCanvas;
+class QDialog;
 class QPrinter;
 class QWidget;
 
@@ -26,6 +29,11 @@ public:
     virtual std::unique_ptr<PrintCanvas> runPrintDialog(QWidget* parent) = 0;
     // A short hint beside a field, gone by itself: no box to click away.
     virtual void showHint(QWidget* field, const QString& text) = 0;
+    // Shows one of the program's dialogs modally and returns its result
+    // (QDialog::Accepted or Rejected) once it has closed.
+    virtual int runDialog(QDialog& dialog) = 0;
+    // The font dialog, opened at `initial`: the confirmed font, or nothing.
+    virtual std::optional<QFont> runFontDialog(QWidget* parent, const QFont& initial) = 0;
 };
 
 class QtPlatform : public Platform {
@@ -38,6 +46,8 @@ public:
     void minimiseApplication() override;
     std::unique_ptr<PrintCanvas> runPrintDialog(QWidget* parent) override;
     void showHint(QWidget* field, const QString& text) override;
+    int runDialog(QDialog& dialog) override;
+    std::optional<QFont> runFontDialog(QWidget* parent, const QFont& initial) override;
 
 private:
     unsigned long long state_;

@@ -5,6 +5,8 @@
 
 #include <QApplication>
 #include <QDesktopServices>
+#include <QDialog>
+#include <QFontDialog>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QToolTip>
@@ -66,4 +68,15 @@ void QtPlatform::minimiseApplication()
 void QtPlatform::showHint(QWidget* field, const QString& text)
 {
     QToolTip::showText(field->mapToGlobal(QPoint(0, field->height())), text, field);
+}
+
+int QtPlatform::runDialog(QDialog& dialog) { return dialog.exec(); }
+
+std::optional<QFont> QtPlatform::runFontDialog(QWidget* parent, const QFont& initial)
+{
+    bool ok = false;
+    const QFont font = QFontDialog::getFont(&ok, initial, parent);
+    if (!ok)
+        return std::nullopt;
+    return font;
 }

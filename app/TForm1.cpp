@@ -147,11 +147,13 @@ void TForm1::buildPopupMenu()
                  Pictures::menuIcon(DocumentKind::Envelope)),
             &QAction::triggered, this, &TForm1::Image4Click);
     PopupMenu1->addSeparator();
-    // The dialogs behind these three items are not part of the program yet.
+    // The template wizard comes with the envelopes.
     item(PopupMenu1, QStringLiteral("Nová šablóna na obálku"), "Novablnanaoblku1", {}, Pictures::templateIcon())
         ->setEnabled(false);
-    item(PopupMenu1, QStringLiteral("Osobné nastavenia"), "Osobnnastavenia1", {})->setEnabled(false);
-    item(PopupMenu1, QStringLiteral("Nastavenia programu"), "Nastaveniaprogramu1", {})->setEnabled(false);
+    connect(item(PopupMenu1, QStringLiteral("Osobné nastavenia"), "Osobnnastavenia1", {}), &QAction::triggered, this,
+            &TForm1::Osobnnastavenia1Click);
+    connect(item(PopupMenu1, QStringLiteral("Nastavenia programu"), "Nastaveniaprogramu1", {}), &QAction::triggered,
+            this, &TForm1::Nastaveniaprogramu1Click);
     PopupMenu1->addSeparator();
     connect(item(PopupMenu1, QStringLiteral("Pomoc"), "Oprograme1", QKeySequence(Qt::Key_F1), Pictures::helpIcon()),
             &QAction::triggered, this, &TForm1::Oprograme1Click);
@@ -204,6 +206,9 @@ void TForm1::Image5Click() { app_.platform.minimiseApplication(); }
 void TForm1::Image6Click() { close(); }
 
 void TForm1::Oprograme1Click() { OpenHelpFile(app_); }
+// From the launcher no window is refilled afterwards.
+void TForm1::Osobnnastavenia1Click() { RunDialog(app_, DialogKind::PersonalData); }
+void TForm1::Nastaveniaprogramu1Click() { RunDialog(app_, DialogKind::ProgramSettings); }
 
 bool TForm1::FormCloseQuery()
 {

@@ -45,6 +45,8 @@ public:
     void Image5Click();
     void Image6Click();
     void Oprograme1Click();
+    void Osobnnastavenia1Click();
+    void Nastaveniaprogramu1Click();
     // Closes uziv.nas, then program.nas; closing goes ahead.
     bool FormCloseQuery();
 

@@ -1,6 +1,7 @@
 #include "app/AppState.h"
 #include "app/DocumentKind.h"
 
+#include <QDialog>
 #include <QWidget>
 
 QWidget* OpenDocumentWindow(AppState& app, DocumentKind kind)
@@ -15,6 +16,14 @@ QWidget* OpenDocumentWindow(AppState& app, DocumentKind kind)
     }
     app.platform.showMessage(PolicyMessage);
     return nullptr;
+}
+
+bool RunDialog(AppState& app, DialogKind kind)
+{
+    std::unique_ptr<QDialog> dialog = app.createDialog(kind);
+    if (!dialog)
+        return false;
+    return app.platform.runDialog(*dialog) == QDialog::Accepted;
 }
 
 void OpenHelpFile(AppState& app)

@@ -21,6 +21,8 @@ public:
     explicit PdfPlatform(QPrinter& printer) : printer_(printer) {}
     void showMessage(const QString& text) override { std::fprintf(stderr, "%s\n", qPrintable(text)); }
     void showHint(QWidget*, const QString&) override {}
+    int runDialog(QDialog&) override { return 0; }
+    std::optional<QFont> runFontDialog(QWidget*, const QFont&) override { return std::nullopt; }
     void shellOpen(const QString&) override {}
     int randomBelow(int) override { return 0; }
     void minimiseApplication() override {}

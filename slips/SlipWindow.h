@@ -32,6 +32,11 @@ public:
     virtual std::span<const LayoutRow> slipLayout() const = 0;
 
 protected:
+    void refill() override
+    {
+        ClearPersonalFields();
+        FillFromPersonalData();
+    }
     // Creates banky.cbx when missing and loads its lines as the combo's
     // items; the combo's text stays. A file error leaves the list empty.
     void loadBankList(QComboBox* combo);

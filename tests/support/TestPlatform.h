@@ -4,6 +4,10 @@
 #include "slips/PrintCanvas.h"
 
 #include <functional>
+#include <optional>
+
+#include <QDialog>
+#include <QFont>
 
 #include <QList>
 #include <QPair>
@@ -34,6 +38,36 @@ public:
     }
     std::function<std::unique_ptr<PrintCanvas>()> printer;
     void showHint(QWidget* field, const QString& text) override { hints.append({field, text}); }
+
+    // A dialog "shown" modally: `onDialog` plays the user (types, clicks
+    // Akceptovať or Zrušiť); a dialog it leaves open counts as closed by the
+    // frame's close button.
+    int runDialog(QDialog& dialog) override
+    {
+        ++dialogsRun;
+        dialog.setModal(true);
+        dialog.show();
+        if (onDialog)
+            onDialog(dialog);
+        if (dialog.isVisible())
+            dialog.reject();
+        return dialog.result();
+    }
+    std::function<void(QDialog&)> onDialog;
+    int dialogsRun = 0;
+
+    // The font dialog: each call takes the next answer; nothing left is a cancel.
+    std::optional<QFont> runFontDialog(QWidget*, const QFont& initial) override
+    {
+        fontDialogsOpenedAt.append(initial);
+        if (fontAnswers.empty())
+            return std::nullopt;
+        std::optional<QFont> answer = fontAnswers.front();
+        fontAnswers.pop_front();
+        return answer;
+    }
+    std::deque<std::optional<QFont>> fontAnswers;
+    QList<QFont> fontDialogsOpenedAt;
     QList<QPair<QWidget*, QString>> hints;
     int printDialogs = 0;
 

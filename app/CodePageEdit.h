@@ -1,7 +1,7 @@
 #pragma once
 // An edit field that takes no text code page 1250 cannot hold. Pasted,
 // dropped and composed text is checked whole before the field's maximum
-// length cuts it, so a refused paste never leaves a part of itself behind
+// length cuts it, so a refused paste never leaves some of itself behind
 // (nor half of a surrogate pair); the validator catches whatever else gets in.
 #include <QLineEdit>
 

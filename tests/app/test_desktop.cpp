@@ -1,5 +1,6 @@
 // The desktop the program runs on: minimising, Qt's own texts in Slovak, the
 // fonts that stand in for the Windows faces, and texts that must show whole.
+#include "app/Controls.h"
 #include "app/Desktop.h"
 #include "app/MessageBox.h"
 #include "slips/TApoukazka.h"
@@ -16,6 +17,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QStatusBar>
+#include <QToolTip>
 #include <QtTest>
 
 Q_DECLARE_METATYPE(DocumentKind)
@@ -91,6 +93,28 @@ private slots:
         QVERIFY(!menu->isMinimized());
         QCOMPARE(QApplication::activePopupWidget(), menu);
         menu->hide();
+    }
+
+    void refusedCharacterHintShowsBelowTheFieldWithoutABox()
+    {
+        DesktopProgram p;
+        auto* w = qobject_cast<TApoukazka*>(OpenDocumentWindow(*p.app, DocumentKind::SlipA));
+        QVERIFY(w);
+        typeText(w->od1, QStringLiteral("Eva") + QStringLiteral("Ω"));
+        QCOMPARE(w->od1->text(), QStringLiteral("Eva"));
+        QVERIFY(QToolTip::isVisible());
+        QCOMPARE(QToolTip::text(), CodePageHint);
+        QVERIFY(!QApplication::activeModalWidget()); // nothing to click away
+        QWidget* tip = nullptr;
+        for (QWidget* top : QApplication::topLevelWidgets())
+            if (top->windowType() == Qt::ToolTip && top->isVisible())
+                tip = top;
+        QVERIFY(tip);
+        // Below the field, so the text being typed stays in sight.
+        const QRect field(w->od1->mapToGlobal(QPoint(0, 0)), w->od1->size());
+        QVERIFY(tip->geometry().top() > field.bottom());
+        QVERIFY(!tip->geometry().intersects(field));
+        QToolTip::hideText();
     }
 
     void qtOwnTextsAreSlovak()

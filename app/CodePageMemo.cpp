@@ -19,6 +19,9 @@ void CodePageMemo::keyPressEvent(QKeyEvent* event)
 void CodePageMemo::inputMethodEvent(QInputMethodEvent* event)
 {
     if (!fitsCp1250(event->commitString())) {
+        // The composition goes on; only the refused text is left out.
+        QInputMethodEvent rest(event->preeditString(), event->attributes());
+        QPlainTextEdit::inputMethodEvent(&rest);
         event->accept();
         emit refused();
         return;

@@ -1,8 +1,8 @@
 #include "app/Controls.h"
 
+#include "app/CodePageEdit.h"
 #include "app/CodePageMemo.h"
 #include "app/Platform.h"
-#include "settings/Cp1250Validator.h"
 
 #include <QComboBox>
 #include <QFrame>
@@ -29,12 +29,11 @@ static void blackOnWhite(QWidget* w)
 QLineEdit* addEdit(QWidget* parent, const char* name, int left, int top, int width, int maxLength, bool bold,
                    int pixelSize)
 {
-    auto* e = new QLineEdit(parent);
+    auto* e = new CodePageEdit(parent);
     e->setObjectName(QString::fromLatin1(name));
     e->setGeometry(left, top, width, 21);
     if (maxLength > 0)
         e->setMaxLength(maxLength);
-    e->setValidator(new Cp1250Validator(e));
     setPixelFont(e, pixelSize, bold);
     blackOnWhite(e);
     return e;
@@ -61,10 +60,9 @@ QComboBox* addBankCombo(QWidget* parent, int left, int top, int width)
 {
     auto* combo = new QComboBox(parent);
     combo->setObjectName(QStringLiteral("banka"));
-    combo->setEditable(true);
+    combo->setLineEdit(new CodePageEdit(combo)); // editable, with the edits' guard
     combo->setInsertPolicy(QComboBox::NoInsert);
     combo->setGeometry(left, top, width, 21);
-    combo->lineEdit()->setValidator(new Cp1250Validator(combo));
     return combo;
 }
 
@@ -116,10 +114,8 @@ void ConnectCodePageHints(QWidget* root, Platform& platform)
     for (QWidget* field : TextFields(root)) {
         if (auto* memo = qobject_cast<CodePageMemo*>(field)) {
             QObject::connect(memo, &CodePageMemo::refused, memo, [seam, memo] { seam->showHint(memo, CodePageHint); });
-        } else if (auto* edit = qobject_cast<QLineEdit*>(field)) {
-            if (auto* guard = qobject_cast<const Cp1250Validator*>(edit->validator()))
-                QObject::connect(guard, &Cp1250Validator::refused, edit,
-                                 [seam, edit] { seam->showHint(edit, CodePageHint); });
+        } else if (auto* edit = qobject_cast<CodePageEdit*>(field)) {
+            QObject::connect(edit, &CodePageEdit::refused, edit, [seam, edit] { seam->showHint(edit, CodePageHint); });
         }
     }
 }

@@ -114,6 +114,11 @@ void TForm1::buildControls()
     StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
     StatusBar1->setGeometry(152, 280, 241, 17);
     StatusBar1->setSizeGripEnabled(false);
+    // The window font of the old launcher: at the desktop's larger default
+    // the longest hint ran past the bar's end.
+    QFont statusFont(QStringLiteral("MS Sans Serif"));
+    statusFont.setPixelSize(11);
+    StatusBar1->setFont(statusFont);
     StatusBar1->setStyleSheet(QStringLiteral("background: #FFF1B7; color: #5A4300;"));
     StatusBar1->setMouseTracking(true);
     StatusBar1->installEventFilter(this);

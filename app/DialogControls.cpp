@@ -2,7 +2,7 @@
 
 #include "app/CodePageMemo.h"
 #include "app/Controls.h"
-#include "settings/Cp1250Validator.h"
+#include "app/CodePageEdit.h"
 
 #include <QComboBox>
 #include <QDialog>
@@ -11,11 +11,10 @@
 
 QLineEdit* makeEdit(QWidget* parent, const char* name, int maxLength)
 {
-    auto* e = new QLineEdit(parent);
+    auto* e = new CodePageEdit(parent);
     e->setObjectName(QString::fromLatin1(name));
     if (maxLength > 0)
         e->setMaxLength(maxLength);
-    e->setValidator(new Cp1250Validator(e));
     return e;
 }
 
@@ -23,9 +22,8 @@ QComboBox* makeCombo(QWidget* parent, const char* name)
 {
     auto* c = new QComboBox(parent);
     c->setObjectName(QString::fromLatin1(name));
-    c->setEditable(true);
+    c->setLineEdit(new CodePageEdit(c)); // editable, with the edits' guard
     c->setInsertPolicy(QComboBox::NoInsert); // the list grows only through its button
-    c->lineEdit()->setValidator(new Cp1250Validator(c));
     return c;
 }
 

@@ -16,6 +16,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -70,6 +71,9 @@ Tnastavenia::Tnastavenia(AppState& app) : QDialog(nullptr), app_(app), dialogFon
     PageControl1->addTab(buildOtherPage(), QStringLiteral("Ostatné nastavenia"));
     PageControl1->addTab(buildPrintPage(), QStringLiteral("Tlač"));
     PageControl1->setCurrentIndex(0);
+    // The three tabs fit the narrow dialog side by side, without scroll arrows.
+    PageControl1->setStyleSheet(QStringLiteral("QTabBar::tab { padding: 3px 5px; }"));
+    PageControl1->tabBar()->setUsesScrollButtons(false);
 
     Button1 = new QPushButton(QStringLiteral("Akceptovať"), this);
     Button1->setObjectName(QStringLiteral("Button1"));

@@ -19,13 +19,6 @@
 
 namespace {
 
-// A caption above its field, as the rows of a form read.
-void addField(QGridLayout* grid, int row, int column, const QString& caption, QWidget* field, int span = 1)
-{
-    grid->addWidget(makeLabel(field->parentWidget(), caption, field), 2 * row, column, 1, span);
-    grid->addWidget(field, 2 * row + 1, column, 1, span);
-}
-
 QGridLayout* compactGrid(QWidget* page)
 {
     auto* grid = new QGridLayout(page);
@@ -79,7 +72,6 @@ Tosobne::Tosobne(AppState& app) : QDialog(nullptr), app_(app)
 QWidget* Tosobne::buildAddressPage()
 {
     auto* page = new QWidget;
-    auto* grid = compactGrid(page);
     titul = makeEdit(page, "titul");
     meno = makeEdit(page, "meno");
     priezvisko = makeEdit(page, "priezvisko");
@@ -89,17 +81,28 @@ QWidget* Tosobne::buildAddressPage()
     psc = makeEdit(page, "psc", 5);
     stat = makeEdit(page, "stat");
     for (QLineEdit* narrow : {titul, cd, psc})
-        narrow->setFixedWidth(44);
-    addField(grid, 0, 0, QStringLiteral("Titul"), titul);
-    addField(grid, 0, 1, QStringLiteral("Meno"), meno);
-    addField(grid, 0, 2, QStringLiteral("Priezvisko"), priezvisko);
-    addField(grid, 1, 0, QStringLiteral("Názov ulice"), ulica, 2);
-    addField(grid, 1, 2, QStringLiteral("číslo domu"), cd);
-    addField(grid, 2, 0, QStringLiteral("Mesto/obec"), mesto, 2);
-    addField(grid, 2, 2, QStringLiteral("PSČ"), psc);
-    addField(grid, 3, 0, QStringLiteral("Štát"), stat, 3);
-    grid->setColumnStretch(1, 1);
-    grid->setRowStretch(8, 1);
+        narrow->setFixedWidth(narrow == titul ? 40 : 56);
+    auto* rows = new QVBoxLayout(page);
+    rows->setContentsMargins(6, 6, 6, 6);
+    rows->setSpacing(4);
+    // Each row: captions above their fields; the wide fields share what the narrow leave.
+    auto row = [&](std::initializer_list<std::pair<QString, QLineEdit*>> fields) {
+        auto* line = new QHBoxLayout;
+        line->setSpacing(6);
+        for (const auto& [caption, field] : fields) {
+            auto* column = new QVBoxLayout;
+            column->setSpacing(1);
+            column->addWidget(makeLabel(page, caption, field));
+            column->addWidget(field);
+            line->addLayout(column, field->minimumWidth() == field->maximumWidth() ? 0 : 1);
+        }
+        rows->addLayout(line);
+    };
+    row({{QStringLiteral("Titul"), titul}, {QStringLiteral("Meno"), meno}, {QStringLiteral("Priezvisko"), priezvisko}});
+    row({{QStringLiteral("Názov ulice"), ulica}, {QStringLiteral("číslo domu"), cd}});
+    row({{QStringLiteral("Mesto/obec"), mesto}, {QStringLiteral("PSČ"), psc}});
+    row({{QStringLiteral("Štát"), stat}});
+    rows->addStretch();
     return page;
 }
 

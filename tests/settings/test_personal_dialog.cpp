@@ -1,5 +1,6 @@
 // The personal data dialog driven as a user does: typed fields, the bank
 // button, accept and cancel, and the bytes of uziv.nas and banky.cbx after.
+#include "app/Desktop.h"
 #include "app/DocumentKind.h"
 #include "settings/Tosobne.h"
 #include "slips/TApoukazka.h"
@@ -56,6 +57,9 @@ class PersonalDialogTest : public QObject {
     }
 
 private slots:
+    // The faces the program maps at start, so widths are those users see.
+    void initTestCase() { SubstituteWindowsFaces(); }
+
     void looksAsDesigned()
     {
         Program p;

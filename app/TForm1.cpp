@@ -183,7 +183,7 @@ void TForm1::FormCreate()
 void TForm1::ShowRandomTip()
 {
     const QString path = app_.programFolder() + QStringLiteral("data/subor1.tip");
-    Memo1->setPlainText(fromCp1250(ReadRandomTip(path, app_.platform)));
+    Memo1->setPlainText(fromCp1250(ReadRandomTip(path, [this](int n) { return app_.platform.randomBelow(n); })));
 }
 
 void TForm1::OpenOnStart()

@@ -3,12 +3,12 @@
 #include "settings/Cp1250.h"
 
 #include <QString>
-
-class Platform;
+#include <functional>
 
 constexpr std::size_t TipRecordSize = 256;
 
 // Picks a record from 0 to N-2 (the last record is never shown; a file of one
-// record shows that one) and returns its text. Throws FileError for a missing,
-// unreadable or empty file.
-Cp1250 ReadRandomTip(const QString& path, Platform& platform);
+// record shows that one) and returns its text. `randomBelow(n)` gives a number
+// in [0, n). Throws FileError for a missing, unreadable or empty file, and for
+// one that is no regular file or is over 1 MiB.
+Cp1250 ReadRandomTip(const QString& path, const std::function<int(int)>& randomBelow);

@@ -2,10 +2,12 @@
 
 #include "settings/Cp1250.h"
 #include "settings/FileError.h"
+#include "settings/SafeRead.h"
 
 #include <QFile>
-#include <QFileInfo>
 #include <QSaveFile>
+#include <cerrno>
+#include <sys/stat.h>
 
 QStringList SplitLines(const QString& text)
 {
@@ -30,19 +32,41 @@ QStringList SplitLines(const QString& text)
     return lines;
 }
 
+static std::string encoded(const QString& path) { return QFile::encodeName(path).toStdString(); }
+
+namespace {
+enum class Entry { Missing, DanglingLink, Present };
+}
+
+static Entry entryAt(const QString& path)
+{
+    const QByteArray name = QFile::encodeName(path);
+    struct stat st {};
+    if (::lstat(name.constData(), &st) != 0)
+        return errno == ENOENT ? Entry::Missing : Entry::Present; // the open reports other errors
+    if (S_ISLNK(st.st_mode) && ::stat(name.constData(), &st) != 0 && errno == ENOENT)
+        return Entry::DanglingLink;
+    return Entry::Present;
+}
+
 QStringList LoadBankList(const QString& path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly) || QFileInfo(path).isDir())
-        throw FileError("Cannot open file " + QFile::encodeName(path).toStdString());
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        throw FileError("Cannot open file " + QFile::encodeName(path).toStdString());
+    QByteArray bytes;
+    try {
+        bytes = ReadRegularFile(path, SmallFileLimit);
+    } catch (const FileError& e) {
+        if (e.systemError() == 0)
+            throw; // refused: its own text says why
+        throw FileError("Cannot open file " + encoded(path), e.systemError());
+    }
     return SplitLines(fromCp1250(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size()))));
 }
 
 void SaveBankList(const QString& path, const QStringList& banks)
 {
+    // Writing through a link to nothing would create a file wherever it points.
+    if (entryAt(path) == Entry::DanglingLink)
+        throw FileError::danglingLink(encoded(path));
     Cp1250 bytes;
     for (const QString& bank : banks)
         bytes += toCp1250(bank) + "\r\n";
@@ -50,12 +74,19 @@ void SaveBankList(const QString& path, const QStringList& banks)
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes.data(), static_cast<qint64>(bytes.size())) < 0
         || !file.commit())
-        throw FileError("Cannot create file " + QFile::encodeName(path).toStdString());
+        throw FileError("Cannot create file " + encoded(path));
 }
 
 QStringList LoadOrCreateBankList(const QString& path)
 {
-    if (!QFileInfo::exists(path))
+    switch (entryAt(path)) {
+    case Entry::DanglingLink:
+        throw FileError::danglingLink(encoded(path));
+    case Entry::Missing:
         SaveBankList(path, {});
+        break;
+    case Entry::Present:
+        break;
+    }
     return LoadBankList(path);
 }

@@ -1,5 +1,7 @@
 #include "settings/RecordFile.h"
 
+#include "settings/Backup.h"
+#include "settings/CreatedFile.h"
 #include "settings/FileError.h"
 
 #include <algorithm>
@@ -16,49 +18,73 @@ bool RecordFile::openOrCreate(const std::string& path, unsigned char* record)
     close();
     path_ = path;
     struct stat st {};
-    const bool exists = ::lstat(path.c_str(), &st) == 0;
-    if (exists) {
-        // Never truncate a file we cannot open: it holds what the user saved.
-        int fd = ::open(path.c_str(), O_RDWR | O_CLOEXEC);
-        if (fd < 0)
-            throw FileError::fromErrno(errno);
-        // Read into a scratch buffer: a failed read leaves memory as it was, and
-        // the handle is dropped so no later save can overwrite a file we could
-        // not read.
-        std::vector<unsigned char> buffer(recordSize_);
-        try {
-            ReadExactly(fd, buffer.data(), recordSize_, 0);
-        } catch (const FileError&) {
-            ::close(fd);
-            throw;
-        }
-        std::copy(buffer.begin(), buffer.end(), record);
-        fd_ = fd;
+    if (::lstat(path.c_str(), &st) == 0) {
+        openExisting(record);
         return false;
     }
-    int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+    create(record);
+    return true;
+}
+
+void RecordFile::openExisting(unsigned char* record)
+{
+    // Never truncate a file we cannot open: it holds what the user saved.
+    // O_NONBLOCK keeps a pipe of that name from stalling the open, O_NOCTTY a
+    // terminal from becoming ours; what it is, fstat then tells.
+    const int fd = ::open(path_.c_str(), O_RDWR | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0)
+        throw errno == EISDIR ? FileError::notRegularFile(path_) : FileError::fromErrno(errno);
+    struct stat st {};
+    if (::fstat(fd, &st) != 0) {
+        const int err = errno;
+        ::close(fd);
+        throw FileError::fromErrno(err);
+    }
+    if (!S_ISREG(st.st_mode)) {
+        ::close(fd);
+        throw FileError::notRegularFile(path_);
+    }
+    fd_ = fd;
+    // Read into a scratch buffer: a failed read leaves memory as it was.
+    std::vector<unsigned char> buffer(recordSize_);
+    try {
+        ReadExactly(fd_, buffer.data(), recordSize_, 0);
+    } catch (const FileError&) {
+        backupDue_ = true;
+        throw;
+    }
+    std::copy(buffer.begin(), buffer.end(), record);
+}
+
+void RecordFile::create(const unsigned char* record)
+{
+    // O_EXCL: a name that appeared meanwhile, or a link, is never written through.
+    const int fd = ::open(path_.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
     if (fd < 0)
         throw FileError::fromErrno(errno);
-    fd_ = fd;
-    writeRecord(record);
-    return true;
+    CreatedFile created(path_, fd);
+    writeAndFlush(created.fd(), record);
+    fd_ = created.keep();
 }
 
 void RecordFile::writeRecord(const unsigned char* record)
 {
     if (fd_ < 0)
         throw FileError::notOpen();
-    std::size_t done = 0;
-    while (done < recordSize_) {
-        ssize_t n = ::pwrite(fd_, record + done, recordSize_ - done, static_cast<off_t>(done));
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
+    if (backupDue_) {
+        BackUpBeside(path_, fd_);
+        backupDue_ = false;
+    }
+    writeAndFlush(fd_, record);
+}
+
+void RecordFile::writeAndFlush(int fd, const unsigned char* record)
+{
+    WriteExactly(fd, record, recordSize_, 0);
+    // Reported as saved only once it is on the disk.
+    while (::fdatasync(fd) != 0) {
+        if (errno != EINTR)
             throw FileError::fromErrno(errno);
-        }
-        if (n == 0)
-            throw FileError("Disk full");
-        done += static_cast<std::size_t>(n);
     }
 }
 
@@ -67,4 +93,5 @@ void RecordFile::close() noexcept
     if (fd_ >= 0)
         ::close(fd_);
     fd_ = -1;
+    backupDue_ = false;
 }

@@ -15,17 +15,28 @@ public:
     // Opens an existing file for reading and writing and reads record 0 into
     // `record`, or, when no file of that name exists, creates it and writes
     // `record` as it stands. An existing file that cannot be opened is
-    // reported and never recreated. Returns true when the file was created.
-    // Throws FileError.
+    // reported and never recreated; one that is no regular file is refused. A
+    // file created here but not written whole is removed again. Returns true
+    // when the file was created. Throws FileError.
+    //
+    // When record 0 cannot be read the error is thrown, `record` is left as it
+    // was and the file stays open: the first write then copies the unread bytes
+    // to a backup beside it before overwriting them.
     bool openOrCreate(const std::string& path, unsigned char* record);
 
-    void writeRecord(const unsigned char* record); // throws FileError
-    void close() noexcept;                          // errors are ignored
+    // Writes record 0 and flushes it to disk. Throws FileError.
+    void writeRecord(const unsigned char* record);
+    void close() noexcept; // errors are ignored
     bool isOpen() const { return fd_ >= 0; }
     const std::string& path() const { return path_; }
 
 private:
+    void openExisting(unsigned char* record);
+    void create(const unsigned char* record);
+    void writeAndFlush(int fd, const unsigned char* record);
+
     std::size_t recordSize_;
     int fd_ = -1;
     std::string path_;
+    bool backupDue_ = false; // the file holds bytes never read, not yet copied aside
 };

@@ -13,9 +13,12 @@ public:
     ProgramSettings settings;
     PersonalData personal;
 
-    // Both throw FileError; a missing file is created with the defaults.
+    // Both throw FileError; a missing file is created with the defaults. A
+    // file too short to read is reported, the record in memory stays as it was
+    // and the file stays open: the first save keeps its bytes as <name>.bak.
     void LoadOrCreatePersonalData();
     void LoadOrCreateSettings();
+    // Both throw FileError; they return once the record is on the disk.
     void SaveSettings() { settingsFile_.writeRecord(settings.data()); }
     void SavePersonalData() { personalFile_.writeRecord(personal.data()); }
 

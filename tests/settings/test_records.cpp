@@ -1,7 +1,8 @@
 // The two record files: byte layouts, round trips that keep every byte we do
-// not own, short files and files we may not write.
+// not own, short files, a full disk and files we may not write.
 #include "settings/FileError.h"
 #include "settings/RecordStore.h"
+#include "support/FileFaults.h"
 #include "support/TempProgramFolder.h"
 
 #include <QDir>
@@ -152,7 +153,7 @@ private slots:
         QVERIFY(fitsCp1250(QStringLiteral("€ Žilina")));
     }
 
-    void shortFilesFailToRead_data()
+    void shortFileStaysOpenAndIsBackedUpBeforeTheFirstSave_data()
     {
         QTest::addColumn<QString>("name");
         QTest::addColumn<int>("size");
@@ -160,26 +161,137 @@ private slots:
         QTest::newRow("empty program.nas") << "program.nas" << 0;
         QTest::newRow("uziv.nas of 100 bytes") << "uziv.nas" << 100;
     }
-    void shortFilesFailToRead()
+    void shortFileStaysOpenAndIsBackedUpBeforeTheFirstSave()
     {
         QFETCH(QString, name);
         QFETCH(int, size);
+        const bool isSettings = name == "program.nas";
         TempProgramFolder folder;
         const QByteArray content = patterned(size, 1);
         folder.write(name, content);
         RecordStore store(folder.path());
-        try {
-            name == "program.nas" ? store.LoadOrCreateSettings() : store.LoadOrCreatePersonalData();
-            QFAIL("a short file must not load");
-        } catch (const FileError& e) {
-            QCOMPARE(QString(e.what()), QString("Read beyond end of file"));
-        }
+        store.settings.setPrintFontSize(3); // what memory held before the load
+        store.personal.set(Personal::meno, "Pred");
+        auto load = [&] { isSettings ? store.LoadOrCreateSettings() : store.LoadOrCreatePersonalData(); };
+        auto save = [&] { isSettings ? store.SaveSettings() : store.SavePersonalData(); };
+
+        QCOMPARE(errorOf(load), QString("Read beyond end of file"));
         QCOMPARE(folder.read(name), content); // nothing on disk changed
-        QCOMPARE(store.settings.data()[0], 0); // memory untouched
-        // No handle is left through which a later save could overwrite it.
-        QVERIFY_THROWS_EXCEPTION(FileError,
-                                 name == "program.nas" ? store.SaveSettings() : store.SavePersonalData());
-        QCOMPARE(folder.read(name), content);
+        QVERIFY(!folder.exists(name + ".bak"));
+        QCOMPARE(store.settings.printFontSize(), 3);
+        QCOMPARE(store.personal.get(Personal::meno), Cp1250("Pred"));
+        QVERIFY(isSettings ? store.settingsOpen() : store.personalOpen());
+
+        // The first save keeps the bytes that could not be read beside the file.
+        store.settings.setPrintFontSize(-7);
+        store.personal.set(Personal::mesto, "Nitra");
+        save();
+        const QByteArray record = isSettings ? QByteArray(reinterpret_cast<const char*>(store.settings.data()), 1308)
+                                             : QByteArray(reinterpret_cast<const char*>(store.personal.data()), 3584);
+        QVERIFY(folder.exists(name + ".bak"));
+        QCOMPARE(folder.read(name + ".bak"), content);
+        QCOMPARE(folder.read(name), record);
+
+        // Later saves only write the record.
+        save();
+        QCOMPARE(folder.read(name + ".bak"), content);
+        QVERIFY(!folder.exists(name + ".bak2"));
+        store.closeFiles();
+
+        RecordStore again(folder.path());
+        isSettings ? again.LoadOrCreateSettings() : again.LoadOrCreatePersonalData();
+        if (isSettings)
+            QCOMPARE(again.settings.printFontSize(), -7);
+        else
+            QCOMPARE(again.personal.get(Personal::mesto), Cp1250("Nitra"));
+    }
+
+    void backupNeverReplacesAnEarlierOne()
+    {
+        TempProgramFolder folder, elsewhere;
+        const QByteArray content = patterned(100, 3);
+        folder.write("uziv.nas", content);
+        folder.write("uziv.nas.bak", "an older backup");
+        QVERIFY(QFile::link(elsewhere.file("gone"), folder.file("uziv.nas.bak2")));
+        RecordStore store(folder.path());
+        QCOMPARE(errorOf([&] { store.LoadOrCreatePersonalData(); }), QString("Read beyond end of file"));
+        store.SavePersonalData();
+        QCOMPARE(folder.read("uziv.nas.bak"), QByteArray("an older backup"));
+        QVERIFY(QFileInfo(folder.file("uziv.nas.bak2")).isSymLink());
+        QVERIFY(!elsewhere.exists("gone")); // a link of that name is not followed
+        QCOMPARE(folder.read("uziv.nas.bak3"), content);
+        QCOMPARE(folder.read("uziv.nas"), QByteArray(3584, '\0'));
+    }
+
+    void backupThatCannotBeWrittenStopsTheSave()
+    {
+        TempProgramFolder folder;
+        const QByteArray content = patterned(300, 4);
+        folder.write("uziv.nas", content);
+        RecordStore store(folder.path());
+        QCOMPARE(errorOf([&] { store.LoadOrCreatePersonalData(); }), QString("Read beyond end of file"));
+        store.personal.set(Personal::meno, "Jana");
+        QString error;
+        {
+            FileSizeLimit full(100);
+            QVERIFY(full.active());
+            error = errorOf([&] { store.SavePersonalData(); });
+        }
+        QCOMPARE(error, QString("Disk full"));
+        QCOMPARE(folder.read("uziv.nas"), content); // the original is untouched
+        QVERIFY(!folder.exists("uziv.nas.bak"));    // and no torn backup is left
+        // With room on the disk the same save goes through.
+        store.SavePersonalData();
+        QCOMPARE(folder.read("uziv.nas.bak"), content);
+        QCOMPARE(folder.read("uziv.nas").size(), 3584);
+    }
+
+    void firstStartOnAFullDiskLeavesNoStub_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<int>("size");
+        QTest::newRow("program.nas") << "program.nas" << 1308;
+        QTest::newRow("uziv.nas") << "uziv.nas" << 3584;
+    }
+    void firstStartOnAFullDiskLeavesNoStub()
+    {
+        QFETCH(QString, name);
+        QFETCH(int, size);
+        const bool isSettings = name == "program.nas";
+        TempProgramFolder folder;
+        RecordStore store(folder.path());
+        auto load = [&] { isSettings ? store.LoadOrCreateSettings() : store.LoadOrCreatePersonalData(); };
+        QString error;
+        {
+            FileSizeLimit full(512);
+            QVERIFY(full.active());
+            error = errorOf(load);
+        }
+        QVERIFY2(!folder.exists(name), qPrintable(QStringLiteral("a stub of %1 bytes is left").arg(folder.read(name).size())));
+        QCOMPARE(error, QString("Disk full"));
+        QVERIFY(!(isSettings ? store.settingsOpen() : store.personalOpen()));
+        // The next start finds no file and creates it whole.
+        load();
+        QCOMPARE(folder.read(name).size(), size);
+    }
+
+    void saveOnAFullDiskIsReportedAndTheFileKept()
+    {
+        TempProgramFolder folder;
+        RecordStore store(folder.path());
+        store.LoadOrCreateSettings();
+        store.settings.setPrintFontSize(12);
+        QString error;
+        {
+            FileSizeLimit full(512);
+            QVERIFY(full.active());
+            error = errorOf([&] { store.SaveSettings(); });
+        }
+        QCOMPARE(error, QString("Disk full"));
+        QCOMPARE(folder.read("program.nas").size(), 1308); // never removed: we did not create it now
+        QVERIFY(store.settingsOpen());
+        store.SaveSettings();
+        QCOMPARE(folder.read("program.nas").mid(1304, 4), QByteArray("\x0C\0\0\0", 4));
     }
 
     void folderOfThatNameIsNeverReplaced()

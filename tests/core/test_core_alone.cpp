@@ -7,7 +7,7 @@
 #include "slips/PrintJob.h"
 #include "slips/QtPrintCanvas.h"
 #include "slips/TextWrap.h"
-#include "support/FileSizeLimit.h"
+#include "support/FileFaults.h"
 #include "support/PdfWords.h"
 #include "support/RecordingCanvas.h"
 

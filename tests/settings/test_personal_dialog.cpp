@@ -4,7 +4,7 @@
 #include "app/DocumentKind.h"
 #include "settings/Tosobne.h"
 #include "slips/TApoukazka.h"
-#include "support/FileSizeLimit.h"
+#include "support/FileFaults.h"
 #include "support/Fixture.h"
 
 #include <QComboBox>

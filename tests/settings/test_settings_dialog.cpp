@@ -5,7 +5,7 @@
 #include "app/RadioGroup.h"
 #include "settings/Tnastavenia.h"
 #include "slips/TApoukazka.h"
-#include "support/FileSizeLimit.h"
+#include "support/FileFaults.h"
 #include "support/Fixture.h"
 
 #include <QCheckBox>

@@ -5,7 +5,7 @@
 #include "slips/QtPrintCanvas.h"
 #include "slips/TApoukazka.h"
 #include "slips/TDpoukazka.h"
-#include "support/FileSizeLimit.h"
+#include "support/FileFaults.h"
 #include "support/Fixture.h"
 #include "support/PdfWords.h"
 

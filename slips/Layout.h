@@ -83,3 +83,13 @@ void DrawLayout(PrintCanvas& canvas, const SlipPlacement& placement, std::span<c
 std::span<const LayoutRow> SlipALayout();
 std::span<const LayoutRow> SlipCLayout();
 std::span<const LayoutRow> SlipDLayout();
+
+// The areas of a form along its width (y, millimetres), from the first to the
+// last text each holds; the form's sketch is drawn from them.
+struct AreaSpan {
+    int fromMm;
+    int toMm;
+};
+std::span<const AreaSpan> SlipAAreas();
+std::span<const AreaSpan> SlipCAreas();
+std::span<const AreaSpan> SlipDAreas();

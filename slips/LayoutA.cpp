@@ -68,3 +68,9 @@ std::span<const LayoutRow> SlipALayout()
     };
     return layout;
 }
+
+std::span<const AreaSpan> SlipAAreas()
+{
+    static constexpr AreaSpan areas[] = {{3, 69}, {83, 129}, {140, 180}, {190, 229}};
+    return areas;
+}

@@ -64,3 +64,9 @@ std::span<const LayoutRow> SlipCLayout()
     };
     return layout;
 }
+
+std::span<const AreaSpan> SlipCAreas()
+{
+    static constexpr AreaSpan areas[] = {{1, 72}, {85, 127}, {142, 175}, {191, 227}};
+    return areas;
+}

@@ -66,3 +66,9 @@ std::span<const LayoutRow> SlipDLayout()
     };
     return layout;
 }
+
+std::span<const AreaSpan> SlipDAreas()
+{
+    static constexpr AreaSpan areas[] = {{2, 70}, {84, 129}, {141, 179}, {190, 226}};
+    return areas;
+}

@@ -3,6 +3,8 @@
 // and text output turned by an angle. QtPrintCanvas paints on any paged device
 // (a CUPS printer, a PDF file, a preview); tests use a recorder.
 #include "slips/Placement.h"
+#include <QLine>
+#include <QList>
 #include <QString>
 
 struct CanvasFont {
@@ -21,6 +23,20 @@ struct RotatedText {
     int size = 0; // the canvas font size in points when drawn
 };
 
+// Lines and small texts that show the form itself: pale under a preview's
+// text, black on an alignment sheet. Never part of a real slip print.
+struct Guide {
+    struct Text {
+        QString text;
+        int x = 0; // as RotatedText: the top-left corner of the turned text cell
+        int y = 0;
+        int emPixels = 0;
+    };
+    QList<QLine> lines; // device pixels
+    QList<Text> texts;  // turned by 270 degrees, like the slip's own
+    bool pale = true;
+};
+
 class PrintCanvas {
 public:
     virtual ~PrintCanvas() = default;
@@ -35,6 +51,7 @@ public:
     virtual bool endDocument() = 0;
     // Draws with a fixed-pitch preference and a transparent background.
     virtual void textOut(const RotatedText& text) = 0;
+    virtual void drawGuide(const Guide& guide) = 0;
 
     CanvasFont font; // carries over from one drawn text to the next
 };

@@ -3,6 +3,9 @@
 #include "settings/ProgramSettings.h"
 #include "slips/PrintCanvas.h"
 
+#include <algorithm>
+#include <climits>
+
 void SetBasePrintFont(PrintCanvas& canvas, const BaseFont& font)
 {
     canvas.font.size = BasePrintSize(canvas.measures(), font.size, font.divisor);
@@ -10,18 +13,64 @@ void SetBasePrintFont(PrintCanvas& canvas, const BaseFont& font)
         canvas.font.face = font.face.left(31);
 }
 
-PrintOutcome RunPrintJob(PrintCanvas& canvas, const BaseFont& font, const DrawPages& draw)
+namespace {
+
+// Moves everything drawn by a fixed number of pixels; the rest goes through.
+class ShiftedCanvas : public PrintCanvas {
+public:
+    ShiftedCanvas(PrintCanvas& target, ShiftPixels by) : target_(target), by_(by) { font = target.font; }
+    ~ShiftedCanvas() override { target_.font = font; } // the font carries over to the next job
+    PageMeasures measures() const override { return target_.measures(); }
+    int screenDpi() const override { return target_.screenDpi(); }
+    int deviceDpi() const override { return target_.deviceDpi(); }
+    QString printerName() const override { return target_.printerName(); }
+    bool beginDocument() override { return target_.beginDocument(); }
+    bool newPage() override { return target_.newPage(); }
+    bool endDocument() override { return target_.endDocument(); }
+    void textOut(const RotatedText& text) override
+    {
+        RotatedText moved = text;
+        moved.x = saturatedAdd(text.x, by_.dx);
+        moved.y = saturatedAdd(text.y, by_.dy);
+        target_.textOut(moved);
+    }
+    void drawGuide(const Guide& guide) override
+    {
+        Guide moved = guide;
+        for (QLine& l : moved.lines)
+            l.translate(by_.dx, by_.dy);
+        for (Guide::Text& t : moved.texts) {
+            t.x = saturatedAdd(t.x, by_.dx);
+            t.y = saturatedAdd(t.y, by_.dy);
+        }
+        target_.drawGuide(moved);
+    }
+
+private:
+    static int saturatedAdd(int a, int b)
+    {
+        const long long sum = static_cast<long long>(a) + b;
+        return static_cast<int>(std::clamp<long long>(sum, INT_MIN, INT_MAX));
+    }
+    PrintCanvas& target_;
+    ShiftPixels by_;
+};
+
+} // namespace
+
+PrintOutcome RunPrintJob(PrintCanvas& canvas, const BaseFont& font, const DrawPages& draw, const FormShift& shift)
 {
     const PageMeasures page = canvas.measures();
     // Every position divides by these; a zero would put text nowhere.
     if (!page.usable())
         return PrintOutcome::UnusablePage;
-    SetBasePrintFont(canvas, font);
-    if (!canvas.beginDocument())
+    ShiftedCanvas shifted(canvas, ShiftOnPage(shift, page));
+    SetBasePrintFont(shifted, font);
+    if (!shifted.beginDocument())
         return PrintOutcome::Refused;
-    const bool drawn = draw(canvas, page);
+    const bool drawn = draw(shifted, page);
     // End the document either way, so the printer is not left with half a job.
-    const bool ended = canvas.endDocument();
+    const bool ended = shifted.endDocument();
     return drawn && ended ? PrintOutcome::Printed : PrintOutcome::Refused;
 }
 
@@ -31,14 +80,20 @@ BaseFont SlipBaseFont(const ProgramSettings& settings)
 }
 
 PrintOutcome PrintSlip(PrintCanvas& canvas, const BaseFont& font, int referenceMm, std::span<const LayoutRow> layout,
-                       const FieldTexts& fields)
+                       const FieldTexts& fields, const FormShift& shift, std::span<const AreaSpan> sketchAreas)
 {
     if (!MissingFields(layout, fields).isEmpty())
         return PrintOutcome::MissingFields;
-    return RunPrintJob(canvas, font, [&](PrintCanvas& c, const PageMeasures& page) {
-        DrawLayout(c, SlipPlacement(page, referenceMm), layout, fields);
-        return true;
-    });
+    return RunPrintJob(
+        canvas, font,
+        [&](PrintCanvas& c, const PageMeasures& page) {
+            const SlipPlacement placement(page, referenceMm);
+            if (!sketchAreas.empty())
+                c.drawGuide(SketchForm(layout, sketchAreas, placement, page, true));
+            DrawLayout(c, placement, layout, fields);
+            return true;
+        },
+        shift);
 }
 
 QString PrintOutcomeMessage(PrintOutcome outcome, const QStringList& missingFields)

@@ -4,6 +4,8 @@
 // ran the job shows its message.
 #include "slips/Layout.h"
 #include "slips/Placement.h"
+#include "slips/FormSketch.h"
+#include "slips/PrinterShift.h"
 
 #include <QString>
 #include <cstdint>
@@ -31,14 +33,19 @@ struct BaseFont {
 // when a new page was refused.
 using DrawPages = std::function<bool(PrintCanvas& canvas, const PageMeasures& page)>;
 
-PrintOutcome RunPrintJob(PrintCanvas& canvas, const BaseFont& font, const DrawPages& draw);
+// `shift` lines the printer up with the form: every text and guide of the job
+// moves by the same whole number of device pixels; a zero shift changes nothing.
+PrintOutcome RunPrintJob(PrintCanvas& canvas, const BaseFont& font, const DrawPages& draw, const FormShift& shift = {});
 
 // The base font of a slip job, from the settings.
 BaseFont SlipBaseFont(const ProgramSettings& settings);
 
 // One slip on one page: the layout at the form's reference R, in millimetres.
+// With `sketchAreas`, the form itself is drawn pale under the text, as a
+// preview shows it.
 PrintOutcome PrintSlip(PrintCanvas& canvas, const BaseFont& font, int referenceMm, std::span<const LayoutRow> layout,
-                       const FieldTexts& fields);
+                       const FieldTexts& fields, const FormShift& shift = {},
+                       std::span<const AreaSpan> sketchAreas = {});
 
 void SetBasePrintFont(PrintCanvas& canvas, const BaseFont& font);
 

@@ -5,13 +5,19 @@
 #include <QFontDatabase>
 #include <QGuiApplication>
 #include <QPagedPaintDevice>
+#include <QPen>
 #include <QScreen>
 #include <algorithm>
 
 QtPrintCanvas::QtPrintCanvas(QPagedPaintDevice& device, QString printerName, QString outputFile)
-    : device_(device), printerName_(std::move(printerName)), outputFile_(std::move(outputFile))
+    : device_(device), paged_(&device), printerName_(std::move(printerName)), outputFile_(std::move(outputFile))
 {
     // Without a stored face, a fixed-pitch face, as the text asks for one.
+    font.face = QFontDatabase::systemFont(QFontDatabase::FixedFont).family();
+}
+
+QtPrintCanvas::QtPrintCanvas(QPaintDevice& device) : device_(device)
+{
     font.face = QFontDatabase::systemFont(QFontDatabase::FixedFont).family();
 }
 
@@ -32,7 +38,7 @@ int QtPrintCanvas::deviceDpi() const { return device_.logicalDpiY(); }
 
 bool QtPrintCanvas::beginDocument() { return painter_.begin(&device_); }
 
-bool QtPrintCanvas::newPage() { return device_.newPage(); }
+bool QtPrintCanvas::newPage() { return paged_ && paged_->newPage(); }
 
 bool QtPrintCanvas::endDocument()
 {
@@ -61,6 +67,26 @@ void QtPrintCanvas::textOut(const RotatedText& t)
     painter_.rotate(-t.angle); // counter-clockwise on paper
     // (0, 0) is the top-left corner of the text cell.
     painter_.drawText(QPointF(0, painter_.fontMetrics().ascent()), t.text);
+    painter_.restore();
+}
+
+void QtPrintCanvas::drawGuide(const Guide& guide)
+{
+    // Thin lines of about 0.15 mm whatever the resolution.
+    const QColor colour = guide.pale ? QColor(0xB4, 0xC8, 0xE6) : QColor(Qt::black);
+    painter_.save();
+    painter_.setPen(QPen(colour, std::max(1, device_.logicalDpiX() / 170)));
+    painter_.drawLines(guide.lines);
+    QFont f(QStringLiteral("DejaVu Sans"));
+    for (const Guide::Text& t : guide.texts) {
+        f.setPixelSize(std::clamp(t.emPixels, 1, 32767));
+        painter_.setFont(f);
+        painter_.save();
+        painter_.translate(t.x, t.y);
+        painter_.rotate(-270);
+        painter_.drawText(QPointF(0, painter_.fontMetrics().ascent()), t.text);
+        painter_.restore();
+    }
     painter_.restore();
 }
 

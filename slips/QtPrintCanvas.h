@@ -5,6 +5,7 @@
 
 #include <QPainter>
 
+class QPaintDevice;
 class QPagedPaintDevice;
 
 class QtPrintCanvas : public PrintCanvas {
@@ -12,6 +13,8 @@ public:
     // `outputFile`: the file the device writes, when it writes one (a PDF);
     // it is checked when the document ends.
     explicit QtPrintCanvas(QPagedPaintDevice& device, QString printerName = {}, QString outputFile = {});
+    // One page on any device, an image for instance; it has no next page.
+    explicit QtPrintCanvas(QPaintDevice& device);
     PageMeasures measures() const override;
     int screenDpi() const override;
     int deviceDpi() const override;
@@ -20,9 +23,11 @@ public:
     bool newPage() override;
     bool endDocument() override;
     void textOut(const RotatedText& text) override;
+    void drawGuide(const Guide& guide) override;
 
 private:
-    QPagedPaintDevice& device_;
+    QPaintDevice& device_;
+    QPagedPaintDevice* paged_ = nullptr;
     QString printerName_;
     QString outputFile_;
     QPainter painter_;

@@ -19,8 +19,10 @@ public:
     bool newPage() override { return ++pages, acceptNewPage; }
     bool endDocument() override { return ++ended, acceptEnd; }
     void textOut(const RotatedText& text) override { drawn.append(text); }
+    void drawGuide(const Guide& guide) override { guides.append(guide); }
 
     QList<RotatedText> drawn;
+    QList<Guide> guides;
     int begun = 0;
     int pages = 0; // newPage calls
     int ended = 0;
@@ -50,6 +52,7 @@ public:
     bool newPage() override { return target_.newPage(); }
     bool endDocument() override { return target_.endDocument(); }
     void textOut(const RotatedText& text) override { target_.textOut(text); }
+    void drawGuide(const Guide& guide) override { target_.drawGuide(guide); }
 
 private:
     RecordingCanvas& target_;

@@ -1,0 +1,20 @@
+#pragma once
+// The pre-printed form drawn from what a layout implies: its outline, its
+// areas, a box for each single-character row and the captions of the main
+// fields. Pale under a preview's text; black, with millimetre rulers and
+// corner crosses, on the sheet that lines a printer up with the form.
+#include "slips/Layout.h"
+#include "slips/PrintCanvas.h"
+
+struct AreaSpan;
+
+Guide SketchForm(std::span<const LayoutRow> layout, std::span<const AreaSpan> areas, const SlipPlacement& placement,
+                 const PageMeasures& page, bool pale);
+
+// The alignment sheet: the sketch in black, rulers along the form's top and
+// left edges and crosses at its four corners.
+Guide AlignmentSheet(std::span<const LayoutRow> layout, std::span<const AreaSpan> areas, const SlipPlacement& placement,
+                     const PageMeasures& page);
+
+// The caption a field's box carries on the form, or nothing.
+QString FieldCaption(const char* field);

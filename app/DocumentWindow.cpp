@@ -43,6 +43,8 @@ void DocumentWindow::buildMenu(const DocumentLook& look)
 
     QMenu* file = bar->addMenu(QStringLiteral("Súbor"));
     Tlai1 = item(file, QStringLiteral("Tlačiť"), "Tlai1", QKeySequence(Qt::CTRL | Qt::Key_P));
+    Ukkapredtlaou1 = item(file, QStringLiteral("Ukážka pred tlačou"), "Ukkapredtlaou1", {});
+    Zarovnanietlaiarne1 = item(file, QStringLiteral("Zarovnanie tlačiarne…"), "Zarovnanietlaiarne1", {});
     file->addSeparator();
     closeItem = item(file, QStringLiteral("Zavrieť"), look.closeItemName, QKeySequence(Qt::CTRL | Qt::Key_F4));
 
@@ -67,6 +69,9 @@ void DocumentWindow::buildMenu(const DocumentLook& look)
     // The close item's handler (closeFClick or Koniecprogramu1Click) is each
     // window's own.
     connect(Tlai1, &QAction::triggered, this, [this] { app_.guarded([this] { Tlai1Click(); }); });
+    connect(Ukkapredtlaou1, &QAction::triggered, this, [this] { app_.guarded([this] { Ukkapredtlaou1Click(); }); });
+    connect(Zarovnanietlaiarne1, &QAction::triggered, this,
+            [this] { app_.guarded([this] { Zarovnanietlaiarne1Click(); }); });
     connect(TypuA1, &QAction::triggered, this, &DocumentWindow::TypuA1Click);
     connect(TypuC1, &QAction::triggered, this, &DocumentWindow::TypuC1Click);
     connect(TypuD1, &QAction::triggered, this, &DocumentWindow::TypuD1Click);

@@ -2,10 +2,14 @@
 // What the four document windows share: fixed size at a designed position, the
 // main menu with its shortcuts and handlers, and the close that lowers
 // OpenFormCount.
+#include "slips/PrintJob.h"
+
 #include <QMainWindow>
 
 class AppState;
+class PrintCanvas;
 class QAction;
+class QPrinter;
 
 struct DocumentLook {
     QString caption;
@@ -27,6 +31,8 @@ public:
 
     // Menu items, named as their handlers expect.
     QAction* Tlai1 = nullptr;
+    QAction* Ukkapredtlaou1 = nullptr;      // print preview
+    QAction* Zarovnanietlaiarne1 = nullptr; // lining the printer up
     QAction* closeItem = nullptr; // closeF or Koniecprogramu1
     QAction* TypuA1 = nullptr;
     QAction* TypuC1 = nullptr;
@@ -38,8 +44,24 @@ public:
     QAction* Index1 = nullptr;
     QAction* Oprograme1 = nullptr;
 
-    // The print command of the window's form.
-    virtual void Tlai1Click() {}
+    // The print command of the window's form: the print dialog, then the job.
+    virtual void Tlai1Click();
+    // The page as the job would draw it on the current printer, the form
+    // sketched under it.
+    void Ukkapredtlaou1Click();
+    void Zarovnanietlaiarne1Click();
+
+    // The window's job on `canvas`, with the printer's shift; the form is
+    // sketched under the text when `sketch`. No canvas, no job.
+    virtual PrintOutcome printOn(PrintCanvas& canvas, const FormShift& shift, bool sketch);
+    // The sheet that lines a printer up with this window's form.
+    virtual PrintOutcome printAlignmentSheet(PrintCanvas& canvas, const FormShift& shift);
+    // Where the form lies on the page, in a line for the preview.
+    virtual QString formPlacement() const { return {}; }
+    // The shift stored for `printer`; a damaged file is reported and counts as none.
+    FormShift printerShift(const QString& printer);
+    // One line on the printer, page and the form's place for `printer`.
+    QString describeJob(QPrinter& printer);
     void TypuA1Click();
     void TypuC1Click();
     void TypuD1Click();

@@ -32,9 +32,15 @@ public:
     // Shows one of the program's dialogs modally and returns its result
     // (QDialog::Accepted or Rejected) once it has closed.
     virtual int runDialog(QDialog& dialog) = 0;
+    // The printer the last print dialog of this run chose, else the system's
+    // default one, else an A4 PDF page: what a preview shows the job on.
+    virtual QPrinter& currentPrinter() = 0;
     // The font dialog, opened at `initial`: the confirmed font, or nothing.
     virtual std::optional<QFont> runFontDialog(QWidget* parent, const QFont& initial) = 0;
 };
+
+// The name a printer's shift is kept under: "PDF" for a PDF file.
+QString ShiftNameOf(const QPrinter& printer);
 
 class QtPlatform : public Platform {
 public:
@@ -47,6 +53,7 @@ public:
     std::unique_ptr<PrintCanvas> runPrintDialog(QWidget* parent) override;
     void showHint(QWidget* field, const QString& text) override;
     int runDialog(QDialog& dialog) override;
+    QPrinter& currentPrinter() override;
     std::optional<QFont> runFontDialog(QWidget* parent, const QFont& initial) override;
 
 private:

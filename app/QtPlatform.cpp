@@ -1,6 +1,7 @@
 #include "app/Platform.h"
 
 #include "app/MessageBox.h"
+#include "slips/PrinterShift.h"
 #include "slips/QtPrintCanvas.h"
 
 #include <QApplication>
@@ -23,14 +24,32 @@ QtPlatform::~QtPlatform() = default;
 
 std::unique_ptr<PrintCanvas> QtPlatform::runPrintDialog(QWidget* parent)
 {
-    if (!printer_)
-        printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
-    QPrintDialog dialog(printer_.get(), parent);
+    QPrintDialog dialog(&currentPrinter(), parent);
     if (dialog.exec() != QDialog::Accepted)
         return nullptr;
     const QString file =
         printer_->outputFormat() == QPrinter::PdfFormat ? printer_->outputFileName() : QString();
-    return std::make_unique<QtPrintCanvas>(*printer_, printer_->printerName(), file);
+    return std::make_unique<QtPrintCanvas>(*printer_, ShiftNameOf(*printer_), file);
+}
+
+QString ShiftNameOf(const QPrinter& printer)
+{
+    return printer.outputFormat() == QPrinter::PdfFormat || printer.printerName().isEmpty() ? PdfPrinterName
+                                                                                             : printer.printerName();
+}
+
+QPrinter& QtPlatform::currentPrinter()
+{
+    if (!printer_) {
+        // QPrinter starts on the system's default printer; without one it
+        // writes a PDF file, on A4 unless the locale says otherwise.
+        printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        if (printer_->printerName().isEmpty()) {
+            printer_->setOutputFormat(QPrinter::PdfFormat);
+            printer_->setPageSize(QPageSize(QPageSize::A4));
+        }
+    }
+    return *printer_;
 }
 
 void QtPlatform::showMessage(const QString& text)

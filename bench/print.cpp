@@ -22,6 +22,7 @@ public:
     void showMessage(const QString& text) override { std::fprintf(stderr, "%s\n", qPrintable(text)); }
     void showHint(QWidget*, const QString&) override {}
     int runDialog(QDialog&) override { return 0; }
+    QPrinter& currentPrinter() override { return printer_; }
     std::optional<QFont> runFontDialog(QWidget*, const QFont&) override { return std::nullopt; }
     void shellOpen(const QString&) override {}
     int randomBelow(int) override { return 0; }

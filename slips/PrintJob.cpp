@@ -106,7 +106,8 @@ QString PrintOutcomeMessage(PrintOutcome outcome, const QStringList& missingFiel
     case PrintOutcome::Refused:
         return PrintFailedMessage;
     case PrintOutcome::MissingFields:
-        return MissingFieldsMessage.arg(missingFields.join(QStringLiteral(", ")));
+        return MissingFieldsMessage.arg(missingFields.isEmpty() ? QStringLiteral("neznáme")
+                                                                : missingFields.join(QStringLiteral(", ")));
     }
     return PrintFailedMessage;
 }

@@ -46,15 +46,28 @@ FieldTexts SlipWindow::fieldTexts() const
     return fields;
 }
 
-void SlipWindow::Tlai1Click()
+PrintOutcome SlipWindow::printOn(PrintCanvas& canvas, const FormShift& shift, bool sketch)
 {
-    std::unique_ptr<PrintCanvas> canvas = app().platform.runPrintDialog(this);
-    if (!canvas)
-        return; // cancelled: nothing is printed
-    const FieldTexts fields = fieldTexts();
-    const PrintOutcome outcome = PrintSlip(*canvas, SlipBaseFont(app().settings()), referenceMm(), slipLayout(), fields);
-    if (outcome != PrintOutcome::Printed)
-        app().platform.showMessage(PrintOutcomeMessage(outcome, MissingFields(slipLayout(), fields)));
+    return PrintSlip(canvas, SlipBaseFont(app().settings()), referenceMm(), slipLayout(), fieldTexts(), shift,
+                     sketch ? slipAreas() : std::span<const AreaSpan>());
+}
+
+PrintOutcome SlipWindow::printAlignmentSheet(PrintCanvas& canvas, const FormShift& shift)
+{
+    return RunPrintJob(
+        canvas, SlipBaseFont(app().settings()),
+        [this](PrintCanvas& c, const PageMeasures& page) {
+            c.drawGuide(AlignmentSheet(slipLayout(), slipAreas(), SlipPlacement(page, referenceMm()), page));
+            return true;
+        },
+        shift);
+}
+
+QString SlipWindow::formPlacement() const
+{
+    return QStringLiteral("Horný okraj formulára leží %1 mm vpravo od ľavého okraja tlačovej plochy, "
+                          "ľavý okraj formulára na jej hornom okraji.")
+        .arg(referenceMm());
 }
 
 void SlipWindow::loadBankList(QComboBox* combo)

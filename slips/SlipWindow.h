@@ -27,9 +27,13 @@ public:
     // The controls' texts by control name, as the print reads them.
     FieldTexts fieldTexts() const;
 
-    void Tlai1Click() override;
     virtual int referenceMm() const = 0;
     virtual std::span<const LayoutRow> slipLayout() const = 0;
+    virtual std::span<const AreaSpan> slipAreas() const = 0;
+
+    PrintOutcome printOn(PrintCanvas& canvas, const FormShift& shift, bool sketch) override;
+    PrintOutcome printAlignmentSheet(PrintCanvas& canvas, const FormShift& shift) override;
+    QString formPlacement() const override;
 
 protected:
     void refill() override

@@ -32,6 +32,7 @@ public:
 
     int referenceMm() const override { return 102; }
     std::span<const LayoutRow> slipLayout() const override { return SlipALayout(); }
+    std::span<const AreaSpan> slipAreas() const override { return SlipAAreas(); }
 
 private:
     void FormCreate();

@@ -23,6 +23,7 @@ public:
 
     int referenceMm() const override { return 102; }
     std::span<const LayoutRow> slipLayout() const override { return SlipCLayout(); }
+    std::span<const AreaSpan> slipAreas() const override { return SlipCAreas(); }
 
 private:
     void FormCreate();

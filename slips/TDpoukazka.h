@@ -25,6 +25,7 @@ public:
 
     int referenceMm() const override { return 104; }
     std::span<const LayoutRow> slipLayout() const override { return SlipDLayout(); }
+    std::span<const AreaSpan> slipAreas() const override { return SlipDAreas(); }
 
 private:
     void FormCreate();

@@ -8,6 +8,7 @@
 
 #include <QDialog>
 #include <QFont>
+#include <QPrinter>
 
 #include <QList>
 #include <QPair>
@@ -67,6 +68,18 @@ public:
         return answer;
     }
     std::deque<std::optional<QFont>> fontAnswers;
+
+    // A4 into a PDF file, as on a machine without printers.
+    QPrinter& currentPrinter() override
+    {
+        if (!printerForPreview) {
+            printerForPreview = std::make_unique<QPrinter>(QPrinter::HighResolution);
+            printerForPreview->setOutputFormat(QPrinter::PdfFormat);
+            printerForPreview->setPageSize(QPageSize(QPageSize::A4));
+        }
+        return *printerForPreview;
+    }
+    std::unique_ptr<QPrinter> printerForPreview;
     QList<QFont> fontDialogsOpenedAt;
     QList<QPair<QWidget*, QString>> hints;
     int printDialogs = 0;

@@ -1,0 +1,82 @@
+// The print commands every document window shares: print, preview and lining
+// the printer up. The windows say what their job draws.
+#include "app/AppState.h"
+#include "app/DocumentWindow.h"
+#include "app/PrintPreview.h"
+#include "slips/PageBounds.h"
+#include "slips/PrintCanvas.h"
+#include "slips/QtPrintCanvas.h"
+#include "slips/Tzarovnanie.h"
+
+#include <QPrinter>
+
+PrintOutcome DocumentWindow::printOn(PrintCanvas&, const FormShift&, bool) { return PrintOutcome::Refused; }
+
+PrintOutcome DocumentWindow::printAlignmentSheet(PrintCanvas&, const FormShift&) { return PrintOutcome::Refused; }
+
+void DocumentWindow::Tlai1Click()
+{
+    std::unique_ptr<PrintCanvas> canvas = app_.platform.runPrintDialog(this);
+    if (!canvas)
+        return; // cancelled: nothing is printed
+    const PrintOutcome outcome = printOn(*canvas, printerShift(canvas->printerName()), false);
+    if (outcome != PrintOutcome::Printed)
+        app_.platform.showMessage(PrintOutcomeMessage(outcome));
+}
+
+FormShift DocumentWindow::printerShift(const QString& printer)
+{
+    QString damage;
+    const QString path = app_.pathInProgramFolder(ShiftFileName);
+    const FormShift shift = ReadShift(path, printer, &damage);
+    if (!damage.isEmpty())
+        app_.platform.showMessage(DamagedShiftMessage.arg(path, damage));
+    return shift;
+}
+
+QString DocumentWindow::describeJob(QPrinter& printer)
+{
+    const QString name = ShiftNameOf(printer);
+    QtPrintCanvas canvas(printer, name);
+    const PageMeasures page = canvas.measures();
+    const QSizeF paper = printer.pageLayout().fullRect(QPageLayout::Millimeter).size();
+    QString damage;
+    const FormShift shift = ReadShift(app_.pathInProgramFolder(ShiftFileName), name, &damage);
+    QString line = QStringLiteral("Tlačiareň: %1; papier %2 × %3 mm, tlačová plocha %4 × %5 mm. %6")
+                       .arg(name == PdfPrinterName ? QStringLiteral("súbor PDF") : name)
+                       .arg(qRound(paper.width()))
+                       .arg(qRound(paper.height()))
+                       .arg(page.HorzSize)
+                       .arg(page.VertSize)
+                       .arg(formPlacement());
+    if (!shift.isZero())
+        line += QStringLiteral(" Posun tlačiarne: %1 mm doprava, %2 mm nadol.")
+                    .arg(shift.rightMm, 0, 'f', 1)
+                    .arg(shift.downMm, 0, 'f', 1);
+    // A dry run of the same job tells whether any text would fall off the page.
+    BoundsCanvas bounds(page, canvas.screenDpi(), canvas.deviceDpi(), name);
+    bounds.font = canvas.font;
+    printOn(bounds, shift, false);
+    if (bounds.offPage > 0)
+        line += QStringLiteral(" Pozor: %1 z %2 textov by padlo mimo tlačovú plochu!").arg(bounds.offPage).arg(bounds.drawn);
+    return line;
+}
+
+void DocumentWindow::Ukkapredtlaou1Click()
+{
+    QPrinter& printer = app_.platform.currentPrinter();
+    PrintPreview preview(printer, describeJob(printer), [this](QPrinter& target) {
+        QtPrintCanvas canvas(target, ShiftNameOf(target));
+        const PrintOutcome outcome = printOn(canvas, printerShift(ShiftNameOf(target)), true);
+        if (outcome != PrintOutcome::Printed)
+            app_.platform.showMessage(PrintOutcomeMessage(outcome));
+    });
+    if (app_.platform.runDialog(preview) == QDialog::Accepted)
+        Tlai1Click(); // "Tlačiť" in the preview: exactly the window's own print
+}
+
+void DocumentWindow::Zarovnanietlaiarne1Click()
+{
+    Tzarovnanie dialog(app_, *this);
+    app_.platform.runDialog(dialog);
+}

@@ -39,6 +39,7 @@ FileError FileError::fromErrno(int err)
         return FileError("Too many open files");
     case ENOSPC:
     case EDQUOT:
+    case EFBIG: // the file may grow no further: a full disk to the user
         return FileError("Disk full");
     default:
         return FileError("I/O error " + std::to_string(err));

@@ -4,6 +4,7 @@
 
 #include "app/AppState.h"
 #include "envelopes/Tobl.h"
+#include "envelopes/Tsablona.h"
 #include "settings/Tnastavenia.h"
 #include "settings/Tosobne.h"
 #include "slips/TApoukazka.h"
@@ -18,4 +19,5 @@ void RegisterDocumentWindows(AppState& app)
     app.registerWindow(DocumentKind::Envelope, [](AppState& a) { return new Tobl(a); });
     app.registerDialog(DialogKind::PersonalData, [](AppState& a) { return std::make_unique<Tosobne>(a); });
     app.registerDialog(DialogKind::ProgramSettings, [](AppState& a) { return std::make_unique<Tnastavenia>(a); });
+    app.registerDialog(DialogKind::TemplateWizard, [](AppState& a) { return std::make_unique<Tsablona>(a); });
 }

@@ -64,6 +64,8 @@ QString DocumentWindow::describeJob(QPrinter& printer)
 
 void DocumentWindow::Ukkapredtlaou1Click()
 {
+    if (!readyToPrint())
+        return;
     QPrinter& printer = app_.platform.currentPrinter();
     PrintPreview preview(printer, describeJob(printer), [this](QPrinter& target) {
         QtPrintCanvas canvas(target, ShiftNameOf(target));
@@ -77,6 +79,8 @@ void DocumentWindow::Ukkapredtlaou1Click()
 
 void DocumentWindow::Zarovnanietlaiarne1Click()
 {
+    if (!readyToPrint())
+        return;
     Tzarovnanie dialog(app_, *this);
     app_.platform.runDialog(dialog);
 }

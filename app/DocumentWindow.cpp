@@ -79,9 +79,9 @@ void DocumentWindow::buildMenu(const DocumentLook& look)
     connect(Index1, &QAction::triggered, this, &DocumentWindow::Index1Click);
     connect(Osobndaje1, &QAction::triggered, this, &DocumentWindow::Osobndaje1Click);
     connect(Nastaveniaprogramu1, &QAction::triggered, this, &DocumentWindow::Nastaveniaprogramu1Click);
-    // The dialogs behind these items are not part of the program yet.
-    for (QAction* later : {Novablnapreoblky1, Oprograme1})
-        later->setEnabled(false);
+    connect(Novablnapreoblky1, &QAction::triggered, this, &DocumentWindow::Novablnapreoblky1Click);
+    // The about box is not part of the program yet.
+    Oprograme1->setEnabled(false);
 }
 
 // The "Poukážka" items do what the launcher's picture buttons do.
@@ -90,6 +90,9 @@ void DocumentWindow::TypuC1Click() { OpenDocumentWindow(app_, DocumentKind::Slip
 void DocumentWindow::TypuD1Click() { OpenDocumentWindow(app_, DocumentKind::SlipD); }
 void DocumentWindow::Oblka1Click() { OpenDocumentWindow(app_, DocumentKind::Envelope); }
 void DocumentWindow::Index1Click() { OpenHelpFile(app_); }
+// Nothing is refilled afterwards: an envelope window reads its template list
+// only when it opens.
+void DocumentWindow::Novablnapreoblky1Click() { RunDialog(app_, DialogKind::TemplateWizard); }
 
 // Refilled after a cancel too, so the window always shows the records as they
 // stand after the dialog.

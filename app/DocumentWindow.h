@@ -56,6 +56,8 @@ public:
     virtual PrintOutcome printOn(PrintCanvas& canvas, const FormShift& shift, bool sketch);
     // The sheet that lines a printer up with this window's form.
     virtual PrintOutcome printAlignmentSheet(PrintCanvas& canvas, const FormShift& shift);
+    // Whether a job can start at all; tells the user why not.
+    virtual bool readyToPrint() { return true; }
     // Where the form lies on the page, in a line for the preview.
     virtual QString formPlacement() const { return {}; }
     // The shift stored for `printer`; a damaged file is reported and counts as none.
@@ -67,6 +69,8 @@ public:
     void TypuD1Click();
     void Oblka1Click();
     void Index1Click();
+    // The template wizard; this window shows nothing new afterwards.
+    void Novablnapreoblky1Click();
     // The two dialogs, then this window shows the records as they now stand.
     void Osobndaje1Click();
     void Nastaveniaprogramu1Click();

@@ -152,9 +152,8 @@ void TForm1::buildPopupMenu()
                  Pictures::menuIcon(DocumentKind::Envelope)),
             &QAction::triggered, this, &TForm1::Image4Click);
     PopupMenu1->addSeparator();
-    // The template wizard comes with the envelopes.
-    item(PopupMenu1, QStringLiteral("Nová šablóna na obálku"), "Novablnanaoblku1", {}, Pictures::templateIcon())
-        ->setEnabled(false);
+    connect(item(PopupMenu1, QStringLiteral("Nová šablóna na obálku"), "Novablnanaoblku1", {}, Pictures::templateIcon()),
+            &QAction::triggered, this, &TForm1::Novablnanaoblku1Click);
     connect(item(PopupMenu1, QStringLiteral("Osobné nastavenia"), "Osobnnastavenia1", {}), &QAction::triggered, this,
             &TForm1::Osobnnastavenia1Click);
     connect(item(PopupMenu1, QStringLiteral("Nastavenia programu"), "Nastaveniaprogramu1", {}), &QAction::triggered,
@@ -214,6 +213,7 @@ void TForm1::Oprograme1Click() { OpenHelpFile(app_); }
 // From the launcher no window is refilled afterwards.
 void TForm1::Osobnnastavenia1Click() { RunDialog(app_, DialogKind::PersonalData); }
 void TForm1::Nastaveniaprogramu1Click() { RunDialog(app_, DialogKind::ProgramSettings); }
+void TForm1::Novablnanaoblku1Click() { RunDialog(app_, DialogKind::TemplateWizard); }
 
 bool TForm1::FormCloseQuery()
 {

@@ -47,6 +47,7 @@ public:
     void Oprograme1Click();
     void Osobnnastavenia1Click();
     void Nastaveniaprogramu1Click();
+    void Novablnanaoblku1Click(); // the template wizard
     // Closes uziv.nas, then program.nas; closing goes ahead.
     bool FormCloseQuery();
 

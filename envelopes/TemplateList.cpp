@@ -1,8 +1,13 @@
 #include "envelopes/TemplateList.h"
 
+#include "settings/FileError.h"
+
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <algorithm>
+#include <cerrno>
+#include <dirent.h>
 
 QStringList ListTemplates(const QString& dataFolder)
 {
@@ -17,4 +22,13 @@ QStringList ListTemplates(const QString& dataFolder)
         return folded != 0 ? folded < 0 : a < b; // a stable order for names equal but for case
     });
     return names;
+}
+
+QStringList ListTemplateFolder(const QString& dataFolder)
+{
+    DIR* folder = ::opendir(QFile::encodeName(dataFolder).constData());
+    if (!folder)
+        throw FileError::fromErrno(errno);
+    ::closedir(folder);
+    return ListTemplates(dataFolder);
 }

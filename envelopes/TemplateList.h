@@ -7,3 +7,8 @@
 #include <QStringList>
 
 QStringList ListTemplates(const QString& dataFolder);
+
+// The same list, for a window that reports a folder it cannot list: throws
+// FileError ("File not found" for a missing folder, "File access denied" for
+// one that may not be read).
+QStringList ListTemplateFolder(const QString& dataFolder);

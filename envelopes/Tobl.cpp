@@ -1,11 +1,207 @@
 #include "envelopes/Tobl.h"
 
+#include "app/AppState.h"
+#include "app/CodePageMemo.h"
+#include "app/Controls.h"
+#include "app/DialogControls.h"
+#include "envelopes/EnvelopePictures.h"
+#include "envelopes/TemplateList.h"
+#include "envelopes/TemplateName.h"
+#include "slips/PersonalJoins.h"
+#include "slips/PrintCanvas.h"
+
 #include <QAction>
+#include <QComboBox>
+#include <QFile>
+#include <QLabel>
+#include <QListWidget>
+#include <QPlainTextEdit>
 
 const DocumentLook Tobl::Look{QStringLiteral("Obálka"), 382, 225, 356, 107, "closeF"};
 
+namespace {
+
+// Every typed line is one printed line: no wrapping, a horizontal scroll bar.
+QPlainTextEdit* addLineMemo(QWidget* parent, const char* name, QRect geometry, bool bold)
+{
+    auto* memo = new CodePageMemo(parent);
+    memo->setObjectName(QString::fromLatin1(name));
+    memo->setGeometry(geometry);
+    memo->setLineWrapMode(QPlainTextEdit::NoWrap);
+    memo->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    memo->setTabChangesFocus(true);
+    QFont font = memo->font();
+    font.setPixelSize(SmallFontPixels);
+    font.setBold(bold);
+    memo->setFont(font);
+    QPalette pal = memo->palette();
+    pal.setColor(QPalette::Text, Qt::black);
+    pal.setColor(QPalette::Base, Qt::white);
+    memo->setPalette(pal);
+    return memo;
+}
+
+} // namespace
+
 Tobl::Tobl(AppState& app) : DocumentWindow(app, Look)
 {
+    QWidget* c = client();
+    paintClient(c, QColor(0xF6, 0xEB, 0xD9), QColor(0x5A, 0x3A, 0x12));
+    addLabel(c, QStringLiteral("Odosielateľ:"), 8, 4, false, SmallFontPixels);
+    od = addLineMemo(c, "od", {8, 19, 184, 66}, false);
+    addLabel(c, QStringLiteral("Poznámka"), 8, 90, false, SmallFontPixels);
+    pozn = addLineMemo(c, "pozn", {8, 105, 184, 52}, false);
+    addLabel(c, QStringLiteral("Šablóna pre obálku"), 8, 164, false, SmallFontPixels);
+    sablona = makeCombo(c, "sablona");
+    sablona->setGeometry(8, 179, 184, 21);
+
+    Image1 = new QLabel(c);
+    Image1->setObjectName(QStringLiteral("Image1"));
+    Image1->setGeometry(290, 6, 84, 60);
+    Image1->setPixmap(Pictures::envelopeStamp(QSize(84, 60)));
+    addLabel(c, QStringLiteral("Adresát"), 204, 90, false, SmallFontPixels);
+    adr = addLineMemo(c, "adr", {204, 105, 170, 95}, true);
+
+    FileListBox1 = new QListWidget(c);
+    FileListBox1->setObjectName(QStringLiteral("FileListBox1"));
+    FileListBox1->hide();
+
+    setTabChain({adr, od, pozn, sablona});
     connect(closeItem, &QAction::triggered, this, &Tobl::closeFClick);
     adoptControls();
+    FormCreate();
+    adr->setFocus();
+}
+
+void Tobl::FormCreate()
+{
+    // A data folder that cannot be listed stops the rest: no list, no name,
+    // no addresses; the window opens all the same.
+    app().guarded([this] {
+        FileListBox1->addItems(ListTemplateFolder(DataFolder(app().programFolder())));
+        for (int i = 0; i < FileListBox1->count(); ++i)
+            sablona->addItem(FileListBox1->item(i)->text());
+        setFieldText(sablona, fromCp1250(app().settings().envelopeTemplateName()));
+        FillEnvelopeFromPersonalData();
+    });
+}
+
+void Tobl::FillEnvelopeFromPersonalData()
+{
+    adr->clear();
+    od->clear();
+    const ProgramSettings& s = app().settings();
+    const PersonalData& p = app().personal();
+    const bool recipient = s.flag(Flag::EnvelopeOwnerIsRecipient);
+    const bool sender = s.flag(Flag::EnvelopeOwnerIsSender);
+    // Joined whole: a memo line has no length limit.
+    const QString name = PersonalText(p, Personal::titul) + QLatin1Char(' ') + PersonalText(p, Personal::meno)
+                         + QLatin1Char(' ') + PersonalText(p, Personal::priezvisko);
+    QStringList address{StreetLineWhole(p),
+                        PersonalText(p, Personal::psc) + QLatin1Char(' ') + PersonalText(p, Personal::mesto)};
+    if (s.flag(Flag::AddCountry))
+        address << PersonalText(p, Personal::stat);
+    QStringList toAdr, toOd;
+    if (s.flag(Flag::AddName) && recipient)
+        toAdr << name;
+    if (s.flag(Flag::AddName) && sender)
+        toOd << name;
+    if (s.flag(Flag::AddAddress) && recipient)
+        toAdr << address;
+    if (s.flag(Flag::AddAddress) && sender)
+        toOd << address;
+    adr->setPlainText(toAdr.join(QLatin1Char('\n')));
+    od->setPlainText(toOd.join(QLatin1Char('\n')));
+}
+
+EnvelopeLines Tobl::lines() const
+{
+    return {MemoTextLines(od->toPlainText()), MemoTextLines(pozn->toPlainText()),
+            MemoTextLines(adr->toPlainText())};
+}
+
+void Tobl::Tlai1Click()
+{
+    // The name as typed, extension and all; it must name a file in data and
+    // nowhere else.
+    const QString name = sablona->currentText();
+    if (!IsPlainFileName(name)) {
+        app().platform.showMessage(CannotOpenTemplateMessage);
+        return;
+    }
+    EnvelopeTemplate t;
+    try {
+        t = ReadTemplateFile(QFile::encodeName(TemplatePath(app().programFolder(), name)).toStdString());
+    } catch (const TemplateOpenError&) {
+        app().platform.showMessage(CannotOpenTemplateMessage);
+        return;
+    }
+    // Any other file error (a short file) reaches the menu's guard: nothing is printed.
+    std::unique_ptr<PrintCanvas> canvas = app().platform.runPrintDialog(this);
+    if (!canvas)
+        return;
+    const PrintOutcome outcome = PrintEnvelope(*canvas, t, lines(), fromCp1250(app().settings().printFontName()),
+                                               printerShift(canvas->printerName()));
+    if (outcome != PrintOutcome::Printed)
+        app().platform.showMessage(PrintOutcomeMessage(outcome));
+}
+
+std::optional<EnvelopeTemplate> Tobl::chosenTemplate() const
+{
+    const QString name = sablona->currentText();
+    if (!IsPlainFileName(name))
+        return std::nullopt;
+    try {
+        return ReadTemplateFile(QFile::encodeName(TemplatePath(app().programFolder(), name)).toStdString());
+    } catch (const FileError&) {
+        return std::nullopt;
+    }
+}
+
+bool Tobl::readyToPrint()
+{
+    // As the print does: the template is read first, and a file error shown.
+    const QString name = sablona->currentText();
+    if (!IsPlainFileName(name)) {
+        app().platform.showMessage(CannotOpenTemplateMessage);
+        return false;
+    }
+    try {
+        ReadTemplateFile(QFile::encodeName(TemplatePath(app().programFolder(), name)).toStdString());
+    } catch (const TemplateOpenError&) {
+        app().platform.showMessage(CannotOpenTemplateMessage);
+        return false;
+    } catch (const FileError& e) {
+        app().platform.showMessage(QString::fromLocal8Bit(e.what()));
+        return false;
+    }
+    return true;
+}
+
+PrintOutcome Tobl::printOn(PrintCanvas& canvas, const FormShift& shift, bool sketch)
+{
+    const std::optional<EnvelopeTemplate> t = chosenTemplate();
+    if (!t)
+        return PrintOutcome::Refused;
+    return PrintEnvelope(canvas, *t, lines(), fromCp1250(app().settings().printFontName()), shift, sketch);
+}
+
+PrintOutcome Tobl::printAlignmentSheet(PrintCanvas& canvas, const FormShift& shift)
+{
+    const std::optional<EnvelopeTemplate> t = chosenTemplate();
+    if (!t)
+        return PrintOutcome::Refused;
+    return PrintEnvelopeAlignmentSheet(canvas, *t, fromCp1250(app().settings().printFontName()), shift);
+}
+
+QString Tobl::formPlacement() const
+{
+    const std::optional<EnvelopeTemplate> t = chosenTemplate();
+    if (!t)
+        return QStringLiteral("Šablónu obálky sa nepodarilo otvoriť.");
+    return QStringLiteral("Obálka %1 × %2 mm leží horným okrajom %1 mm vpravo od ľavého okraja tlačovej plochy, "
+                          "ľavým okrajom na jej hornom okraji.")
+        .arg(t->WidthMm)
+        .arg(t->HeightMm);
 }

@@ -82,22 +82,25 @@ Guide SketchForm(std::span<const LayoutRow> layout, std::span<const AreaSpan> ar
     return g;
 }
 
-Guide AlignmentSheet(std::span<const LayoutRow> layout, std::span<const AreaSpan> areas, const SlipPlacement& placement,
-                     const PageMeasures& page)
+namespace {
+
+// Rulers inside the top edge (along the width) and the left edge (across the
+// height) of a form `height` by `width` millimetres, and crosses at its corners.
+void addRulersAndCrosses(Guide& g, const SlipPlacement& placement, const PageMeasures& page, double height,
+                         double width)
 {
-    Guide g = SketchForm(layout, areas, placement, page, false);
-    const Extent e = extentOf(layout, areas);
-    const double height = e.maxX + 8;
     const int mm = pixelsPerMm(page);
-    // Rulers inside the top edge (along the width) and the left edge (across
-    // the height): a tick every millimetre, longer every 5, numbered every 10.
-    for (int y = 0; y <= e.width; ++y) {
+    // Whatever a template says, a sheet of rulers stays a sheet.
+    const int widthTicks = static_cast<int>(std::clamp(width, 0.0, 2000.0));
+    const int heightTicks = static_cast<int>(std::clamp(height, 0.0, 2000.0));
+    // A tick every millimetre, longer every 5, numbered every 10.
+    for (int y = 0; y <= widthTicks; ++y) {
         const double tick = y % 10 == 0 ? 4 : y % 5 == 0 ? 2.5 : 1.2;
         g.lines << QLine(placement.DeviceX(0), placement.DeviceY(y), placement.DeviceX(tick), placement.DeviceY(y));
         if (y % 10 == 0 && y > 0)
             g.texts << Guide::Text{QString::number(y), placement.DeviceX(5), placement.DeviceY(y) - mm, 2 * mm};
     }
-    for (int x = 0; x <= static_cast<int>(height); ++x) {
+    for (int x = 0; x <= heightTicks; ++x) {
         const double tick = x % 10 == 0 ? 4 : x % 5 == 0 ? 2.5 : 1.2;
         g.lines << QLine(placement.DeviceX(x), placement.DeviceY(0), placement.DeviceX(x), placement.DeviceY(tick));
         if (x % 10 == 0 && x > 0)
@@ -105,9 +108,40 @@ Guide AlignmentSheet(std::span<const LayoutRow> layout, std::span<const AreaSpan
     }
     // Crosses at the corners, 6 mm across.
     for (double x : {0.0, height})
-        for (double y : {0.0, static_cast<double>(e.width)}) {
+        for (double y : {0.0, width}) {
             g.lines << QLine(placement.DeviceX(x - 3), placement.DeviceY(y), placement.DeviceX(x + 3), placement.DeviceY(y));
             g.lines << QLine(placement.DeviceX(x), placement.DeviceY(y - 3), placement.DeviceX(x), placement.DeviceY(y + 3));
         }
+}
+
+} // namespace
+
+Guide AlignmentSheet(std::span<const LayoutRow> layout, std::span<const AreaSpan> areas, const SlipPlacement& placement,
+                     const PageMeasures& page)
+{
+    Guide g = SketchForm(layout, areas, placement, page, false);
+    const Extent e = extentOf(layout, areas);
+    addRulersAndCrosses(g, placement, page, e.maxX + 8, e.width);
+    return g;
+}
+
+Guide SketchEnvelope(const SlipPlacement& placement, const PageMeasures& page, long double widthMm,
+                     long double heightMm, bool pale)
+{
+    Guide g;
+    g.pale = pale;
+    addRect(g, placement, 0, 0, static_cast<double>(widthMm), static_cast<double>(heightMm));
+    const int mm = pixelsPerMm(page);
+    g.texts << Guide::Text{QStringLiteral("Odosielateľ"), placement.DeviceX(widthMm / 16 - 2.2L), placement.DeviceY(10), 2 * mm};
+    g.texts << Guide::Text{QStringLiteral("Adresát"), placement.DeviceX(0.6L * widthMm - 2.2L),
+                           placement.DeviceY(0.6L * heightMm), 2 * mm};
+    return g;
+}
+
+Guide EnvelopeAlignmentSheet(const SlipPlacement& placement, const PageMeasures& page, long double widthMm,
+                             long double heightMm)
+{
+    Guide g = SketchEnvelope(placement, page, widthMm, heightMm, false);
+    addRulersAndCrosses(g, placement, page, static_cast<double>(widthMm), static_cast<double>(heightMm));
     return g;
 }

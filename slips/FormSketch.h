@@ -16,5 +16,12 @@ Guide SketchForm(std::span<const LayoutRow> layout, std::span<const AreaSpan> ar
 Guide AlignmentSheet(std::span<const LayoutRow> layout, std::span<const AreaSpan> areas, const SlipPlacement& placement,
                      const PageMeasures& page);
 
+// An envelope W millimetres across the page and H down it: its outline and
+// where the sender's and the recipient's blocks begin.
+Guide SketchEnvelope(const SlipPlacement& placement, const PageMeasures& page, long double widthMm,
+                     long double heightMm, bool pale);
+Guide EnvelopeAlignmentSheet(const SlipPlacement& placement, const PageMeasures& page, long double widthMm,
+                             long double heightMm);
+
 // The caption a field's box carries on the form, or nothing.
 QString FieldCaption(const char* field);

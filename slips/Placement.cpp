@@ -33,7 +33,11 @@ int SlipPlacement::DeviceX(long double xMm) const
 {
     // The two terms are rounded separately, then subtracted.
     const double qx = static_cast<double>(xMm / page_.HorzSize);
-    return RoundHalfEven(refX_) - RoundHalfEven(static_cast<long double>(page_.PageWidth) * qx);
+    // Each term may be saturated (an envelope of any size); their difference
+    // is taken wide so it cannot overflow either.
+    const long double difference = static_cast<long double>(RoundHalfEven(refX_))
+                                   - RoundHalfEven(static_cast<long double>(page_.PageWidth) * qx);
+    return saturate(difference);
 }
 
 int SlipPlacement::DeviceY(long double yMm) const

@@ -44,6 +44,21 @@ void TempProgramFolder::writeTips(const QStringList& tips) const
     write(QStringLiteral("data/subor1.tip"), bytes);
 }
 
+QStringList TempProgramFolder::installShippedTemplates() const
+{
+    const QDir shipped(QStringLiteral(ZELVANA_SHIPPED_DATA), QStringLiteral("*.obl"), QDir::Name, QDir::Files);
+    const QStringList names = shipped.entryList();
+    if (names.isEmpty())
+        throw std::runtime_error("shipped envelope templates missing");
+    for (const QString& name : names) {
+        QFile file(shipped.filePath(name));
+        if (!file.open(QIODevice::ReadOnly))
+            throw std::runtime_error("shipped envelope template unreadable");
+        write(QStringLiteral("data/") + name, file.readAll());
+    }
+    return names;
+}
+
 void TempProgramFolder::installShippedTips() const
 {
     QFile shipped(QStringLiteral(ZELVANA_SHIPPED_TIPS));

@@ -20,6 +20,9 @@ public:
     void writeTips(const QStringList& tips) const;
     // Copies the tips file that ships with the program.
     void installShippedTips() const;
+    // Copies the envelope templates that ship with the program into data/;
+    // returns their file names.
+    QStringList installShippedTemplates() const;
 
 private:
     QTemporaryDir dir_;

@@ -1,0 +1,67 @@
+#include "envelopes/EnvelopePrint.h"
+
+#include "slips/FormSketch.h"
+#include "slips/PrintCanvas.h"
+
+#include <QRegularExpression>
+
+QStringList MemoTextLines(const QString& text)
+{
+    if (text.isEmpty())
+        return {};
+    static const QRegularExpression lineBreak(QStringLiteral("\r\n|[\r\n\u2028\u2029]"));
+    QStringList lines = text.split(lineBreak);
+    if (lines.last().isEmpty())
+        lines.removeLast();
+    return lines;
+}
+
+void DrawEnvelope(PrintCanvas& canvas, const PageMeasures& page, const EnvelopeTemplate& t, const EnvelopeLines& lines)
+{
+    // Every millimetre argument in extended precision: no template value can
+    // overflow here, and the placement rule saturates what the page cannot hold.
+    const long double W = t.WidthMm;
+    const long double H = t.HeightMm;
+    const long double SF = t.SenderFontSize;
+    const long double RF = t.RecipientFontSize;
+    const SlipPlacement place(page, W);
+    const QString spaces(44, QLatin1Char(' '));
+    auto block = [&](const QStringList& texts, long double x0, long double step, long double y) {
+        const int deviceY = place.DeviceY(y);
+        for (qsizetype i = 0; i < texts.size(); ++i) {
+            const long double x = x0 + static_cast<long double>(i) * step / 2;
+            DrawRotatedText(canvas, texts[i] + spaces, place.DeviceX(x), deviceY, 270);
+        }
+    };
+    // Sender and note in the job's base font, the sender's size.
+    block(lines.sender, W / 16, SF, 10);
+    block(lines.note, 3.7L * W / 16, SF, 10);
+    canvas.font.size = BasePrintSize(page, t.RecipientFontSize, EnvelopeFontDivisor);
+    block(lines.recipient, 0.6L * W, RF, 0.6L * H);
+}
+
+PrintOutcome PrintEnvelope(PrintCanvas& canvas, const EnvelopeTemplate& t, const EnvelopeLines& lines,
+                           const QString& face, const FormShift& shift, bool sketch)
+{
+    return RunPrintJob(
+        canvas, {t.SenderFontSize, face, EnvelopeFontDivisor},
+        [&](PrintCanvas& c, const PageMeasures& page) {
+            if (sketch)
+                c.drawGuide(SketchEnvelope(SlipPlacement(page, t.WidthMm), page, t.WidthMm, t.HeightMm, true));
+            DrawEnvelope(c, page, t, lines);
+            return true;
+        },
+        shift);
+}
+
+PrintOutcome PrintEnvelopeAlignmentSheet(PrintCanvas& canvas, const EnvelopeTemplate& t, const QString& face,
+                                         const FormShift& shift)
+{
+    return RunPrintJob(
+        canvas, {t.SenderFontSize, face, EnvelopeFontDivisor},
+        [&](PrintCanvas& c, const PageMeasures& page) {
+            c.drawGuide(EnvelopeAlignmentSheet(SlipPlacement(page, t.WidthMm), page, t.WidthMm, t.HeightMm));
+            return true;
+        },
+        shift);
+}

@@ -46,21 +46,6 @@ private:
     int fd_;
 };
 
-void writeAll(int fd, const unsigned char* bytes, std::size_t size)
-{
-    std::size_t done = 0;
-    while (done < size) {
-        const ssize_t n = ::write(fd, bytes + done, size - done);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0)
-            throw FileError::fromErrno(errno);
-        if (n == 0)
-            throw FileError("Disk full");
-        done += static_cast<std::size_t>(n);
-    }
-}
-
 } // namespace
 
 EnvelopeTemplateBytes EncodeTemplate(const EnvelopeTemplate& t)
@@ -92,7 +77,7 @@ void WriteTemplateFile(const std::string& path, const EnvelopeTemplate& t)
         throw FileError::fromErrno(EACCES); // not ours to remove
     try {
         const EnvelopeTemplateBytes bytes = EncodeTemplate(t);
-        writeAll(file.get(), bytes.data(), bytes.size());
+        WriteExactly(file.get(), bytes.data(), bytes.size(), 0);
         if (::fsync(file.get()) != 0)
             throw FileError::fromErrno(errno);
         if (file.close() != 0)

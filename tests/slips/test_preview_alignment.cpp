@@ -10,6 +10,7 @@
 #include "slips/TApoukazka.h"
 #include "slips/Tzarovnanie.h"
 #include "support/Fixture.h"
+#include "support/LayoutCheck.h"
 #include "support/RecordingCanvas.h"
 
 #include <QComboBox>
@@ -25,18 +26,7 @@
 // A4 at 600 dpi, the whole sheet printable.
 static constexpr PageMeasures A4At600{4961, 7016, 210, 297};
 
-// Exact Round(a / b), halves to even, for b > 0.
-static long long roundDiv(long long a, long long b)
-{
-    long long q = a / b, r = a % b;
-    if (r < 0) {
-        r += b;
-        --q;
-    }
-    if (2 * r > b || (2 * r == b && (q & 1)))
-        ++q;
-    return q;
-}
+static long long roundDiv(long long a, long long b) { return exactRoundDiv(a, b); }
 
 class PreviewAlignmentTest : public QObject {
     Q_OBJECT

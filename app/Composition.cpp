@@ -3,6 +3,7 @@
 #include "app/Composition.h"
 
 #include "app/AppState.h"
+#include "app/Toprograme.h"
 #include "envelopes/Tobl.h"
 #include "settings/Tnastavenia.h"
 #include "settings/Tosobne.h"
@@ -18,4 +19,5 @@ void RegisterDocumentWindows(AppState& app)
     app.registerWindow(DocumentKind::Envelope, [](AppState& a) { return new Tobl(a); });
     app.registerDialog(DialogKind::PersonalData, [](AppState& a) { return std::make_unique<Tosobne>(a); });
     app.registerDialog(DialogKind::ProgramSettings, [](AppState& a) { return std::make_unique<Tnastavenia>(a); });
+    app.registerDialog(DialogKind::About, [](AppState& a) { return std::make_unique<Toprograme>(a); });
 }

@@ -10,8 +10,8 @@ enum class DocumentKind { SlipA, SlipC, SlipD, Envelope };
 constexpr std::size_t DocumentKindCount = 4;
 
 // The modal dialogs reached from the launcher and the document windows.
-enum class DialogKind { PersonalData, ProgramSettings };
-constexpr std::size_t DialogKindCount = 2;
+enum class DialogKind { PersonalData, ProgramSettings, About };
+constexpr std::size_t DialogKindCount = 3;
 
 inline const QString PolicyMessage = QStringLiteral(
     "Nastavenia programu nepovoľujú spustenie viacerých formulárov!\r"

@@ -72,11 +72,11 @@ void DocumentWindow::buildMenu(const DocumentLook& look)
     connect(TypuD1, &QAction::triggered, this, &DocumentWindow::TypuD1Click);
     connect(Oblka1, &QAction::triggered, this, &DocumentWindow::Oblka1Click);
     connect(Index1, &QAction::triggered, this, &DocumentWindow::Index1Click);
+    connect(Oprograme1, &QAction::triggered, this, &DocumentWindow::Oprograme1Click);
     connect(Osobndaje1, &QAction::triggered, this, &DocumentWindow::Osobndaje1Click);
     connect(Nastaveniaprogramu1, &QAction::triggered, this, &DocumentWindow::Nastaveniaprogramu1Click);
-    // The dialogs behind these items are not part of the program yet.
-    for (QAction* later : {Novablnapreoblky1, Oprograme1})
-        later->setEnabled(false);
+    // The template wizard comes with the envelopes.
+    Novablnapreoblky1->setEnabled(false);
 }
 
 // The "Poukážka" items do what the launcher's picture buttons do.
@@ -85,6 +85,7 @@ void DocumentWindow::TypuC1Click() { OpenDocumentWindow(app_, DocumentKind::Slip
 void DocumentWindow::TypuD1Click() { OpenDocumentWindow(app_, DocumentKind::SlipD); }
 void DocumentWindow::Oblka1Click() { OpenDocumentWindow(app_, DocumentKind::Envelope); }
 void DocumentWindow::Index1Click() { OpenHelpFile(app_); }
+void DocumentWindow::Oprograme1Click() { RunDialog(app_, DialogKind::About); }
 
 // Refilled after a cancel too, so the window always shows the records as they
 // stand after the dialog.

@@ -45,6 +45,8 @@ public:
     void TypuD1Click();
     void Oblka1Click();
     void Index1Click();
+    // The about box, modal; nothing is refilled after it.
+    void Oprograme1Click();
     // The two dialogs, then this window shows the records as they now stand.
     void Osobndaje1Click();
     void Nastaveniaprogramu1Click();

@@ -84,7 +84,7 @@ HelpWindow::HelpWindow() : QWidget(nullptr)
     splitter->addWidget(contents);
     splitter->addWidget(text);
     splitter->setStretchFactor(1, 1);
-    splitter->setSizes({230, 590});
+    splitter->setSizes({260, 560});
 
     auto* bar = new QHBoxLayout;
     bar->addWidget(searchField, 1);

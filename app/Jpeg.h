@@ -15,5 +15,5 @@ inline constexpr int JpegMaxSide = 4096;
 std::optional<QImage> DecodeJpeg(const QByteArray& bytes);
 
 // `image` as a baseline JPEG file of the given quality (1 to 100); empty when
-// the image is null or libjpeg fails.
+// the image is null or libjpeg refuses it (above 65500 pixels a side).
 QByteArray EncodeJpeg(const QImage& image, int quality);

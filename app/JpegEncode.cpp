@@ -40,7 +40,7 @@ bool encode(Encoding& e, const QImage& rgb, int quality)
 
 QByteArray EncodeJpeg(const QImage& image, int quality)
 {
-    if (image.isNull() || image.width() > JpegMaxSide || image.height() > JpegMaxSide)
+    if (image.isNull())
         return {};
     const QImage rgb = image.convertToFormat(QImage::Format_RGB888);
     Encoding e;

@@ -44,19 +44,10 @@ class Preparation {
 public:
     explicit Preparation(QString user) : user_(std::move(user)) {}
 
-    bool makeFolder()
+    bool makeUserFolder()
     {
-        const QByteArray name = QFile::encodeName(user_);
         QDir().mkpath(QFileInfo(user_.chopped(1)).path()); // a failure shows in the mkdir below
-        if (::mkdir(name.constData(), 0700) != 0 && errno != EEXIST)
-            return fail(user_, errno);
-        struct stat st {};
-        if (::stat(name.constData(), &st) != 0)
-            return fail(user_, errno);
-        if (!S_ISDIR(st.st_mode))
-            return fail(user_, ENOTDIR);
-        return makeFolders(QStringLiteral("data")); // where new templates go
-
+        return makeFolder(user_, 0700);
     }
 
     void link(const QString& from, const QString& to)
@@ -110,8 +101,8 @@ public:
         QString folder = user_;
         for (const QString& part : relative.split(QLatin1Char('/'), Qt::SkipEmptyParts)) {
             folder += part + QLatin1Char('/');
-            if (::mkdir(QFile::encodeName(folder).constData(), 0755) != 0 && errno != EEXIST)
-                return fail(folder, errno);
+            if (!makeFolder(folder, 0755))
+                return false;
         }
         return true;
     }
@@ -119,6 +110,19 @@ public:
     const QString& problem() const { return problem_; }
 
 private:
+    bool makeFolder(const QString& folder, mode_t mode)
+    {
+        const QByteArray name = QFile::encodeName(folder);
+        if (::mkdir(name.constData(), mode) != 0 && errno != EEXIST)
+            return fail(folder, errno);
+        struct stat st {};
+        if (::stat(name.constData(), &st) != 0)
+            return fail(folder, errno);
+        if (!S_ISDIR(st.st_mode))
+            return fail(folder, ENOTDIR);
+        return true;
+    }
+
     bool fail(const QString& path, int err) { return fail(path, QString::fromLocal8Bit(FileError::fromErrno(err).what())); }
     bool fail(const QString& path, const QString& reason)
     {
@@ -167,8 +171,9 @@ QString PrepareUserFolder(const QString& shippedFolder, const QString& userFolde
 {
     const QString user = userFolder.endsWith(QLatin1Char('/')) ? userFolder : userFolder + QLatin1Char('/');
     Preparation p(user);
-    if (!p.makeFolder())
+    if (!p.makeUserFolder())
         return p.problem();
+    p.makeFolders(QStringLiteral("data")); // where new templates go
     const QDir root(shippedFolder);
     QDirIterator shipped(shippedFolder, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
     while (shipped.hasNext()) {

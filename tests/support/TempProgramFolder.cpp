@@ -44,10 +44,12 @@ void TempProgramFolder::writeTips(const QStringList& tips) const
     write(QStringLiteral("data/subor1.tip"), bytes);
 }
 
-void TempProgramFolder::installShippedTips() const
+void TempProgramFolder::installShippedTips() const { installShipped(QStringLiteral("data/subor1.tip")); }
+
+void TempProgramFolder::installShipped(const QString& name) const
 {
-    QFile shipped(QStringLiteral(ZELVANA_SHIPPED_TIPS));
+    QFile shipped(QStringLiteral(ZELVANA_BUILD_FOLDER "/") + name);
     if (!shipped.open(QIODevice::ReadOnly))
-        throw std::runtime_error("shipped tips file missing");
-    write(QStringLiteral("data/subor1.tip"), shipped.readAll());
+        throw std::runtime_error("shipped file missing");
+    write(name, shipped.readAll());
 }

@@ -20,6 +20,8 @@ public:
     void writeTips(const QStringList& tips) const;
     // Copies the tips file that ships with the program.
     void installShippedTips() const;
+    // Copies `name` (pomoc.hlp, data/oprograme.jpg, ...) as the build folder holds it.
+    void installShipped(const QString& name) const;
 
 private:
     QTemporaryDir dir_;

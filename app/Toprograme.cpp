@@ -62,9 +62,7 @@ Toprograme::Toprograme(AppState& app) : QDialog(nullptr), app_(app)
     Label5 = label(this, "Label5", QStringLiteral("verzia 1.0.1"), "Arial Narrow", 21, {176, 40});
     QPalette white = Label5->palette();
     white.setColor(QPalette::WindowText, Qt::white);
-    Label5->setPalette(white);
-    Label5->setAttribute(Qt::WA_TranslucentBackground);
-    Label5->setAutoFillBackground(false);
+    Label5->setPalette(white); // and, like every label, no background of its own
 
     Bevel1 = new QFrame(this);
     Bevel1->setObjectName(QStringLiteral("Bevel1"));

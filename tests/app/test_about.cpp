@@ -325,6 +325,7 @@ private slots:
         QCOMPARE(platform.opened, (QStringList{TForm2::ProgramPage, TForm2::AuthorPage, TForm2::RelatedPage}));
         QVERIFY(first && first->isVisible());
         QVERIFY(second && second->isVisible());
+        QCOMPARE(first->windowHandle()->transientParent(), nullptr); // no tie left to the box
         systemClick(first->Label4);
         QCOMPARE(platform.opened.size(), 4);
         QCOMPARE(platform.opened.last(), TForm2::AuthorPage);

@@ -104,26 +104,15 @@ void drawTurtle(QPainter& p, const QRectF& r)
     p.restore();
 }
 
-// A letter with a stamp, seen from the front.
+// An envelope turned by `angle` degrees about the centre of `r`.
 void drawLetter(QPainter& p, const QRectF& r, qreal angle)
 {
     p.save();
     p.setRenderHint(QPainter::Antialiasing);
     p.translate(r.center());
     p.rotate(angle);
-    const QRectF body(-r.width() / 2, -r.height() / 2, r.width(), r.height());
-    p.setPen(QPen(QColor(0xA0, 0x6B, 0x2C), 1));
-    p.setBrush(QColor(0xFF, 0xFB, 0xF2));
-    p.drawRect(body);
-    QPainterPath flap;
-    flap.moveTo(body.topLeft());
-    flap.lineTo(0, body.top() + body.height() * 0.55);
-    flap.lineTo(body.topRight());
-    p.setBrush(Qt::NoBrush);
-    p.drawPath(flap);
-    p.setPen(Qt::NoPen);
-    p.setBrush(QColor(0xC7, 0x2E, 0x60));
-    p.drawRect(QRectF(body.right() - body.width() * 0.28, body.top() + 2, body.width() * 0.2, body.height() * 0.3));
+    drawMiniEnvelope(p, QRectF(-r.width() / 2, -r.height() / 2, r.width(), r.height()),
+                     coloursFor(DocumentKind::Envelope));
     p.restore();
 }
 

@@ -3,6 +3,7 @@
 #include "app/Composition.h"
 
 #include "app/AppState.h"
+#include "app/Toprograme.h"
 #include "envelopes/Tobl.h"
 #include "envelopes/Tsablona.h"
 #include "settings/Tnastavenia.h"
@@ -20,4 +21,5 @@ void RegisterDocumentWindows(AppState& app)
     app.registerDialog(DialogKind::PersonalData, [](AppState& a) { return std::make_unique<Tosobne>(a); });
     app.registerDialog(DialogKind::ProgramSettings, [](AppState& a) { return std::make_unique<Tnastavenia>(a); });
     app.registerDialog(DialogKind::TemplateWizard, [](AppState& a) { return std::make_unique<Tsablona>(a); });
+    app.registerDialog(DialogKind::About, [](AppState& a) { return std::make_unique<Toprograme>(a); });
 }

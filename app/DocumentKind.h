@@ -10,8 +10,8 @@ enum class DocumentKind { SlipA, SlipC, SlipD, Envelope };
 constexpr std::size_t DocumentKindCount = 4;
 
 // The modal dialogs reached from the launcher and the document windows.
-enum class DialogKind { PersonalData, ProgramSettings, TemplateWizard };
-constexpr std::size_t DialogKindCount = 3;
+enum class DialogKind { PersonalData, ProgramSettings, TemplateWizard, About };
+constexpr std::size_t DialogKindCount = 4;
 
 inline const QString PolicyMessage = QStringLiteral(
     "Nastavenia programu nepovoľujú spustenie viacerých formulárov!\r"

@@ -77,11 +77,10 @@ void DocumentWindow::buildMenu(const DocumentLook& look)
     connect(TypuD1, &QAction::triggered, this, &DocumentWindow::TypuD1Click);
     connect(Oblka1, &QAction::triggered, this, &DocumentWindow::Oblka1Click);
     connect(Index1, &QAction::triggered, this, &DocumentWindow::Index1Click);
+    connect(Oprograme1, &QAction::triggered, this, &DocumentWindow::Oprograme1Click);
     connect(Osobndaje1, &QAction::triggered, this, &DocumentWindow::Osobndaje1Click);
     connect(Nastaveniaprogramu1, &QAction::triggered, this, &DocumentWindow::Nastaveniaprogramu1Click);
     connect(Novablnapreoblky1, &QAction::triggered, this, &DocumentWindow::Novablnapreoblky1Click);
-    // The about box is not part of the program yet.
-    Oprograme1->setEnabled(false);
 }
 
 // The "Poukážka" items do what the launcher's picture buttons do.
@@ -93,6 +92,7 @@ void DocumentWindow::Index1Click() { OpenHelpFile(app_); }
 // Nothing is refilled afterwards: an envelope window reads its template list
 // only when it opens.
 void DocumentWindow::Novablnapreoblky1Click() { RunDialog(app_, DialogKind::TemplateWizard); }
+void DocumentWindow::Oprograme1Click() { RunDialog(app_, DialogKind::About); }
 
 // Refilled after a cancel too, so the window always shows the records as they
 // stand after the dialog.

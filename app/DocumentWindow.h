@@ -71,6 +71,8 @@ public:
     void Index1Click();
     // The template wizard; this window shows nothing new afterwards.
     void Novablnapreoblky1Click();
+    // The about box, modal; nothing is refilled after it.
+    void Oprograme1Click();
     // The two dialogs, then this window shows the records as they now stand.
     void Osobndaje1Click();
     void Nastaveniaprogramu1Click();

@@ -76,16 +76,13 @@ void drawMiniEnvelope(QPainter& p, const QRectF& r, const SlipColours& c)
     p.drawRect(QRectF(r.right() - r.width() * 0.25, r.top() + 2, r.width() * 0.18, r.height() * 0.25));
 }
 
-} // namespace
-
-namespace Pictures {
-
-QPixmap turtle(QSize size)
+// A turtle walking right, 60 x 40 units scaled into `r`.
+void drawTurtle(QPainter& p, const QRectF& r)
 {
-    QPixmap pixmap = blank(size);
-    QPainter p(&pixmap);
+    p.save();
     p.setRenderHint(QPainter::Antialiasing);
-    p.scale(size.width() / 60.0, size.height() / 40.0);
+    p.translate(r.topLeft());
+    p.scale(r.width() / 60.0, r.height() / 40.0);
     const QColor skin(0x7A, 0xA8, 0x4A), shell(0x3F, 0x7A, 0x3A), rim(0x2A, 0x52, 0x27);
     p.setPen(QPen(rim, 1.2));
     p.setBrush(skin);
@@ -104,6 +101,30 @@ QPixmap turtle(QSize size)
     p.setBrush(Qt::black);
     p.setPen(Qt::NoPen);
     p.drawEllipse(QRectF(53, 19, 2, 2));              // eye
+    p.restore();
+}
+
+// An envelope turned by `angle` degrees about the centre of `r`.
+void drawLetter(QPainter& p, const QRectF& r, qreal angle)
+{
+    p.save();
+    p.setRenderHint(QPainter::Antialiasing);
+    p.translate(r.center());
+    p.rotate(angle);
+    drawMiniEnvelope(p, QRectF(-r.width() / 2, -r.height() / 2, r.width(), r.height()),
+                     coloursFor(DocumentKind::Envelope));
+    p.restore();
+}
+
+} // namespace
+
+namespace Pictures {
+
+QPixmap turtle(QSize size)
+{
+    QPixmap pixmap = blank(size);
+    QPainter p(&pixmap);
+    drawTurtle(p, QRectF(QPointF(0, 0), QSizeF(size)));
     return pixmap;
 }
 
@@ -251,6 +272,82 @@ QPixmap helpIcon()
     p.setPen(Qt::white);
     p.drawText(QRectF(0, 0, 16, 16), Qt::AlignCenter, QStringLiteral("?"));
     return pixmap;
+}
+
+QPixmap linksIcon()
+{
+    // A globe: the links lead to web pages.
+    QPixmap pixmap = blank(QSize(16, 16));
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    const QColor sea(0x3C, 0x78, 0xD0), rim(0x1C, 0x4E, 0x9A);
+    p.setPen(QPen(rim, 1));
+    p.setBrush(sea);
+    p.drawEllipse(QRectF(1.5, 1.5, 13, 13));
+    p.setPen(QPen(QColor(0xDF, 0xEC, 0xFF), 0.9));
+    p.setBrush(Qt::NoBrush);
+    p.drawEllipse(QRectF(5, 1.5, 6, 13));
+    p.drawLine(QPointF(8, 1.5), QPointF(8, 14.5));
+    p.drawLine(QPointF(1.5, 8), QPointF(14.5, 8));
+    p.drawLine(QPointF(3, 4.8), QPointF(13, 4.8));
+    p.drawLine(QPointF(3, 11.2), QPointF(13, 11.2));
+    return pixmap;
+}
+
+QImage aboutPicture()
+{
+    QImage image(80, 175, QImage::Format_RGB32);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    QLinearGradient sky(0, 0, 0, 175);
+    sky.setColorAt(0, QColor(0x9F, 0xD3, 0xF2));
+    sky.setColorAt(0.7, QColor(0xFF, 0xF6, 0xD0));
+    sky.setColorAt(1, QColor(0xFF, 0xE7, 0x9A));
+    p.fillRect(image.rect(), sky);
+    QRadialGradient sun(QPointF(58, 24), 16);
+    sun.setColorAt(0, QColor(0xFF, 0xF3, 0x8A));
+    sun.setColorAt(1, QColor(0xFF, 0xC8, 0x2B));
+    p.setPen(Qt::NoPen);
+    p.setBrush(sun);
+    p.drawEllipse(QPointF(58, 24), 13, 13);
+    // Letters on their way down to the turtle.
+    drawLetter(p, QRectF(10, 44, 30, 20), -12);
+    drawLetter(p, QRectF(38, 78, 26, 17), 9);
+    drawLetter(p, QRectF(14, 106, 22, 15), -6);
+    // Grass, and the turtle carrying a slip on its shell.
+    QLinearGradient grass(0, 146, 0, 175);
+    grass.setColorAt(0, QColor(0x6E, 0xA8, 0x4B));
+    grass.setColorAt(1, QColor(0x2F, 0x6B, 0x34));
+    p.setBrush(grass);
+    p.drawRect(QRectF(0, 150, 80, 25));
+    p.setPen(QPen(QColor(0x1E, 0x4D, 0x22), 1));
+    p.setBrush(QColor(0xE6, 0xF5, 0xD8));
+    p.drawRect(QRectF(24, 121, 22, 12));
+    p.setPen(QPen(QColor(0x3C, 0x8D, 0x3F), 1));
+    for (qreal y = 125; y < 132; y += 3)
+        p.drawLine(QPointF(27, y), QPointF(43, y));
+    drawTurtle(p, QRectF(6, 124, 66, 44));
+    p.end();
+    return image;
+}
+
+QImage programIcon(int side)
+{
+    QImage image(side, side, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.scale(side / 64.0, side / 64.0);
+    QLinearGradient face(0, 0, 0, 64);
+    face.setColorAt(0, QColor(0xFF, 0xFB, 0xE8));
+    face.setColorAt(1, QColor(0xFF, 0xE7, 0x9A));
+    p.setPen(QPen(QColor(0xD8, 0x9C, 0x01), 1.5));
+    p.setBrush(face);
+    p.drawRoundedRect(QRectF(2, 2, 60, 60), 11, 11);
+    drawLetter(p, QRectF(30, 8, 26, 17), 10);
+    drawTurtle(p, QRectF(4, 22, 56, 37));
+    p.end();
+    return image;
 }
 
 } // namespace Pictures

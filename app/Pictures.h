@@ -1,5 +1,6 @@
 #pragma once
 // The program's pictures, drawn here so that nothing binary has to ship.
+#include <QImage>
 #include <QPixmap>
 
 #include "app/DocumentKind.h"
@@ -13,4 +14,9 @@ QPixmap menuIcon(DocumentKind kind);
 QPixmap templateIcon();
 QPixmap helpIcon();
 QPixmap turtle(QSize size);
+// The links button of the about box.
+QPixmap linksIcon();
+// Drawn into images, so that the build can write them to files without a display.
+QImage aboutPicture();         // 80 x 175, the about box's picture
+QImage programIcon(int side);  // the desktop icon
 }

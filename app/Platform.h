@@ -20,6 +20,7 @@ public:
     // A plain message box with an OK button, captioned AppTitle.
     virtual void showMessage(const QString& text) = 0;
     // The shell's "open" on a path or web address; the result is ignored.
+    // Help files (*.hlp) open in the program's own help window.
     virtual void shellOpen(const QString& target) = 0;
     // A random integer in [0, n); 0 when n <= 0. Seeded once per run.
     virtual int randomBelow(int n) = 0;

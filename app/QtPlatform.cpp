@@ -1,6 +1,8 @@
 #include "app/Platform.h"
 
+#include "app/HelpWindow.h"
 #include "app/MessageBox.h"
+#include "app/ShellTarget.h"
 #include "slips/PrinterShift.h"
 #include "slips/QtPrintCanvas.h"
 
@@ -60,8 +62,9 @@ void QtPlatform::showMessage(const QString& text)
 
 void QtPlatform::shellOpen(const QString& target)
 {
-    const QUrl url = target.contains(QLatin1String("://")) ? QUrl(target) : QUrl::fromLocalFile(target);
-    QDesktopServices::openUrl(url);
+    OpenShellTarget(
+        target, [](const QString& helpFile) { HelpWindow::open(helpFile); },
+        [](const QUrl& url) { QDesktopServices::openUrl(url); });
 }
 
 int QtPlatform::randomBelow(int n)

@@ -12,13 +12,6 @@
 #include <QPlainTextEdit>
 #include <QStatusBar>
 
-void PictureLabel::mouseReleaseEvent(QMouseEvent* event)
-{
-    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
-        emit clicked();
-    QLabel::mouseReleaseEvent(event);
-}
-
 QString TForm1::hintFor(const QString& controlName)
 {
     static const QHash<QString, QString> hints{

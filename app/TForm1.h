@@ -1,24 +1,14 @@
 #pragma once
 // The launcher: the main window, a picture menu that opens the document
 // windows. Closing it ends the program.
-#include <QLabel>
+#include "app/PictureLabel.h"
+
 #include <QWidget>
 
 class AppState;
 class QMenu;
 class QPlainTextEdit;
 class QStatusBar;
-
-// A picture that reacts to a click, like a picture button.
-class PictureLabel : public QLabel {
-    Q_OBJECT
-public:
-    using QLabel::QLabel;
-signals:
-    void clicked();
-protected:
-    void mouseReleaseEvent(QMouseEvent* event) override;
-};
 
 class TForm1 : public QWidget {
     Q_OBJECT

@@ -2,13 +2,41 @@
 #include "app/AppState.h"
 #include "app/Composition.h"
 #include "app/Desktop.h"
+#include "app/Pictures.h"
 #include "app/Platform.h"
 #include "app/ProgramFolder.h"
 #include "app/TForm1.h"
+#include "app/UserFolder.h"
 #include "settings/Cp1250.h"
 
 #include <QApplication>
+#include <QIcon>
 #include <QPointer>
+
+// Where this run keeps its files: the executable's folder, or for an
+// installed copy the user's own folder, made ready. Nothing when there is no
+// usable folder; the reason has then been shown.
+static std::optional<QString> FilesFolder(Platform& platform)
+{
+    const std::optional<QString> folder = RunningProgramFolder();
+    if (!folder) {
+        platform.showMessage(NoProgramFolderMessage);
+        return std::nullopt;
+    }
+    const std::optional<QString> shipped = InstalledShareFolder(*folder);
+    if (!shipped)
+        return folder;
+    const std::optional<QString> user = RunningUserFolder();
+    if (!user) {
+        platform.showMessage(NoUserFolderMessage);
+        return std::nullopt;
+    }
+    // A file that could not be put in place is named now; the program goes on
+    // and what needs that file reports it when it is used.
+    if (const QString problem = PrepareUserFolder(*shipped, *user); !problem.isEmpty())
+        platform.showMessage(problem);
+    return user;
+}
 
 int main(int argc, char** argv)
 {
@@ -20,18 +48,20 @@ int main(int argc, char** argv)
     QApplication::setQuitOnLastWindowClosed(false);
     InstallSlovakTranslations(application); // without them Qt's own texts stay English
     SubstituteWindowsFaces();
+    QIcon icon;
+    for (int side : {16, 32, 48, 128})
+        icon.addPixmap(QPixmap::fromImage(Pictures::programIcon(side)));
+    QApplication::setWindowIcon(icon);
     QtPlatform platform;
 
-    // Nothing is read or written before both checks pass.
-    const std::optional<QString> folder = RunningProgramFolder();
-    if (!folder) {
-        platform.showMessage(NoProgramFolderMessage);
-        return 1;
-    }
+    // Nothing is read or written before the checks pass.
     if (const QString problem = Cp1250CodecProblem(); !problem.isEmpty()) {
         platform.showMessage(problem);
         return 1;
     }
+    const std::optional<QString> folder = FilesFolder(platform);
+    if (!folder)
+        return 1;
 
     AppState app(*folder, platform);
     RegisterDocumentWindows(app);

@@ -59,10 +59,12 @@ QStringList TempProgramFolder::installShippedTemplates() const
     return names;
 }
 
-void TempProgramFolder::installShippedTips() const
+void TempProgramFolder::installShippedTips() const { installShipped(QStringLiteral("data/subor1.tip")); }
+
+void TempProgramFolder::installShipped(const QString& name) const
 {
-    QFile shipped(QStringLiteral(ZELVANA_SHIPPED_TIPS));
+    QFile shipped(QStringLiteral(ZELVANA_BUILD_FOLDER "/") + name);
     if (!shipped.open(QIODevice::ReadOnly))
-        throw std::runtime_error("shipped tips file missing");
-    write(QStringLiteral("data/subor1.tip"), shipped.readAll());
+        throw std::runtime_error("shipped file missing");
+    write(name, shipped.readAll());
 }

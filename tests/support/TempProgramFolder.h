@@ -23,6 +23,8 @@ public:
     // Copies the envelope templates that ship with the program into data/;
     // returns their file names.
     QStringList installShippedTemplates() const;
+    // Copies `name` (pomoc.hlp, data/oprograme.jpg, ...) as the build folder holds it.
+    void installShipped(const QString& name) const;
 
 private:
     QTemporaryDir dir_;

@@ -1,0 +1,36 @@
+#pragma once
+// An installed copy: the executable in <prefix>/bin, the files it ships under
+// <prefix>/share/zelvana/, where users cannot write. Each user then gets a
+// folder of their own that serves as the program folder: the record files,
+// the bank list and new templates are written there, and the shipped files
+// are put in beside them.
+#include <QByteArray>
+#include <QString>
+#include <optional>
+
+// "<prefix>/share/zelvana/" when `programFolder` (the executable's folder,
+// with a trailing separator) is "<prefix>/bin/" and that folder exists;
+// nothing for a program folder that holds its files itself (a build folder,
+// a copied folder).
+std::optional<QString> InstalledShareFolder(const QString& programFolder);
+
+// The user's folder: "$XDG_DATA_HOME/Zelvana/" when XDG_DATA_HOME is an
+// absolute path, else "$HOME/.local/share/Zelvana/"; nothing when neither
+// gives an absolute path in valid UTF-8.
+std::optional<QString> UserFolderFor(const QByteArray& xdgDataHome, const QByteArray& home);
+// The same from this process's environment (HOME falls back to the
+// password database).
+std::optional<QString> RunningUserFolder();
+
+// Creates `userFolder` (readable by its user only) and puts the shipped files
+// in: those the program only reads (help, tips, pictures) as links to the
+// shipped ones, so an updated installation reaches the user at once; the
+// others (envelope templates) as copies, once, so the user may change them.
+// A file of the user's own at one of these names is never replaced. Returns
+// an empty text, or the first failure in words for a message box.
+QString PrepareUserFolder(const QString& shippedFolder, const QString& userFolder);
+
+inline const QString NoUserFolderMessage = QStringLiteral(
+    "Program nevie určiť priečinok pre vaše súbory: premenná prostredia HOME nie je nastavená "
+    "alebo jej hodnota nie je platný text UTF-8.\r"
+    "Bez neho nemôže nájsť ani uložiť svoje súbory, preto sa ukončí.");

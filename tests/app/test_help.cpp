@@ -221,7 +221,7 @@ private slots:
         QStringList printing;
         for (int i = 0; i < print->childCount(); ++i)
             printing << print->child(i)->text(0);
-        QCOMPARE(printing, (QStringList{QStringLiteral("Zarovnanie tlačiarne"),
+        QCOMPARE(printing, (QStringList{QStringLiteral("Ukážka pred tlačou"), QStringLiteral("Zarovnanie tlačiarne"),
                                         QStringLiteral("Tlač viacerých poukážok naraz")}));
         QVERIFY(itemTitled(help->contents, QStringLiteral("Nová šablóna pre obálky")));
         QVERIFY(itemTitled(help->contents, QStringLiteral("Zoznam bánk")));

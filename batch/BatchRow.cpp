@@ -170,10 +170,13 @@ QHash<QString, QString> RowControlTexts(const BatchContext& context, const Batch
     for (const ControlSpec& c : FormControls(form))
         if (c.kind != ControlKind::Words)
             type(c);
-    // Words lines the row gives itself win over the ones the amount wrote.
-    for (const ControlSpec& c : FormControls(form))
-        if (c.kind == ControlKind::Words)
+    // Words lines the row gives itself win over the ones the amount wrote; an
+    // empty words cell leaves the words to the amount.
+    for (const ControlSpec& c : FormControls(form)) {
+        const qsizetype column = header.columns.indexOf(QString::fromLatin1(c.name));
+        if (c.kind == ControlKind::Words && column >= 0 && column < row.cells.size() && !row.cells[column].isEmpty())
             type(c);
+    }
     return texts;
 }
 

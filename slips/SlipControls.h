@@ -32,4 +32,4 @@ QString InitialHal(DocumentForm form);
 // The account-name memo of slip A: its font and the width its text wraps at.
 // The window prints with these, and so does a batch.
 QFont SlipMemoFont();
-inline constexpr qreal SlipMemoWrapWidth = 173;
+inline constexpr qreal SlipMemoWrapWidth = 175; // 185 pixels wide, less its frame and document margins

@@ -5,6 +5,9 @@
 #include "app/DocumentKind.h"
 
 #include <QCloseEvent>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QKeyEvent>
 #include <QLayout>
 #include <QMenuBar>
@@ -45,6 +48,7 @@ void DocumentWindow::buildMenu(const DocumentLook& look)
     Tlai1 = item(file, QStringLiteral("Tlačiť"), "Tlai1", QKeySequence(Qt::CTRL | Qt::Key_P));
     Ukkapredtlaou1 = item(file, QStringLiteral("Ukážka pred tlačou"), "Ukkapredtlaou1", {});
     Zarovnanietlaiarne1 = item(file, QStringLiteral("Zarovnanie tlačiarne…"), "Zarovnanietlaiarne1", {});
+    Hromadntla1 = item(file, QStringLiteral("Hromadná tlač…"), "Hromadntla1", {});
     file->addSeparator();
     closeItem = item(file, QStringLiteral("Zavrieť"), look.closeItemName, QKeySequence(Qt::CTRL | Qt::Key_F4));
 
@@ -72,6 +76,7 @@ void DocumentWindow::buildMenu(const DocumentLook& look)
     connect(Ukkapredtlaou1, &QAction::triggered, this, [this] { app_.guarded([this] { Ukkapredtlaou1Click(); }); });
     connect(Zarovnanietlaiarne1, &QAction::triggered, this,
             [this] { app_.guarded([this] { Zarovnanietlaiarne1Click(); }); });
+    connect(Hromadntla1, &QAction::triggered, this, [this] { app_.guarded([this] { Hromadntla1Click(); }); });
     connect(TypuA1, &QAction::triggered, this, &DocumentWindow::TypuA1Click);
     connect(TypuC1, &QAction::triggered, this, &DocumentWindow::TypuC1Click);
     connect(TypuD1, &QAction::triggered, this, &DocumentWindow::TypuD1Click);
@@ -142,4 +147,17 @@ bool DocumentWindow::eventFilter(QObject* watched, QEvent* event)
         }
     }
     return QMainWindow::eventFilter(watched, event);
+}
+
+void DocumentWindow::fillControls(const ControlTexts& texts)
+{
+    for (const auto& [name, text] : texts) {
+        QWidget* w = client_->findChild<QWidget*>(name);
+        if (auto* e = qobject_cast<QLineEdit*>(w))
+            setFieldText(e, text);
+        else if (auto* c = qobject_cast<QComboBox*>(w))
+            setFieldText(c, text);
+        else if (auto* m = qobject_cast<QPlainTextEdit*>(w))
+            m->setPlainText(text);
+    }
 }

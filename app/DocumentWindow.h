@@ -2,7 +2,10 @@
 // What the four document windows share: fixed size at a designed position, the
 // main menu with its shortcuts and handlers, and the close that lowers
 // OpenFormCount.
+#include "slips/PersonalFill.h"
 #include "slips/PrintJob.h"
+
+#include <optional>
 
 #include <QMainWindow>
 
@@ -33,6 +36,7 @@ public:
     QAction* Tlai1 = nullptr;
     QAction* Ukkapredtlaou1 = nullptr;      // print preview
     QAction* Zarovnanietlaiarne1 = nullptr; // lining the printer up
+    QAction* Hromadntla1 = nullptr;         // a whole table, one page per row
     QAction* closeItem = nullptr; // closeF or Koniecprogramu1
     QAction* TypuA1 = nullptr;
     QAction* TypuC1 = nullptr;
@@ -50,6 +54,11 @@ public:
     // sketched under it.
     void Ukkapredtlaou1Click();
     void Zarovnanietlaiarne1Click();
+    // A table chosen in a file dialog, checked, then printed page by page
+    // with a progress dialog that can stop it between pages.
+    void Hromadntla1Click();
+    // The form a table printed from this window fills.
+    virtual std::optional<DocumentForm> batchForm() const { return std::nullopt; }
 
     // The window's job on `canvas`, with the printer's shift; the form is
     // sketched under the text when `sketch`. No canvas, no job.
@@ -82,6 +91,9 @@ public:
 protected:
     // Puts the records into the window again after a dialog; nothing by default.
     virtual void refill() {}
+    // Puts each text into the client's control of that name, as the program
+    // fills a field: a line shows from its beginning.
+    void fillControls(const ControlTexts& texts);
     // Call once the window's controls are placed: the menu shortcuts then win
     // over the edit fields' own (Ctrl+C opens slip C), and a field that
     // refuses a character says why.

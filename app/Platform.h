@@ -8,6 +8,7 @@
 
 class PrintCanvas;
 class QDialog;
+class QProgressDialog;
 class QPrinter;
 class QWidget;
 
@@ -38,6 +39,11 @@ public:
     virtual QPrinter& currentPrinter() = 0;
     // The font dialog, opened at `initial`: the confirmed font, or nothing.
     virtual std::optional<QFont> runFontDialog(QWidget* parent, const QFont& initial) = 0;
+    // The file dialog to open a file: its path, or empty on cancel.
+    virtual QString chooseFile(QWidget* parent, const QString& caption, const QString& filter) = 0;
+    // A long job's progress dialog, shown, at `done` steps: true to go on,
+    // false once the user has cancelled.
+    virtual bool progressStep(QProgressDialog& dialog, int done) = 0;
 };
 
 // The name a printer's shift is kept under: "PDF" for a PDF file.
@@ -56,6 +62,8 @@ public:
     int runDialog(QDialog& dialog) override;
     QPrinter& currentPrinter() override;
     std::optional<QFont> runFontDialog(QWidget* parent, const QFont& initial) override;
+    QString chooseFile(QWidget* parent, const QString& caption, const QString& filter) override;
+    bool progressStep(QProgressDialog& dialog, int done) override;
 
 private:
     unsigned long long state_;

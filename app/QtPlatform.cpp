@@ -9,7 +9,9 @@
 #include <QApplication>
 #include <QDesktopServices>
 #include <QDialog>
+#include <QFileDialog>
 #include <QFontDialog>
+#include <QProgressDialog>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QToolTip>
@@ -101,4 +103,16 @@ std::optional<QFont> QtPlatform::runFontDialog(QWidget* parent, const QFont& ini
     if (!ok)
         return std::nullopt;
     return font;
+}
+
+QString QtPlatform::chooseFile(QWidget* parent, const QString& caption, const QString& filter)
+{
+    return QFileDialog::getOpenFileName(parent, caption, QString(), filter);
+}
+
+bool QtPlatform::progressStep(QProgressDialog& dialog, int done)
+{
+    dialog.setValue(done);
+    QApplication::processEvents(); // the cancel button is pressed between pages
+    return !dialog.wasCanceled();
 }

@@ -27,6 +27,8 @@ public:
     int runDialog(QDialog&) override { return 0; }
     QPrinter& currentPrinter() override { return printer_; }
     std::optional<QFont> runFontDialog(QWidget*, const QFont&) override { return std::nullopt; }
+    QString chooseFile(QWidget*, const QString&, const QString&) override { return {}; }
+    bool progressStep(QProgressDialog&, int) override { return true; }
     void shellOpen(const QString&) override {}
     int randomBelow(int) override { return 0; }
     void minimiseApplication() override {}

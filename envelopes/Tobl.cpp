@@ -89,30 +89,10 @@ void Tobl::FormCreate()
 
 void Tobl::FillEnvelopeFromPersonalData()
 {
-    adr->clear();
-    od->clear();
-    const ProgramSettings& s = app().settings();
-    const PersonalData& p = app().personal();
-    const bool recipient = s.flag(Flag::EnvelopeOwnerIsRecipient);
-    const bool sender = s.flag(Flag::EnvelopeOwnerIsSender);
-    // Joined whole: a memo line has no length limit.
-    const QString name = PersonalText(p, Personal::titul) + QLatin1Char(' ') + PersonalText(p, Personal::meno)
-                         + QLatin1Char(' ') + PersonalText(p, Personal::priezvisko);
-    QStringList address{StreetLineWhole(p),
-                        PersonalText(p, Personal::psc) + QLatin1Char(' ') + PersonalText(p, Personal::mesto)};
-    if (s.flag(Flag::AddCountry))
-        address << PersonalText(p, Personal::stat);
-    QStringList toAdr, toOd;
-    if (s.flag(Flag::AddName) && recipient)
-        toAdr << name;
-    if (s.flag(Flag::AddName) && sender)
-        toOd << name;
-    if (s.flag(Flag::AddAddress) && recipient)
-        toAdr << address;
-    if (s.flag(Flag::AddAddress) && sender)
-        toOd << address;
-    adr->setPlainText(toAdr.join(QLatin1Char('\n')));
-    od->setPlainText(toOd.join(QLatin1Char('\n')));
+    ControlTexts texts = PersonalFill(DocumentForm::Envelope, app().settings(), app().personal());
+    // The template stays as chosen; it is set once, when the window opens.
+    texts.removeIf([](const auto& t) { return t.first == QLatin1String("sablona"); });
+    fillControls(texts);
 }
 
 EnvelopeLines Tobl::lines() const

@@ -33,6 +33,7 @@ public:
     PrintOutcome printAlignmentSheet(PrintCanvas& canvas, const FormShift& shift) override;
     QString formPlacement() const override;
     bool readyToPrint() override;
+    std::optional<DocumentForm> batchForm() const override { return DocumentForm::Envelope; }
 
     // The three memos' lines as the print takes them.
     EnvelopeLines lines() const;

@@ -3,7 +3,8 @@
 #include "app/AppState.h"
 #include "app/Controls.h"
 #include "settings/BankList.h"
-#include "slips/MemoLines.h"
+#include "slips/SlipControls.h"
+#include "slips/TextWrap.h"
 #include "slips/PrintCanvas.h"
 #include "slips/PrintJob.h"
 
@@ -37,7 +38,7 @@ FieldTexts SlipWindow::fieldTexts() const
         else if (auto* c = qobject_cast<QComboBox*>(w))
             fields.setText(name, c->currentText());
         else if (auto* m = qobject_cast<QPlainTextEdit*>(w))
-            fields.setMemo(name, m->toPlainText(), ShownLines(m));
+            fields.setMemo(name, m->toPlainText(), WrapLines(m->toPlainText(), SlipMemoFont(), SlipMemoWrapWidth));
     };
     for (const LayoutRow& row : slipLayout()) {
         take(row.field);

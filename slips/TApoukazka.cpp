@@ -72,29 +72,5 @@ void TApoukazka::ClearPersonalFields()
 
 void TApoukazka::FillFromPersonalData()
 {
-    const ProgramSettings& s = app().settings();
-    const PersonalData& p = app().personal();
-    const bool recipient = s.flag(Flag::SlipAOwnerIsRecipient);
-    const bool sender = s.flag(Flag::SlipAOwnerIsSender);
-    if (s.flag(Flag::AddBank) && recipient)
-        setFieldText(banka, PersonalText(p, Personal::PU));
-    if (s.flag(Flag::AddName) && sender)
-        setFieldText(od1, NameLine(p));
-    if (s.flag(Flag::AddAccount) && recipient) {
-        const auto [number, bank] = SplitAccount(PersonalText(p, Personal::CU));
-        setFieldText(cu1, number);
-        setFieldText(cu2, bank);
-        QString name = PersonalText(p, Personal::nazov);
-        name.replace(QLatin1String("\r\n"), QLatin1String("\n")); // stored with CR LF between lines
-        nazov_uctu->setPlainText(name);
-        setFieldText(vakup, PersonalText(p, Personal::PV));
-        setFieldText(vakup2, PersonalText(p, Personal::pv2));
-    }
-    if (s.flag(Flag::AddConstantSymbol))
-        setFieldText(ksymbol, PersonalText(p, Personal::ksymbol));
-    if (s.flag(Flag::AddAddress) && sender) {
-        setFieldText(od2, StreetLine(p));
-        setFieldText(odpsc, PersonalText(p, Personal::psc));
-        setFieldText(od3, TownLine(p, s.flag(Flag::AddCountry)));
-    }
+    fillControls(PersonalFill(DocumentForm::SlipA, app().settings(), app().personal()));
 }

@@ -46,21 +46,5 @@ void TCpoukazka::ClearPersonalFields()
 
 void TCpoukazka::FillFromPersonalData()
 {
-    const ProgramSettings& s = app().settings();
-    const PersonalData& p = app().personal();
-    const bool recipient = s.flag(Flag::SlipCOwnerIsRecipient);
-    const bool sender = s.flag(Flag::SlipCOwnerIsSender);
-    if (s.flag(Flag::AddName) && recipient)
-        setFieldText(ad1, NameLine(p));
-    if (s.flag(Flag::AddName) && sender)
-        setFieldText(od1, NameLine(p));
-    auto address = [&](QLineEdit* street, QLineEdit* psc, QLineEdit* town) {
-        setFieldText(street, StreetLine(p));
-        setFieldText(psc, PersonalText(p, Personal::psc));
-        setFieldText(town, TownLine(p, s.flag(Flag::AddCountry)));
-    };
-    if (s.flag(Flag::AddAddress) && recipient)
-        address(ad2, adpsc, ad3);
-    if (s.flag(Flag::AddAddress) && sender)
-        address(od2, odpsc, od3);
+    fillControls(PersonalFill(DocumentForm::SlipC, app().settings(), app().personal()));
 }

@@ -65,27 +65,5 @@ void TDpoukazka::ClearPersonalFields()
 
 void TDpoukazka::FillFromPersonalData()
 {
-    const ProgramSettings& s = app().settings();
-    const PersonalData& p = app().personal();
-    const bool recipient = s.flag(Flag::SlipDOwnerIsRecipient);
-    const bool sender = s.flag(Flag::SlipDOwnerIsSender);
-    if (s.flag(Flag::AddName) && recipient)
-        setFieldText(ad1, NameLine(p));
-    if (s.flag(Flag::AddName) && sender)
-        setFieldText(od2, NameLine(p));
-    if (s.flag(Flag::AddAddress) && recipient) {
-        setFieldText(ad2, StreetLine(p));
-        setFieldText(adpsc, PersonalText(p, Personal::psc));
-        setFieldText(ad3, TownLine(p, s.flag(Flag::AddCountry)));
-    }
-    if (s.flag(Flag::AddAddress) && sender) {
-        // The sender's name and street share one line, joined by ", ".
-        setFieldText(od2, od2->text() + QStringLiteral(", ") + StreetLineWhole(p));
-        setFieldText(odpsc, PersonalText(p, Personal::psc));
-        setFieldText(od3, TownLine(p, s.flag(Flag::AddCountry)));
-    }
-    if (s.flag(Flag::AddAccount) && sender)
-        setFieldText(ucet, PersonalText(p, Personal::CU)); // whole, not split
-    if (s.flag(Flag::AddBank) && sender)
-        setFieldText(banka, PersonalText(p, Personal::PU));
+    fillControls(PersonalFill(DocumentForm::SlipD, app().settings(), app().personal()));
 }

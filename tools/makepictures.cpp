@@ -34,6 +34,8 @@ public:
     void showHint(QWidget*, const QString&) override {}
     int runDialog(QDialog& dialog) override { return dialog.result(); }
     std::optional<QFont> runFontDialog(QWidget*, const QFont&) override { return std::nullopt; }
+    QString chooseFile(QWidget*, const QString&, const QString&) override { return {}; }
+    bool progressStep(QProgressDialog&, int) override { return false; }
     QPrinter& currentPrinter() override
     {
         if (!printer_) {

@@ -9,6 +9,7 @@
 #include <QDialog>
 #include <QFont>
 #include <QPrinter>
+#include <QProgressDialog>
 
 #include <QList>
 #include <QPair>
@@ -68,6 +69,28 @@ public:
         return answer;
     }
     std::deque<std::optional<QFont>> fontAnswers;
+
+    // The file dialog: the next path, or a cancel when none is left.
+    QString chooseFile(QWidget*, const QString&, const QString&) override
+    {
+        ++fileDialogs;
+        if (fileAnswers.empty())
+            return {};
+        QString answer = fileAnswers.front();
+        fileAnswers.pop_front();
+        return answer;
+    }
+    std::deque<QString> fileAnswers;
+    int fileDialogs = 0;
+    // The progress dialog: every step is kept; the user cancels once
+    // `cancelAfter` steps are done (never when negative).
+    bool progressStep(QProgressDialog&, int done) override
+    {
+        progressSteps.append(done);
+        return cancelAfter < 0 || done < cancelAfter;
+    }
+    QList<int> progressSteps;
+    int cancelAfter = -1;
 
     // A4 into a PDF file, as on a machine without printers.
     QPrinter& currentPrinter() override

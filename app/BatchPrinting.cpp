@@ -1,0 +1,86 @@
+// "Hromadná tlač…" of every document window: a table of the window's form,
+// checked first, then printed as one job with a progress dialog.
+#include "app/AppState.h"
+#include "app/DocumentWindow.h"
+#include "batch/BatchJob.h"
+#include "slips/PrintCanvas.h"
+
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QLabel>
+#include <QProgressDialog>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace {
+
+// What the check found; with `canPrint` the user may go on to the print dialog.
+std::unique_ptr<QDialog> summaryDialog(QWidget* parent, const QString& text, bool canPrint)
+{
+    auto dialog = std::make_unique<QDialog>(parent);
+    dialog->setObjectName(QStringLiteral("BatchSummary"));
+    dialog->setWindowTitle(QStringLiteral("Hromadná tlač"));
+    auto* layout = new QVBoxLayout(dialog.get());
+    auto* label = new QLabel(text, dialog.get());
+    label->setObjectName(QStringLiteral("summary"));
+    label->setTextFormat(Qt::PlainText);
+    label->setWordWrap(true);
+    layout->addWidget(label);
+    auto* buttons = new QDialogButtonBox(dialog.get());
+    if (canPrint) {
+        buttons->addButton(QStringLiteral("Tlačiť…"), QDialogButtonBox::AcceptRole)->setObjectName(QStringLiteral("print"));
+        buttons->addButton(QStringLiteral("Zrušiť"), QDialogButtonBox::RejectRole)->setObjectName(QStringLiteral("cancel"));
+    } else {
+        buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::RejectRole)->setObjectName(QStringLiteral("cancel"));
+    }
+    QObject::connect(buttons, &QDialogButtonBox::accepted, dialog.get(), &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, dialog.get(), &QDialog::reject);
+    layout->addWidget(buttons);
+    return dialog;
+}
+
+} // namespace
+
+void DocumentWindow::Hromadntla1Click()
+{
+    const std::optional<DocumentForm> form = batchForm();
+    if (!form)
+        return;
+    const QString path = app_.platform.chooseFile(this, QStringLiteral("Hromadná tlač: vyberte tabuľku"),
+                                                  QStringLiteral("Tabuľky (*.csv *.txt);;Všetky súbory (*)"));
+    if (path.isEmpty())
+        return;
+    BatchContext context;
+    context.form = *form;
+    context.settings = app_.settings();
+    context.personal = app_.personal();
+    context.programFolder = app_.programFolder();
+    const BatchCheck check = CheckTable(context, path);
+    const QString text = check.ok()
+                             ? QStringLiteral("Tabuľka „%1“ je v poriadku: %2 na tlač, formulár %3.")
+                                   .arg(path, PagesText(check.rows), FormName(*form))
+                             : QStringLiteral("Tabuľku „%1“ nemožno vytlačiť, nič sa nevytlačí:\n%2")
+                                   .arg(path, check.report(10));
+    const std::unique_ptr<QDialog> summary = summaryDialog(this, text, check.ok());
+    if (app_.platform.runDialog(*summary) != QDialog::Accepted || !check.ok())
+        return;
+    std::unique_ptr<PrintCanvas> canvas = app_.platform.runPrintDialog(this);
+    if (!canvas)
+        return;
+    QProgressDialog progress(QStringLiteral("Tlačí sa tabuľka „%1“…").arg(path), QStringLiteral("Zrušiť"), 0,
+                             check.rows, this);
+    progress.setObjectName(QStringLiteral("BatchProgress"));
+    progress.setWindowTitle(QStringLiteral("Hromadná tlač"));
+    progress.setWindowModality(Qt::WindowModal);
+    progress.setMinimumDuration(0);
+    progress.setAutoClose(false);
+    progress.setAutoReset(false);
+    progress.show();
+    const BatchOutcome outcome = PrintTable(*canvas, context, path, printerShift(canvas->printerName()), false,
+                                            [&](int done) { return app_.platform.progressStep(progress, done); });
+    progress.hide();
+    const QString message = BatchOutcomeMessage(outcome);
+    app_.platform.showMessage(message.isEmpty() ? QStringLiteral("Hromadná tlač je hotová, vytlačené: %1.")
+                                                      .arg(PagesText(outcome.pages))
+                                                : message);
+}

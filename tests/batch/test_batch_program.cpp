@@ -1,0 +1,106 @@
+// The real zelvana-batch, copied into a temporary program folder and run as
+// a process: exit statuses, help, check-only, a PDF of three pages.
+#include "support/TempProgramFolder.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QtTest>
+
+class BatchProgramTest : public QObject {
+    Q_OBJECT
+    TempProgramFolder folder;
+    QString binary;
+
+    struct Run {
+        int code;
+        QString out, err;
+    };
+    Run run(const QStringList& args)
+    {
+        QProcess p;
+        p.setWorkingDirectory(QDir::tempPath()); // the program folder comes from the executable, not from here
+        p.start(binary, args);
+        if (!p.waitForFinished(60000))
+            return {-1, {}, QStringLiteral("timeout")};
+        return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -2, QString::fromUtf8(p.readAllStandardOutput()),
+                QString::fromUtf8(p.readAllStandardError())};
+    }
+
+private slots:
+    void initTestCase()
+    {
+        binary = folder.file("zelvana-batch");
+        QVERIFY(QFile::copy(QStringLiteral(ZELVANA_BATCH_BINARY), binary));
+        QVERIFY(QFile::setPermissions(binary, QFile::ReadOwner | QFile::ExeOwner | QFile::WriteOwner));
+        folder.write("rows.csv", "suma;hal;od1\r\n12;5;Prvý\r\n34;;Druhý\r\n56;0;Tretí\r\n");
+    }
+
+    void help()
+    {
+        const Run r = run({"--help"});
+        QCOMPARE(r.code, 0);
+        QVERIFY2(r.out.contains(QStringLiteral("Použitie: zelvana-batch")) && r.out.contains("--outline"), qPrintable(r.out));
+    }
+
+    void badOptions()
+    {
+        QCOMPARE(run({}).code, 2);
+        QCOMPARE(run({"--form", "B", "--input", folder.file("rows.csv"), "--check"}).code, 2);
+        QCOMPARE(run({"--form", "A", "--input", folder.file("rows.csv")}).code, 2); // no output
+        const Run r = run({"--form", "A", "--bogus"});
+        QCOMPARE(r.code, 2);
+        QVERIFY2(r.err.contains(QStringLiteral("Neznáma voľba „--bogus“")), qPrintable(r.err));
+        QCOMPARE(run({"--form", "A", "--input", folder.file("rows.csv"), "--template", "x.obl", "--check"}).code, 2);
+    }
+
+    void badTableNamesLineAndColumn()
+    {
+        folder.write("bad.csv", "suma;od1\n1;a\n12x;b\n");
+        const Run r = run({"--form", "C", "--input", folder.file("bad.csv"), "--output", folder.file("bad.pdf")});
+        QCOMPARE(r.code, 1);
+        QVERIFY2(r.err.contains(QStringLiteral("Riadok 3, stĺpec „suma“")), qPrintable(r.err));
+        QVERIFY(!folder.exists("bad.pdf"));
+    }
+
+    void checkOnlyWritesNothing()
+    {
+        const Run r = run({"--form", "A", "--input", folder.file("rows.csv"), "--output", folder.file("check.pdf"), "--check"});
+        QCOMPARE(r.code, 0);
+        QVERIFY2(r.out.contains(QStringLiteral("3 strany")), qPrintable(r.out));
+        QVERIFY(!folder.exists("check.pdf"));
+        // The records are read, never created.
+        QVERIFY(!folder.exists("program.nas"));
+        QVERIFY(!folder.exists("uziv.nas"));
+    }
+
+    void threePagesIntoOnePdf()
+    {
+        const QString pdf = folder.file("three.pdf");
+        const Run r = run({"--form", "A", "--input", folder.file("rows.csv"), "--output", pdf, "--outline"});
+        QVERIFY2(r.code == 0, qPrintable(r.err));
+        QProcess text;
+        text.start("pdftotext", {pdf, "-"});
+        QVERIFY(text.waitForFinished(30000));
+        const QString out = QString::fromUtf8(text.readAllStandardOutput());
+        const QStringList pages = out.split('\f', Qt::SkipEmptyParts);
+        QCOMPARE(pages.size(), 3);
+        QVERIFY(pages[0].contains(QStringLiteral("Prvý")) && pages[0].contains("-12-"));
+        QVERIFY(pages[1].contains(QStringLiteral("Druhý")) && !pages[1].contains(QStringLiteral("Prvý")));
+        QVERIFY(pages[2].contains(QStringLiteral("Tretí")) && pages[2].contains("-56-"));
+        QVERIFY(!folder.exists("program.nas"));
+    }
+
+    void refusedOutputIsStatusTwo()
+    {
+        const Run r = run({"--form", "A", "--input", folder.file("rows.csv"), "--output", folder.file("no/such/x.pdf")});
+        QCOMPARE(r.code, 2);
+        QVERIFY(!r.err.isEmpty());
+        const Run printer = run({"--form", "A", "--input", folder.file("rows.csv"), "--printer", "NoSuchPrinter"});
+        QCOMPARE(printer.code, 2);
+    }
+};
+
+QTEST_GUILESS_MAIN(BatchProgramTest)
+#include "test_batch_program.moc"

@@ -1,0 +1,226 @@
+// A table row prints exactly what a new window typed with the same values
+// prints, and "Hromadná tlač…" runs the table through the window's dialogs.
+#include "batch/BatchJob.h"
+#include "envelopes/Tobl.h"
+#include "slips/MemoLines.h"
+#include "slips/TApoukazka.h"
+#include "support/Fixture.h"
+#include "support/RecordingCanvas.h"
+
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QtTest>
+
+namespace {
+
+class PagedRecorder : public RecordingCanvas {
+public:
+    PagedRecorder() : RecordingCanvas(ExamplePrinter) {}
+    bool newPage() override
+    {
+        starts << drawn.size();
+        return RecordingCanvas::newPage();
+    }
+    QList<qsizetype> starts{0};
+    QList<RotatedText> page(int i) const
+    {
+        const qsizetype to = i + 1 < starts.size() ? starts[i + 1] : drawn.size();
+        return drawn.mid(starts[i], to - starts[i]);
+    }
+};
+
+QString describe(const QList<RotatedText>& texts)
+{
+    QStringList out;
+    for (const RotatedText& t : texts)
+        out << QStringLiteral("%1@%2,%3/%4/%5/%6").arg(t.text.trimmed()).arg(t.x).arg(t.y).arg(t.size).arg(t.emPixels).arg(t.face);
+    return out.join('\n');
+}
+
+// As a user does: into each control, select all, type the value (Enter for a
+// line break); an empty value deletes what was there.
+void typeInto(QWidget* control, const QString& value)
+{
+    QWidget* target = control;
+    if (auto* combo = qobject_cast<QComboBox*>(control))
+        target = combo->lineEdit();
+    target->setFocus();
+    if (auto* e = qobject_cast<QLineEdit*>(target))
+        e->selectAll();
+    else if (auto* m = qobject_cast<QPlainTextEdit*>(target))
+        m->selectAll();
+    if (value.isEmpty()) {
+        QTest::keyClick(target, Qt::Key_Delete);
+        return;
+    }
+    const QStringList lines = value.split('\n');
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        if (i > 0)
+            QTest::keyClick(target, Qt::Key_Return);
+        typeText(target, lines[i]);
+    }
+}
+
+QString writeTable(Program& p, const QString& name, const QByteArray& bytes)
+{
+    p.folder.write(name, bytes);
+    return p.folder.file(name);
+}
+
+} // namespace
+
+class BatchWindowTest : public QObject {
+    Q_OBJECT
+
+    const QList<Flag> flags{Flag::AddName, Flag::AddAddress, Flag::AddAccount, Flag::AddBank, Flag::AddConstantSymbol,
+                            Flag::SlipAOwnerIsRecipient, Flag::SlipAOwnerIsSender, Flag::AutoAmountInWords,
+                            Flag::AllowMultipleForms, Flag::EnvelopeOwnerIsSender};
+
+private slots:
+    void rowsPrintWhatTypedWindowsPrint()
+    {
+        Program p;
+        auto* first = openWith<TApoukazka>(p, DocumentKind::SlipA, flags);
+        QVERIFY(first);
+        p.app->settings().setPrintFontSize(10);
+        // The memo wraps on screen as the print wraps it.
+        QCOMPARE(WrapWidth(first->nazov_uctu), SlipMemoWrapWidth);
+        QCOMPARE(first->nazov_uctu->font().pixelSize(), SlipMemoFont().pixelSize());
+        QCOMPARE(first->nazov_uctu->font().family(), SlipMemoFont().family());
+        delete first;
+
+        const QStringList header{"suma", "hal", "cu1", "nazov_uctu", "vsymbol", "od2", "odpsc", "slovomh"};
+        const QList<QStringList> rows{
+            {"1234", "5", "998877", QStringLiteral("Združenie vlastníkov bytov a nebytových priestorov\nKošice"),
+             "2026", QStringLiteral("Hlavná 1; byt 3"), "04011", ""},
+            {"", "", "", "", "", "", "", QStringLiteral("-bez halierov-")},
+            {"19999", "0", "1", "Spolok", "77", "", "", ""}};
+        QByteArray table = header.join(';').toUtf8() + "\r\n";
+        for (const QStringList& r : rows) {
+            QStringList cells;
+            for (const QString& c : r)
+                cells << (c.contains(';') || c.contains('\n') ? '"' + QString(c).replace('\n', "\r\n") + '"' : c);
+            table += cells.join(';').toUtf8() + "\r\n";
+        }
+        // Only the second row clears slovomh itself; the others leave the words to hal.
+        const QString path = writeTable(p, "rows.csv", table);
+
+        BatchContext context;
+        context.form = DocumentForm::SlipA;
+        context.settings = p.app->settings();
+        context.personal = p.app->personal();
+        context.programFolder = p.folder.path();
+        const BatchCheck check = CheckTable(context, path);
+        QVERIFY2(check.ok(), qPrintable(check.report(10)));
+        PagedRecorder batch;
+        QCOMPARE(PrintTable(batch, context, path, {}, false).outcome, PrintOutcome::Printed);
+        QCOMPARE(batch.starts.size(), 3);
+
+        for (int i = 0; i < rows.size(); ++i) {
+            auto* w = new TApoukazka(*p.app);
+            for (int c = 0; c < header.size(); ++c) {
+                if (header[c] == "slovomh" && rows[i][c].isEmpty())
+                    continue; // an empty words cell is not typed: the words follow hal
+                typeInto(w->client()->findChild<QWidget*>(header[c]), rows[i][c]);
+            }
+            QVERIFY(p.platform.messages.isEmpty());
+            RecordingCanvas single(ExamplePrinter);
+            p.platform.printer = [&] { return std::make_unique<ProxyCanvas>(single); };
+            w->Tlai1->trigger();
+            QVERIFY(!single.drawn.isEmpty());
+            QCOMPARE(describe(batch.page(i)), describe(single.drawn));
+            delete w;
+        }
+    }
+
+    void envelopeRowsPrintWhatTheWindowPrints()
+    {
+        Program p;
+        p.folder.installShippedTemplates();
+        auto* w = openWith<Tobl>(p, DocumentKind::Envelope, flags);
+        const QString templateName = w->sablona->itemText(0);
+        QVERIFY(!templateName.isEmpty());
+        const QString path = writeTable(p, "env.csv",
+                                        ("adr,pozn,sablona\n\"Jana Nová\nHlavná 1\n04001 Košice\",Doporučene," + templateName
+                                         + "\n").toUtf8());
+        typeInto(w->adr, QStringLiteral("Jana Nová\nHlavná 1\n04001 Košice"));
+        typeInto(w->pozn, QStringLiteral("Doporučene"));
+        w->sablona->setCurrentText(templateName);
+        RecordingCanvas single(ExamplePrinter);
+        p.platform.printer = [&] { return std::make_unique<ProxyCanvas>(single); };
+        w->Tlai1->trigger();
+        QVERIFY(p.platform.messages.isEmpty());
+
+        BatchContext context;
+        context.form = DocumentForm::Envelope;
+        context.settings = p.app->settings();
+        context.personal = p.app->personal();
+        context.programFolder = p.folder.path();
+        QVERIFY(CheckTable(context, path).ok());
+        PagedRecorder batch;
+        QCOMPARE(PrintTable(batch, context, path, {}, false).outcome, PrintOutcome::Printed);
+        QVERIFY(describe(single.drawn).contains(QStringLiteral("Ing. Ján Košický"))); // the sender from the records
+        QCOMPARE(describe(batch.drawn), describe(single.drawn));
+    }
+
+    void menuRunsTheTableAndCancelsAfterAPage()
+    {
+        Program p;
+        auto* w = openWith<TApoukazka>(p, DocumentKind::SlipA, flags);
+        const QString path = writeTable(p, "three.csv", "suma;od1\n1;a\n2;b\n3;c\n");
+        p.platform.fileAnswers = {path};
+        QString shown;
+        p.platform.onDialog = [&](QDialog& d) {
+            shown = d.findChild<QLabel*>("summary")->text();
+            d.findChild<QPushButton*>("print")->click();
+        };
+        RecordingCanvas canvas(ExamplePrinter);
+        p.platform.printer = [&] { return std::make_unique<ProxyCanvas>(canvas); };
+        p.platform.cancelAfter = 1;
+        w->Hromadntla1->trigger();
+        QVERIFY2(shown.contains(QStringLiteral("3 strany na tlač")), qPrintable(shown));
+        QCOMPARE(p.platform.printDialogs, 1);
+        QCOMPARE(p.platform.progressSteps, QList<int>{1});
+        QCOMPARE(canvas.pages, 0); // one page, no second one begun
+        QCOMPARE(canvas.ended, 1);
+        QCOMPARE(p.platform.messages, QStringList{QStringLiteral("Hromadná tlač bola zrušená; vytlačené: 1 strana.")});
+    }
+
+    void menuShowsTheProblemsAndPrintsNothing()
+    {
+        Program p;
+        auto* w = openWith<TApoukazka>(p, DocumentKind::SlipA, flags);
+        const QString path = writeTable(p, "bad.csv", "suma;odpsc\n1x;1\n2;123456\n");
+        p.platform.fileAnswers = {path};
+        QString shown;
+        bool printOffered = true;
+        p.platform.onDialog = [&](QDialog& d) {
+            shown = d.findChild<QLabel*>("summary")->text();
+            printOffered = d.findChild<QPushButton*>("print") != nullptr;
+            d.findChild<QPushButton*>("cancel")->click();
+        };
+        w->Hromadntla1->trigger();
+        QVERIFY(!printOffered);
+        QVERIFY2(shown.contains(QStringLiteral("Riadok 2, stĺpec „suma“")), qPrintable(shown));
+        QVERIFY2(shown.contains(QStringLiteral("Riadok 3, stĺpec „odpsc“")), qPrintable(shown));
+        QCOMPARE(p.platform.printDialogs, 0);
+        QVERIFY(p.platform.messages.isEmpty());
+    }
+
+    void cancelledFileDialogDoesNothing()
+    {
+        Program p;
+        auto* w = openWith<TApoukazka>(p, DocumentKind::SlipA, flags);
+        w->Hromadntla1->trigger();
+        QCOMPARE(p.platform.fileDialogs, 1);
+        QCOMPARE(p.platform.dialogsRun, 0);
+        QCOMPARE(p.platform.printDialogs, 0);
+    }
+};
+
+QTEST_MAIN(BatchWindowTest)
+#include "test_batch_window.moc"

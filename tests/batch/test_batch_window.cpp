@@ -17,22 +17,6 @@
 
 namespace {
 
-class PagedRecorder : public RecordingCanvas {
-public:
-    PagedRecorder() : RecordingCanvas(ExamplePrinter) {}
-    bool newPage() override
-    {
-        starts << drawn.size();
-        return RecordingCanvas::newPage();
-    }
-    QList<qsizetype> starts{0};
-    QList<RotatedText> page(int i) const
-    {
-        const qsizetype to = i + 1 < starts.size() ? starts[i + 1] : drawn.size();
-        return drawn.mid(starts[i], to - starts[i]);
-    }
-};
-
 QString describe(const QList<RotatedText>& texts)
 {
     QStringList out;

@@ -51,17 +51,6 @@ QStringList where(const BatchCheck& check)
     return out;
 }
 
-// Remembers where each page begins in the drawn texts.
-class PagedRecorder : public RecordingCanvas {
-public:
-    PagedRecorder() : RecordingCanvas(ExamplePrinter) {}
-    bool newPage() override
-    {
-        starts << drawn.size();
-        return RecordingCanvas::newPage();
-    }
-    QList<qsizetype> starts{0};
-};
 
 } // namespace
 

@@ -39,6 +39,23 @@ private:
 // The example printer: HorzSize 200, VertSize 287, PageWidth 4724, PageHeight 6778.
 inline constexpr PageMeasures ExamplePrinter{4724, 6778, 200, 287};
 
+// A recorder on the example printer that remembers where each page begins.
+class PagedRecorder : public RecordingCanvas {
+public:
+    PagedRecorder() : RecordingCanvas(ExamplePrinter) {}
+    bool newPage() override
+    {
+        starts << drawn.size();
+        return RecordingCanvas::newPage();
+    }
+    QList<qsizetype> starts{0};
+    QList<RotatedText> page(int i) const
+    {
+        const qsizetype to = i + 1 < starts.size() ? starts[i + 1] : drawn.size();
+        return drawn.mid(starts[i], to - starts[i]);
+    }
+};
+
 // Hands a canvas the test owns to a print job, which takes ownership of what
 // the print dialog returns.
 class ProxyCanvas : public PrintCanvas {

@@ -161,7 +161,8 @@ public:
     explicit RealProgram(const QString& folder, int asUser = -1) : folder_(folder)
     {
         const QByteArray binary = QFile::encodeName(folder + "/zelvana");
-        if (::link(ZELVANA_BINARY, binary.constData()) != 0 && !QFile::copy(ZELVANA_BINARY, folder + "/zelvana"))
+        if (!QFileInfo::exists(folder + "/zelvana") && ::link(ZELVANA_BINARY, binary.constData()) != 0
+            && !QFile::copy(ZELVANA_BINARY, folder + "/zelvana"))
             return;
         ::chmod(binary.constData(), 0755);
         const QByteArray work = QFile::encodeName(home_.path());

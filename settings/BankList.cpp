@@ -103,8 +103,11 @@ void SaveBankList(const QString& path, const QStringList& banks)
     const Cp1250 bytes = listBytes(banks);
     keepWhatASaveWouldLose(path);
     // Written aside and renamed, so a failed write leaves the old list whole.
+    // Unbuffered: a buffered write that fails only at commit (a full disk)
+    // is not reported by QSaveFile, which would rename an empty file over the list.
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes.data(), static_cast<qint64>(bytes.size())) < 0
+    const auto size = static_cast<qint64>(bytes.size());
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) || file.write(bytes.data(), size) != size
         || !file.commit())
         throw FileError("Cannot create file " + encoded(path));
 }

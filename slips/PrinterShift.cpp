@@ -141,6 +141,7 @@ bool WriteShift(const QString& path, const QString& printer, const FormShift& sh
     // The other printers' shifts go over. A file that is damaged, or that the
     // rewrite would not keep as it is, is kept as .bak first.
     bool keepOld = false;
+    QStringList carried; // the keys that must come through the rewrite
     try {
         if (const std::optional<QByteArray> bytes = readShiftFile(path)) {
             const FreshCopy copy(*bytes);
@@ -148,6 +149,8 @@ bool WriteShift(const QString& path, const QString& printer, const FormShift& sh
             const bool sound = !copy.path().isEmpty() && old.status() == QSettings::NoError;
             if (sound && !QFile::copy(copy.path(), next))
                 return false;
+            if (sound)
+                carried = old.allKeys();
             keepOld = !sound || !writtenAsIs(old, *bytes);
         }
     } catch (const FileError&) {
@@ -160,11 +163,22 @@ bool WriteShift(const QString& path, const QString& printer, const FormShift& sh
         ini.setValue(DownKey, QString::number(shift.downMm, 'f', 1));
         ini.endGroup();
         ini.sync();
-        return ini.status() == QSettings::NoError;
+        if (ini.status() != QSettings::NoError)
+            return false;
+        // QSettings reports no error when the disk is full and leaves an
+        // empty file: read it back before it goes over the old one.
+        const QSettings back(next, QSettings::IniFormat);
+        const QStringList keys = back.allKeys();
+        for (const QString& key : carried)
+            if (!keys.contains(key))
+                return false;
+        return back.value(printer + QLatin1Char('/') + RightKey).toString() == QString::number(shift.rightMm, 'f', 1)
+            && back.value(printer + QLatin1Char('/') + DownKey).toString() == QString::number(shift.downMm, 'f', 1);
     };
     if (!write()) {
         // What went over could not be written back: this printer's shift
         // alone, and the old file kept.
+        carried.clear();
         if (!QFileInfo::exists(path) || !QFile::remove(next) || !write())
             return false;
         keepOld = true;

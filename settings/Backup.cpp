@@ -62,6 +62,34 @@ void syncFolderOf(const std::string& path)
 }
 }
 
+std::string KeepAsBackup(const std::string& path)
+{
+    for (int n = 1; n <= MaxBackups; ++n) {
+        const std::string name = backupName(path, n);
+        // link() takes the name only when it is free, and copies nothing.
+        if (::link(path.c_str(), name.c_str()) == 0) {
+            syncFolderOf(name);
+            return name;
+        }
+        if (errno == EEXIST)
+            continue;
+        if (errno != EPERM && errno != EOPNOTSUPP && errno != EXDEV && errno != EMLINK)
+            throw FileError::fromErrno(errno);
+        const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+        if (fd < 0)
+            throw FileError::fromErrno(errno);
+        try {
+            std::string copy = BackUpBeside(path, fd);
+            ::close(fd);
+            return copy;
+        } catch (...) {
+            ::close(fd);
+            throw;
+        }
+    }
+    throw FileError("Cannot create file " + backupName(path, MaxBackups));
+}
+
 std::string BackUpBeside(const std::string& path, int fd)
 {
     struct stat st {};

@@ -7,3 +7,9 @@
 // flushes it to disk. Returns the name used. Throws FileError; a copy not
 // written whole is removed again.
 std::string BackUpBeside(const std::string& path, int fd);
+
+// Keeps the file at `path` as it is under the first free backup name, before
+// it is replaced by a rename: a second name for the same bytes, or a copy
+// where the file system has no such names. Returns the name used. Throws
+// FileError.
+std::string KeepAsBackup(const std::string& path);

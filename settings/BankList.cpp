@@ -1,5 +1,6 @@
 #include "settings/BankList.h"
 
+#include "settings/Backup.h"
 #include "settings/Cp1250.h"
 #include "settings/FileError.h"
 #include "settings/SafeRead.h"
@@ -62,17 +63,51 @@ QStringList LoadBankList(const QString& path)
     return SplitLines(fromCp1250(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size()))));
 }
 
+static Cp1250 listBytes(const QStringList& banks)
+{
+    Cp1250 bytes;
+    for (const QString& bank : banks)
+        bytes += toCp1250(bank) + "\r\n";
+    return bytes;
+}
+
+// A save replaces the whole file: what the file holds is kept as .bak first
+// when the list read from it would not write it back as it is (bytes the
+// program refused to read, or that do not read back the same). What is no
+// regular file is not the program's to replace.
+static void keepWhatASaveWouldLose(const QString& path)
+{
+    const QByteArray name = QFile::encodeName(path);
+    struct stat st {};
+    if (::stat(name.constData(), &st) != 0)
+        return;
+    if (!S_ISREG(st.st_mode))
+        throw FileError("Cannot create file " + encoded(path));
+    bool same = false;
+    try {
+        const QByteArray old = ReadRegularFile(path, SmallFileLimit);
+        const std::string_view was(old.constData(), static_cast<std::size_t>(old.size()));
+        const Cp1250 again = listBytes(SplitLines(fromCp1250(was)));
+        same = again == was || again == std::string(was) + "\r\n"; // a last line without its break
+    } catch (const FileError&) {
+    }
+    if (!same)
+        KeepAsBackup(name.toStdString());
+}
+
 void SaveBankList(const QString& path, const QStringList& banks)
 {
     // Writing through a link to nothing would create a file wherever it points.
     if (entryAt(path) == Entry::DanglingLink)
         throw FileError::danglingLink(encoded(path));
-    Cp1250 bytes;
-    for (const QString& bank : banks)
-        bytes += toCp1250(bank) + "\r\n";
+    const Cp1250 bytes = listBytes(banks);
+    keepWhatASaveWouldLose(path);
     // Written aside and renamed, so a failed write leaves the old list whole.
+    // Unbuffered: a buffered write that fails only at commit (a full disk)
+    // is not reported by QSaveFile, which would rename an empty file over the list.
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes.data(), static_cast<qint64>(bytes.size())) < 0
+    const auto size = static_cast<qint64>(bytes.size());
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) || file.write(bytes.data(), size) != size
         || !file.commit())
         throw FileError("Cannot create file " + encoded(path));
 }

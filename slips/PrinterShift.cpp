@@ -1,12 +1,18 @@
 #include "slips/PrinterShift.h"
 
+#include "settings/Backup.h"
+#include "settings/FileError.h"
+#include "settings/SafeRead.h"
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSettings>
 #include <QTemporaryDir>
+#include <optional>
+#include <cerrno>
 #include <cmath>
 #include <cstdio>
+#include <sys/stat.h>
 
 namespace {
 
@@ -17,10 +23,11 @@ const QString DownKey = QStringLiteral("posunNadol");
 // the same second; a private copy is always read afresh.
 class FreshCopy {
 public:
-    explicit FreshCopy(const QString& path)
+    explicit FreshCopy(const QByteArray& bytes)
     {
-        if (dir_.isValid() && QFile::copy(path, dir_.filePath(QStringLiteral("copy.ini"))))
-            path_ = dir_.filePath(QStringLiteral("copy.ini"));
+        QFile file(dir_.filePath(QStringLiteral("copy.ini")));
+        if (dir_.isValid() && file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.flush())
+            path_ = file.fileName();
     }
     const QString& path() const { return path_; }
 
@@ -28,6 +35,35 @@ private:
     QTemporaryDir dir_;
     QString path_;
 };
+
+// The file's bytes; nothing when it is missing. Throws FileError when it
+// cannot be read, is no regular file or is far too big to be ours.
+std::optional<QByteArray> readShiftFile(const QString& path)
+{
+    try {
+        return ReadRegularFile(path, SmallFileLimit);
+    } catch (const FileError& e) {
+        if (e.systemError() == ENOENT)
+            return std::nullopt;
+        throw;
+    }
+}
+
+// Whether QSettings would write `ini` back byte for byte as `bytes`.
+bool writtenAsIs(const QSettings& ini, const QByteArray& bytes)
+{
+    QTemporaryDir dir;
+    const QString again = dir.filePath(QStringLiteral("again.ini"));
+    {
+        QSettings copy(again, QSettings::IniFormat);
+        for (const QString& key : ini.allKeys())
+            copy.setValue(key, ini.value(key));
+        copy.sync();
+    }
+    QFile file(again);
+    const QByteArray written = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    return dir.isValid() && written == bytes;
+}
 
 bool readValue(const QSettings& ini, const QString& key, double& out)
 {
@@ -55,10 +91,17 @@ ShiftPixels ShiftOnPage(const FormShift& shift, const PageMeasures& page)
 
 FormShift ReadShift(const QString& path, const QString& printer, QString* damage)
 {
-    if (!QFileInfo(path).isFile())
+    std::optional<QByteArray> bytes;
+    bool readable = true;
+    try {
+        bytes = readShiftFile(path);
+    } catch (const FileError&) {
+        readable = false;
+    }
+    if (readable && (!bytes || bytes->isEmpty()))
         return {};
-    const FreshCopy copy(path);
-    if (copy.path().isEmpty()) {
+    const FreshCopy copy(bytes.value_or(QByteArray()));
+    if (!readable || copy.path().isEmpty()) {
         if (damage)
             *damage = QStringLiteral("nedá sa prečítať");
         return {};
@@ -90,15 +133,30 @@ bool WriteShift(const QString& path, const QString& printer, const FormShift& sh
     if (!scratch.isValid())
         return false;
     const QString next = scratch.filePath(QStringLiteral("next.ini"));
-    if (QFileInfo(path).isFile()) {
-        // The other printers' shifts go over; a damaged file is replaced by a sound one.
-        const FreshCopy copy(path);
-        const bool sound = !copy.path().isEmpty()
-            && QSettings(copy.path(), QSettings::IniFormat).status() == QSettings::NoError;
-        if (sound && !QFile::copy(copy.path(), next))
-            return false;
+    // What is there but no regular file is not ours to replace.
+    struct stat st {};
+    const QByteArray native = QFile::encodeName(path);
+    if (::stat(native.constData(), &st) == 0 && !S_ISREG(st.st_mode))
+        return false;
+    // The other printers' shifts go over. A file that is damaged, or that the
+    // rewrite would not keep as it is, is kept as .bak first.
+    bool keepOld = false;
+    QStringList carried; // the keys that must come through the rewrite
+    try {
+        if (const std::optional<QByteArray> bytes = readShiftFile(path)) {
+            const FreshCopy copy(*bytes);
+            const QSettings old(copy.path(), QSettings::IniFormat);
+            const bool sound = !copy.path().isEmpty() && old.status() == QSettings::NoError;
+            if (sound && !QFile::copy(copy.path(), next))
+                return false;
+            if (sound)
+                carried = old.allKeys();
+            keepOld = !sound || !writtenAsIs(old, *bytes);
+        }
+    } catch (const FileError&) {
+        keepOld = true;
     }
-    {
+    auto write = [&] {
         QSettings ini(next, QSettings::IniFormat);
         ini.beginGroup(printer);
         ini.setValue(RightKey, QString::number(shift.rightMm, 'f', 1));
@@ -107,6 +165,30 @@ bool WriteShift(const QString& path, const QString& printer, const FormShift& sh
         ini.sync();
         if (ini.status() != QSettings::NoError)
             return false;
+        // QSettings reports no error when the disk is full and leaves an
+        // empty file: read it back before it goes over the old one.
+        const QSettings back(next, QSettings::IniFormat);
+        const QStringList keys = back.allKeys();
+        for (const QString& key : carried)
+            if (!keys.contains(key))
+                return false;
+        return back.value(printer + QLatin1Char('/') + RightKey).toString() == QString::number(shift.rightMm, 'f', 1)
+            && back.value(printer + QLatin1Char('/') + DownKey).toString() == QString::number(shift.downMm, 'f', 1);
+    };
+    if (!write()) {
+        // What went over could not be written back: this printer's shift
+        // alone, and the old file kept.
+        carried.clear();
+        if (!QFileInfo::exists(path) || !QFile::remove(next) || !write())
+            return false;
+        keepOld = true;
     }
-    return std::rename(QFile::encodeName(next).constData(), QFile::encodeName(path).constData()) == 0;
+    if (keepOld) {
+        try {
+            KeepAsBackup(native.toStdString());
+        } catch (const FileError&) {
+            return false;
+        }
+    }
+    return std::rename(QFile::encodeName(next).constData(), native.constData()) == 0;
 }

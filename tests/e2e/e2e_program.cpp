@@ -367,6 +367,9 @@ class EndToEnd : public QObject {
         QPrinter printer(QPrinter::HighResolution);
         pdfPrinter(printer);
         checkPdfPlacement(words, printer, referenceMm, expected);
+        // Printed in the font chosen in the settings.
+        const QByteArray fonts = run(QStringLiteral("pdffonts"), {pdf});
+        QVERIFY2(fonts.contains("DejaVuSansMono"), fonts.constData());
     }
 
     int pageCount(const QString& pdf)
@@ -464,8 +467,13 @@ private slots:
     }
     void cleanup()
     {
-        if (QTest::currentTestFailed())
-            broken_ = true;
+        if (!QTest::currentTestFailed())
+            return;
+        broken_ = true;
+        // The whole screen as the failure left it.
+        const QString file = shots_ + QStringLiteral("/failed-%1.png").arg(QString::fromLatin1(QTest::currentTestFunction()));
+        if (QGuiApplication::primaryScreen()->grabWindow(0).save(file))
+            qInfo().noquote() << "screen at the failure:" << file;
     }
 
     void initTestCase()
@@ -588,6 +596,19 @@ private slots:
               "Tab"});
         type(QStringLiteral("e2e.obl"));
         STEP(shot(QStringLiteral("settings-other"), dialog));
+        // "Tlač": the font only through the font dialog behind "...".
+        keys({"ctrl+Tab", "Tab", "Tab", "space"});
+        const QString fonts = waitWindow(QStringLiteral("^Vybrať písmo$"));
+        QVERIFY2(!fonts.isEmpty(), "no font dialog");
+        QVERIFY(activate(fonts));
+        type(QStringLiteral("DejaVu Sans Mono"));
+        keys({QStringLiteral("alt+v"), QStringLiteral("ctrl+a")}); // "Veľkosť"
+        type(QStringLiteral("12"));
+        STEP(shot(QStringLiteral("font-dialog"), fonts));
+        key(QStringLiteral("Return"));
+        QVERIFY(waitGone(fonts));
+        QVERIFY(activate(dialog));
+        STEP(shot(QStringLiteral("settings-print"), dialog));
         key(QStringLiteral("Return"));
         QVERIFY(waitGone(dialog));
         QVERIFY2(waitChanged(file, before), "program.nas not saved");
@@ -603,6 +624,8 @@ private slots:
         for (int i = 0; i < ProgramSettings::FlagCount; ++i)
             QVERIFY2(s.flag(i) == on.contains(Flag(i)), qPrintable(QStringLiteral("flag %1").arg(i)));
         QCOMPARE(fromCp1250(s.envelopeTemplateName()), QStringLiteral("e2e.obl"));
+        QCOMPARE(fromCp1250(s.printFontName()), QStringLiteral("DejaVu Sans Mono"));
+        QCOMPARE(s.printFontSize(), 12);
     }
 
     void personalData()
@@ -714,7 +737,7 @@ private slots:
                    {"01001", 47, 85, 3},
                    {QStringLiteral("Mária"), 59, 24, 4},
                    {QStringLiteral("Štúrova"), 65, 24, 4},
-                   {"81101", 71, 142, 3, 1},
+                   {"81101", 71, 142, 3},
                    {"Bratislava", 71, 24, 4}});
     }
 
@@ -743,7 +766,7 @@ private slots:
                    {"Tatra", 61, 2, 1},
                    {"2612345678/1100", 61, 50, 4},
                    {"Ing.", 67, 19, 4},
-                   {"Hviezdoslavova", 68, 84, 4, 1},
+                   {"Hviezdoslavova", 68, 84, 4},
                    {"TATR", 59, 92, 3}});
     }
 
@@ -834,7 +857,7 @@ private slots:
         // Each row: its own sender, the recipient from the personal data.
         checkPage(batchPdf, 102, {{"-15-", 11, 35, 4}, {"-10-", 11, 72, 4}, {QStringLiteral("Ján"), 59, 24, 4},
                                   {"Malacky", 71, 24, 4}, {"Ing.", 35, 13, 4}}, 1);
-        checkPage(batchPdf, 102, {{"-25-", 11, 35, 4}, {"-20-", 11, 72, 4}, {"Eva", 59, 24, 4}, {"Pezinok", 71, 97, 4, 1},
+        checkPage(batchPdf, 102, {{"-25-", 11, 35, 4}, {"-20-", 11, 72, 4}, {"Eva", 59, 24, 4}, {"Pezinok", 71, 97, 4},
                                   {"Hviezdoslavova", 41, 13, 4}}, 2);
     }
 

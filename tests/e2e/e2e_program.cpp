@@ -481,7 +481,10 @@ private slots:
         QVERIFY(work_.isValid());
         prog_ = path(QStringLiteral("Zelvana"));
         home_ = path(QStringLiteral("home"));
-        out_ = path(QStringLiteral("out"));
+        // Paths typed into the program's dialogs: lower case, no shifted
+        // characters, so that nothing but plain keys is typed there.
+        out_ = QDir::tempPath() + QStringLiteral("/zelvana-e2e-%1").arg(QCoreApplication::applicationPid());
+        QDir(out_).removeRecursively();
         shots_ = QStringLiteral(ZELVANA_E2E_SHOTS);
         QDir(shots_).removeRecursively();
         for (const QString& dir : {prog_ + QStringLiteral("/data"), home_, out_, path(QStringLiteral("runtime")), shots_})
@@ -938,6 +941,7 @@ private slots:
 
     void cleanupTestCase()
     {
+        QDir(out_).removeRecursively();
         if (app_ && app_->state() != QProcess::NotRunning) {
             app_->kill();
             app_->waitForFinished();

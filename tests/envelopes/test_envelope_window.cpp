@@ -598,7 +598,9 @@ private slots:
             QVERIFY2(box.height() > box.width(), qPrintable(e.text + " is not turned"));
             // Turned, the box's width is the letters' height: about the em of Part size x 96 / 72 pixels.
             const double em = MulDiv(e.recipient ? recipientSize : senderSize, 96, 72) * ptPerPixel;
-            QVERIFY2(box.width() > 0.6 * em && box.width() < 1.3 * em,
+            // The box spans the font's ascent and descent: 1.36 em for Noto Sans
+            // Mono, which the font mapper prefers where it is installed.
+            QVERIFY2(box.width() > 0.6 * em && box.width() < 1.45 * em,
                      qPrintable(e.text + QStringLiteral(": %1 pt high, em %2 pt").arg(box.width()).arg(em)));
         }
     }

@@ -11,10 +11,14 @@ struct PdfWord {
     QRectF box; // points, origin at the page's top-left
 };
 
-inline QList<PdfWord> pdfWords(const QString& pdfPath, QString* error = nullptr)
+// page 0: every page; else that page alone (1-based).
+inline QList<PdfWord> pdfWords(const QString& pdfPath, QString* error = nullptr, int page = 0)
 {
     QProcess tool;
-    tool.start(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), pdfPath, QStringLiteral("-")});
+    QStringList args{QStringLiteral("-bbox")};
+    if (page > 0)
+        args << QStringLiteral("-f") << QString::number(page) << QStringLiteral("-l") << QString::number(page);
+    tool.start(QStringLiteral("pdftotext"), args << pdfPath << QStringLiteral("-"));
     if (!tool.waitForFinished(30000) || tool.exitCode() != 0) {
         if (error)
             *error = QStringLiteral("pdftotext failed: ") + tool.errorString() + QString::fromUtf8(tool.readAllStandardError());

@@ -6,6 +6,7 @@
 #include "support/RecordingCanvas.h"
 
 #include <QtTest>
+#include <algorithm>
 #include <climits>
 
 namespace {
@@ -231,6 +232,39 @@ private slots:
         QCOMPARE(canvas.drawn.size(), 150);
         for (const RotatedText& d : canvas.drawn)
             QVERIFY(d.emPixels > 0);
+    }
+
+    // The outline of a preview and the alignment sheet under the largest
+    // shift either way: each point moves by the shift or stops at the edge of
+    // the int range, never wraps round to the other side.
+    void shiftedSketchesOfAbsurdTemplatesSaturate_data() { absurdTemplatesNeitherCrashNorOverflow_data(); }
+    void shiftedSketchesOfAbsurdTemplatesSaturate()
+    {
+        QFETCH(EnvelopeTemplate, t);
+        for (const FormShift shift : {FormShift{30, -30}, FormShift{-30, 30}}) {
+            const ShiftPixels by = ShiftOnPage(shift, ExamplePrinter);
+            auto moved = [](int v, int d) { return int(std::clamp<long long>(qint64(v) + d, INT_MIN, INT_MAX)); };
+            for (const bool sheet : {false, true}) {
+                RecordingCanvas still(ExamplePrinter), shifted(ExamplePrinter);
+                if (sheet) {
+                    PrintEnvelopeAlignmentSheet(still, t, QString(), {});
+                    PrintEnvelopeAlignmentSheet(shifted, t, QString(), shift);
+                } else {
+                    PrintEnvelope(still, t, {{"s"}, {}, {"r"}}, QString(), {}, true);
+                    PrintEnvelope(shifted, t, {{"s"}, {}, {"r"}}, QString(), shift, true);
+                }
+                QCOMPARE(shifted.guides.size(), 1);
+                const QList<QLine>& from = still.guides[0].lines;
+                const QList<QLine>& to = shifted.guides[0].lines;
+                QCOMPARE(to.size(), from.size());
+                for (qsizetype i = 0; i < from.size(); ++i) {
+                    QCOMPARE(to[i].x1(), moved(from[i].x1(), by.dx));
+                    QCOMPARE(to[i].y1(), moved(from[i].y1(), by.dy));
+                    QCOMPARE(to[i].x2(), moved(from[i].x2(), by.dx));
+                    QCOMPARE(to[i].y2(), moved(from[i].y2(), by.dy));
+                }
+            }
+        }
     }
 
     void hugeSizesSaturateAtTheEdgeOfTheIntRange()

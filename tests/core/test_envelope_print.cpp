@@ -267,6 +267,36 @@ private slots:
         }
     }
 
+    // The rulers' numbers sit a millimetre beside their ticks; at a tick on
+    // the edge of the int range they stay on that edge.
+    void alignmentSheetNumbersOfAbsurdTemplatesStayBesideTheirTicks_data()
+    {
+        absurdTemplatesNeitherCrashNorOverflow_data();
+    }
+    void alignmentSheetNumbersOfAbsurdTemplatesStayBesideTheirTicks()
+    {
+        QFETCH(EnvelopeTemplate, t);
+        // A driver that reports a hundred times the resolution down the page:
+        // a millimetre of ruler is then more than ten ticks across.
+        const PageMeasures page{ExamplePrinter.PageWidth, 100 * ExamplePrinter.PageHeight, ExamplePrinter.HorzSize,
+                                ExamplePrinter.VertSize};
+        RecordingCanvas canvas(page);
+        QCOMPARE(PrintEnvelopeAlignmentSheet(canvas, t, QString(), {}), PrintOutcome::Printed);
+        const SlipPlacement place(page, t.WidthMm);
+        const int mm = page.PageHeight / page.VertSize;
+        auto plus = [](int v, int d) { return int(std::clamp<long long>(qint64(v) + d, INT_MIN, INT_MAX)); };
+        // After the envelope's two captions: the numbers along its height, then across its width.
+        QList<QPoint> expected;
+        for (int y = 10; y <= std::clamp(t.HeightMm, 0, 2000); y += 10)
+            expected << QPoint(place.DeviceX(5), plus(place.DeviceY(y), -mm));
+        for (int x = 10; x <= std::clamp(t.WidthMm, 0, 2000); x += 10)
+            expected << QPoint(plus(place.DeviceX(x), mm), place.DeviceY(5));
+        const QList<Guide::Text>& texts = canvas.guides[0].texts;
+        QCOMPARE(texts.size(), expected.size() + 2);
+        for (qsizetype i = 0; i < expected.size(); ++i)
+            QCOMPARE(QPoint(texts[i + 2].x, texts[i + 2].y), expected[i]);
+    }
+
     void hugeSizesSaturateAtTheEdgeOfTheIntRange()
     {
         RecordingCanvas canvas(ExamplePrinter);

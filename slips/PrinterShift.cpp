@@ -29,6 +29,14 @@ private:
     QString path_;
 };
 
+// QSettings reads its file only when first asked for something, and only
+// then tells of a file it cannot parse.
+QSettings::Status parsedStatus(QSettings& ini)
+{
+    (void)ini.childGroups();
+    return ini.status();
+}
+
 bool readValue(const QSettings& ini, const QString& key, double& out)
 {
     const QVariant v = ini.value(key);
@@ -64,7 +72,7 @@ FormShift ReadShift(const QString& path, const QString& printer, QString* damage
         return {};
     }
     QSettings ini(copy.path(), QSettings::IniFormat);
-    if (ini.status() != QSettings::NoError) {
+    if (parsedStatus(ini) != QSettings::NoError) {
         if (damage)
             *damage = QStringLiteral("nedá sa rozobrať");
         return {};
@@ -93,8 +101,11 @@ bool WriteShift(const QString& path, const QString& printer, const FormShift& sh
     if (QFileInfo(path).isFile()) {
         // The other printers' shifts go over; a damaged file is replaced by a sound one.
         const FreshCopy copy(path);
-        const bool sound = !copy.path().isEmpty()
-            && QSettings(copy.path(), QSettings::IniFormat).status() == QSettings::NoError;
+        bool sound = !copy.path().isEmpty();
+        if (sound) {
+            QSettings old(copy.path(), QSettings::IniFormat);
+            sound = parsedStatus(old) == QSettings::NoError;
+        }
         if (sound && !QFile::copy(copy.path(), next))
             return false;
     }

@@ -9,7 +9,7 @@
 
 namespace {
 
-// The file's lines as the spec of the format has them: CR LF, CR or LF end a
+// The file's lines as settings/BankList.h describes them: CR LF, CR or LF end a
 // line; a final break adds no empty line.
 qsizetype countLines(const QByteArray& bytes)
 {

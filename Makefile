@@ -4,16 +4,18 @@
 
 BUILD      ?= build
 ASAN_BUILD ?= build-asan
+FUZZ_BUILD ?= build-fuzz
+FUZZ_SECONDS ?= 30
 JOBS       ?= $(shell nproc 2>/dev/null || echo 2)
 
 PACKAGES := build-essential cmake qt6-base-dev libgl-dev libjpeg62-turbo-dev \
             libicu-dev libbenchmark-dev libcsv-dev poppler-utils xvfb xauth qt6-translations-l10n \
             fonts-dejavu-core fonts-dejavu-extra fonts-liberation \
-            desktop-file-utils xdotool openbox x11-utils x11-xkb-utils
+             desktop-file-utils xdotool openbox x11-utils x11-xkb-utils clang libclang-rt-14-dev
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: all deps configure build run test test-plain test-asan bench clean
+.PHONY: all deps configure build run test test-plain test-asan test-fuzz bench clean
 
 all: build
 
@@ -38,7 +40,7 @@ build: configure
 run: build
 	cd $(BUILD) && ./zelvana
 
-test: test-plain test-asan
+test: test-plain test-asan test-fuzz
 
 test-plain: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
@@ -48,6 +50,12 @@ test-asan: deps
 	cmake --build $(ASAN_BUILD) -j $(JOBS)
 	cd $(ASAN_BUILD) && ctest --output-on-failure -j $(JOBS)
 
+# libFuzzer targets, each run FUZZ_SECONDS on a copy of its seeds (tests/fuzz/run_fuzz.sh).
+test-fuzz: deps
+	cmake -S . -B $(FUZZ_BUILD) -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZELVANA_FUZZ=ON
+	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target fuzz_targets
+	bash tests/fuzz/run_fuzz.sh $(FUZZ_BUILD) $(FUZZ_SECONDS)
+
 bench: build
 	cd $(BUILD) && for b in bench/bench_*; do \
 	  [ -f "$$b" ] && [ -x "$$b" ] || continue; \
@@ -56,4 +64,4 @@ bench: build
 	done
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)

@@ -58,14 +58,26 @@ struct ParseState {
     int rowStart = 1;  // where the current row began
     QStringList cells;
     int breaksInCells = 0;
+    bool afterCr = false; // the last row ended at a CR: an LF right after it is the same line end
 };
+
+// Line ends inside a quoted cell: CR LF, CR or LF, each one line.
+int lineBreaks(const QByteArray& raw)
+{
+    int n = 0;
+    for (qsizetype i = 0; i < raw.size(); ++i) {
+        if (raw[i] == '\n' || (raw[i] == '\r' && (i + 1 == raw.size() || raw[i + 1] != '\n')))
+            ++n;
+    }
+    return n;
+}
 
 void onCell(void* bytes, std::size_t size, void* data)
 {
     auto* st = static_cast<ParseState*>(data);
     const char* s = static_cast<const char*>(bytes);
     const QByteArray raw = QByteArray::fromRawData(s ? s : "", static_cast<qsizetype>(s ? size : 0));
-    st->breaksInCells += static_cast<int>(raw.count('\n'));
+    st->breaksInCells += lineBreaks(raw);
     st->cells << (st->utf8 ? QString::fromUtf8(raw) : fromCp1250(std::string_view(raw.constData(), raw.size())));
 }
 
@@ -78,7 +90,13 @@ void onRowEnd(int terminator, void* data)
     // A row of empty cells is a blank spreadsheet line, not a slip.
     if (!blank && !st->stopped && !(*st->onRow)(TableRow{st->rowStart, st->cells}))
         st->stopped = true;
-    st->line += st->breaksInCells + (terminator == '\n' ? 1 : 0);
+    // libcsv ends a row at every CR and every LF, so CR LF comes as a row
+    // and then an empty one; a CR alone (as older spreadsheets save) is a
+    // line end of its own.
+    const bool secondHalfOfCrLf = terminator == '\n' && st->afterCr && st->cells.isEmpty();
+    const bool lineEnd = terminator == '\n' || terminator == '\r';
+    st->line += st->breaksInCells + (lineEnd && !secondHalfOfCrLf ? 1 : 0);
+    st->afterCr = terminator == '\r';
     st->rowStart = st->line;
     st->cells.clear();
     st->breaksInCells = 0;

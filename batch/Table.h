@@ -1,7 +1,7 @@
 #pragma once
 // A table as spreadsheets save it: comma or semicolon separated (taken from
 // the header line), quoted cells with separators and line breaks inside,
-// UTF-8 with or without BOM, else code page 1250, CR LF or LF. The file is
+// UTF-8 with or without BOM, else code page 1250, CR LF, LF or CR. The file is
 // read in pieces and each row handed on as it ends, so a table of any length
 // takes the memory of one row.
 #include <QString>

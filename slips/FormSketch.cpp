@@ -2,6 +2,7 @@
 
 #include <QSet>
 #include <algorithm>
+#include <climits>
 #include <cstring>
 
 namespace {
@@ -33,6 +34,13 @@ void addRect(Guide& g, const SlipPlacement& p, double x0, double y0, double x1, 
 }
 
 int pixelsPerMm(const PageMeasures& page) { return std::max(1, page.PageHeight / std::max(1, page.VertSize)); }
+
+// A template of any size puts positions at the ends of the int range: a
+// number beside its tick stays there rather than wrapping round.
+int saturatedAdd(int a, int b)
+{
+    return static_cast<int>(std::clamp<long long>(static_cast<long long>(a) + b, INT_MIN, INT_MAX));
+}
 
 } // namespace
 
@@ -98,13 +106,13 @@ void addRulersAndCrosses(Guide& g, const SlipPlacement& placement, const PageMea
         const double tick = y % 10 == 0 ? 4 : y % 5 == 0 ? 2.5 : 1.2;
         g.lines << QLine(placement.DeviceX(0), placement.DeviceY(y), placement.DeviceX(tick), placement.DeviceY(y));
         if (y % 10 == 0 && y > 0)
-            g.texts << Guide::Text{QString::number(y), placement.DeviceX(5), placement.DeviceY(y) - mm, 2 * mm};
+            g.texts << Guide::Text{QString::number(y), placement.DeviceX(5), saturatedAdd(placement.DeviceY(y), -mm), 2 * mm};
     }
     for (int x = 0; x <= heightTicks; ++x) {
         const double tick = x % 10 == 0 ? 4 : x % 5 == 0 ? 2.5 : 1.2;
         g.lines << QLine(placement.DeviceX(x), placement.DeviceY(0), placement.DeviceX(x), placement.DeviceY(tick));
         if (x % 10 == 0 && x > 0)
-            g.texts << Guide::Text{QString::number(x), placement.DeviceX(x) + mm, placement.DeviceY(5), 2 * mm};
+            g.texts << Guide::Text{QString::number(x), saturatedAdd(placement.DeviceX(x), mm), placement.DeviceY(5), 2 * mm};
     }
     // Crosses at the corners, 6 mm across.
     for (double x : {0.0, height})

@@ -37,8 +37,11 @@ public:
     void drawGuide(const Guide& guide) override
     {
         Guide moved = guide;
+        // A template of any size puts lines at the ends of the int range:
+        // saturate there as the texts do, never wrap round.
         for (QLine& l : moved.lines)
-            l.translate(by_.dx, by_.dy);
+            l = QLine(saturatedAdd(l.x1(), by_.dx), saturatedAdd(l.y1(), by_.dy), saturatedAdd(l.x2(), by_.dx),
+                      saturatedAdd(l.y2(), by_.dy));
         for (Guide::Text& t : moved.texts) {
             t.x = saturatedAdd(t.x, by_.dx);
             t.y = saturatedAdd(t.y, by_.dy);

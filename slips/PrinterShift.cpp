@@ -65,6 +65,14 @@ bool writtenAsIs(const QSettings& ini, const QByteArray& bytes)
     return dir.isValid() && written == bytes;
 }
 
+// QSettings reads its file only when first asked for something, and only
+// then tells of a file it cannot parse.
+QSettings::Status parsedStatus(QSettings& ini)
+{
+    (void)ini.childGroups();
+    return ini.status();
+}
+
 bool readValue(const QSettings& ini, const QString& key, double& out)
 {
     const QVariant v = ini.value(key);
@@ -107,7 +115,7 @@ FormShift ReadShift(const QString& path, const QString& printer, QString* damage
         return {};
     }
     QSettings ini(copy.path(), QSettings::IniFormat);
-    if (ini.status() != QSettings::NoError) {
+    if (parsedStatus(ini) != QSettings::NoError) {
         if (damage)
             *damage = QStringLiteral("nedá sa rozobrať");
         return {};
@@ -145,8 +153,8 @@ bool WriteShift(const QString& path, const QString& printer, const FormShift& sh
     try {
         if (const std::optional<QByteArray> bytes = readShiftFile(path)) {
             const FreshCopy copy(*bytes);
-            const QSettings old(copy.path(), QSettings::IniFormat);
-            const bool sound = !copy.path().isEmpty() && old.status() == QSettings::NoError;
+            QSettings old(copy.path(), QSettings::IniFormat);
+            const bool sound = !copy.path().isEmpty() && parsedStatus(old) == QSettings::NoError;
             if (sound && !QFile::copy(copy.path(), next))
                 return false;
             if (sound)

@@ -114,6 +114,31 @@ private slots:
         QCOMPARE(rows[2].line, 3);
     }
 
+    // Each row's first line, whatever ends the lines: one number per row.
+    void lineNumbersForEveryLineEnd_data()
+    {
+        QTest::addColumn<QByteArray>("table");
+        QTest::addColumn<QList<int>>("lines");
+        QTest::newRow("CR LF") << QByteArray("suma\r\n1\r\n\r\n2\r\n") << QList<int>{1, 2, 4};
+        QTest::newRow("LF") << QByteArray("suma\n1\n\n2\n") << QList<int>{1, 2, 4};
+        QTest::newRow("CR alone") << QByteArray("suma\r1\r\r2\r") << QList<int>{1, 2, 4};
+        QTest::newRow("mixed") << QByteArray("suma\r1\n2\r\n3") << QList<int>{1, 2, 3, 4};
+        QTest::newRow("CR in a quoted cell") << QByteArray("od1\r\"a\rb\"\r3\r") << QList<int>{1, 2, 4};
+        QTest::newRow("CR LF in a quoted cell") << QByteArray("od1\n\"a\r\nb\"\n3\n") << QList<int>{1, 2, 4};
+    }
+
+    void lineNumbersForEveryLineEnd()
+    {
+        QFETCH(QByteArray, table);
+        QFETCH(QList<int>, lines);
+        QString problem;
+        QList<int> got;
+        for (const TableRow& row : readAll(writeFile(dir, "lines.csv", table), &problem))
+            got << row.line;
+        QVERIFY2(problem.isEmpty(), qPrintable(problem));
+        QCOMPARE(got, lines);
+    }
+
     void unclosedQuoteIsReportedWithItsLine()
     {
         const QString path = writeFile(dir, "e.csv", "suma;od1\n1;a\n2;\"open\n3;b\n");

@@ -6,6 +6,7 @@
 #include "support/RecordingCanvas.h"
 
 #include <QtTest>
+#include <algorithm>
 #include <climits>
 
 namespace {
@@ -231,6 +232,69 @@ private slots:
         QCOMPARE(canvas.drawn.size(), 150);
         for (const RotatedText& d : canvas.drawn)
             QVERIFY(d.emPixels > 0);
+    }
+
+    // The outline of a preview and the alignment sheet under the largest
+    // shift either way: each point moves by the shift or stops at the edge of
+    // the int range, never wraps round to the other side.
+    void shiftedSketchesOfAbsurdTemplatesSaturate_data() { absurdTemplatesNeitherCrashNorOverflow_data(); }
+    void shiftedSketchesOfAbsurdTemplatesSaturate()
+    {
+        QFETCH(EnvelopeTemplate, t);
+        for (const FormShift shift : {FormShift{30, -30}, FormShift{-30, 30}}) {
+            const ShiftPixels by = ShiftOnPage(shift, ExamplePrinter);
+            auto moved = [](int v, int d) { return int(std::clamp<long long>(qint64(v) + d, INT_MIN, INT_MAX)); };
+            for (const bool sheet : {false, true}) {
+                RecordingCanvas still(ExamplePrinter), shifted(ExamplePrinter);
+                if (sheet) {
+                    PrintEnvelopeAlignmentSheet(still, t, QString(), {});
+                    PrintEnvelopeAlignmentSheet(shifted, t, QString(), shift);
+                } else {
+                    PrintEnvelope(still, t, {{"s"}, {}, {"r"}}, QString(), {}, true);
+                    PrintEnvelope(shifted, t, {{"s"}, {}, {"r"}}, QString(), shift, true);
+                }
+                QCOMPARE(shifted.guides.size(), 1);
+                const QList<QLine>& from = still.guides[0].lines;
+                const QList<QLine>& to = shifted.guides[0].lines;
+                QCOMPARE(to.size(), from.size());
+                for (qsizetype i = 0; i < from.size(); ++i) {
+                    QCOMPARE(to[i].x1(), moved(from[i].x1(), by.dx));
+                    QCOMPARE(to[i].y1(), moved(from[i].y1(), by.dy));
+                    QCOMPARE(to[i].x2(), moved(from[i].x2(), by.dx));
+                    QCOMPARE(to[i].y2(), moved(from[i].y2(), by.dy));
+                }
+            }
+        }
+    }
+
+    // The rulers' numbers sit a millimetre beside their ticks; at a tick on
+    // the edge of the int range they stay on that edge.
+    void alignmentSheetNumbersOfAbsurdTemplatesStayBesideTheirTicks_data()
+    {
+        absurdTemplatesNeitherCrashNorOverflow_data();
+    }
+    void alignmentSheetNumbersOfAbsurdTemplatesStayBesideTheirTicks()
+    {
+        QFETCH(EnvelopeTemplate, t);
+        // A driver that reports a hundred times the resolution down the page:
+        // a millimetre of ruler is then more than ten ticks across.
+        const PageMeasures page{ExamplePrinter.PageWidth, 100 * ExamplePrinter.PageHeight, ExamplePrinter.HorzSize,
+                                ExamplePrinter.VertSize};
+        RecordingCanvas canvas(page);
+        QCOMPARE(PrintEnvelopeAlignmentSheet(canvas, t, QString(), {}), PrintOutcome::Printed);
+        const SlipPlacement place(page, t.WidthMm);
+        const int mm = page.PageHeight / page.VertSize;
+        auto plus = [](int v, int d) { return int(std::clamp<long long>(qint64(v) + d, INT_MIN, INT_MAX)); };
+        // After the envelope's two captions: the numbers along its height, then across its width.
+        QList<QPoint> expected;
+        for (int y = 10; y <= std::clamp(t.HeightMm, 0, 2000); y += 10)
+            expected << QPoint(place.DeviceX(5), plus(place.DeviceY(y), -mm));
+        for (int x = 10; x <= std::clamp(t.WidthMm, 0, 2000); x += 10)
+            expected << QPoint(plus(place.DeviceX(x), mm), place.DeviceY(5));
+        const QList<Guide::Text>& texts = canvas.guides[0].texts;
+        QCOMPARE(texts.size(), expected.size() + 2);
+        for (qsizetype i = 0; i < expected.size(); ++i)
+            QCOMPARE(QPoint(texts[i + 2].x, texts[i + 2].y), expected[i]);
     }
 
     void hugeSizesSaturateAtTheEdgeOfTheIntRange()

@@ -115,6 +115,31 @@ private slots:
         QVERIFY(damage.isEmpty());
     }
 
+    // A file QSettings cannot parse gives no shift, says so, and the next
+    // alignment replaces it with a sound one.
+    void unparsableShiftFileIsReportedAndReplaced_data()
+    {
+        QTest::addColumn<QByteArray>("ini");
+        QTest::newRow("line without =") << QByteArray("[recorder]\nposunDoprava=5\nposu\n");
+        QTest::newRow("bare word first") << QByteArray("posun\n[recorder]\nposunNadol=2\n");
+    }
+    void unparsableShiftFileIsReportedAndReplaced()
+    {
+        QFETCH(QByteArray, ini);
+        TempProgramFolder folder;
+        const QString path = folder.file(ShiftFileName);
+        folder.write(ShiftFileName, ini);
+        QString damage;
+        QVERIFY(ReadShift(path, QStringLiteral("recorder"), &damage).isZero());
+        QCOMPARE(damage, QStringLiteral("nedá sa rozobrať"));
+        QVERIFY(WriteShift(path, QStringLiteral("recorder"), {1.0, -0.5}));
+        damage.clear();
+        const FormShift back = ReadShift(path, QStringLiteral("recorder"), &damage);
+        QVERIFY2(damage.isEmpty(), qPrintable(damage));
+        QCOMPARE(back.rightMm, 1.0);
+        QCOMPARE(back.downMm, -0.5);
+    }
+
     void damagedShiftFile_data()
     {
         QTest::addColumn<QByteArray>("ini");

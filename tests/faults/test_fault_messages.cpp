@@ -126,7 +126,8 @@ private slots:
         *row("tlaciarne.ini", "empty") << none << none << shifts << QString();
         *row("tlaciarne.ini", "oversized") << QStringList{unreadable} << QStringList{unreadable} << shiftsKept
                                            << "tlaciarne.ini.bak";
-        *row("tlaciarne.ini", "random bytes") << none << none << shiftsKept << "tlaciarne.ini.bak";
+        *row("tlaciarne.ini", "random bytes") << QStringList{unparsable} << QStringList{unparsable} << shiftsKept
+                                              << "tlaciarne.ini.bak";
         // A file as the program writes it needs no backup.
         *row("tlaciarne.ini", "sound") << none << none << none << QString();
         *row("tlaciarne.ini", "fifo") << QStringList{unreadable} << QStringList{unreadable, NotSaved} << none

@@ -31,9 +31,13 @@ std::unique_ptr<PrintCanvas> QtPlatform::runPrintDialog(QWidget* parent)
     QPrintDialog dialog(&currentPrinter(), parent);
     if (dialog.exec() != QDialog::Accepted)
         return nullptr;
-    const QString file =
-        printer_->outputFormat() == QPrinter::PdfFormat ? printer_->outputFileName() : QString();
-    return std::make_unique<QtPrintCanvas>(*printer_, ShiftNameOf(*printer_), file);
+    return CanvasOnChosenPrinter(*printer_);
+}
+
+std::unique_ptr<PrintCanvas> CanvasOnChosenPrinter(QPrinter& printer)
+{
+    const QString file = printer.outputFormat() == QPrinter::PdfFormat ? printer.outputFileName() : QString();
+    return std::make_unique<QtPrintCanvas>(printer, ShiftNameOf(printer), file);
 }
 
 QString ShiftNameOf(const QPrinter& printer)

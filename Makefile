@@ -9,7 +9,8 @@ JOBS       ?= $(shell nproc 2>/dev/null || echo 2)
 PACKAGES := build-essential cmake qt6-base-dev libgl-dev libjpeg62-turbo-dev \
             libicu-dev libbenchmark-dev libcsv-dev poppler-utils xvfb xauth qt6-translations-l10n \
             fonts-dejavu-core fonts-dejavu-extra fonts-liberation \
-            desktop-file-utils
+            desktop-file-utils \
+            cups-daemon cups-client cups-core-drivers libcups2-dev
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 

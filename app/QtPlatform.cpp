@@ -3,6 +3,7 @@
 #include "app/HelpWindow.h"
 #include "app/MessageBox.h"
 #include "app/ShellTarget.h"
+#include "slips/PrinterQueue.h"
 #include "slips/PrinterShift.h"
 #include "slips/QtPrintCanvas.h"
 
@@ -37,7 +38,7 @@ std::unique_ptr<PrintCanvas> QtPlatform::runPrintDialog(QWidget* parent)
 std::unique_ptr<PrintCanvas> CanvasOnChosenPrinter(QPrinter& printer)
 {
     const QString file = printer.outputFormat() == QPrinter::PdfFormat ? printer.outputFileName() : QString();
-    return std::make_unique<QtPrintCanvas>(printer, ShiftNameOf(printer), file);
+    return std::make_unique<QtPrintCanvas>(printer, ShiftNameOf(printer), file, QueueCheckFor(printer));
 }
 
 QString ShiftNameOf(const QPrinter& printer)

@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QStandardPaths>
 #include <QThread>
 
 #include <arpa/inet.h>
@@ -52,6 +53,13 @@ const char Ppd[] = R"ppd(*PPD-Adobe: "4.3"
 *DefaultPaperDimension: A4
 *PaperDimension A4/A4: "595 842"
 )ppd";
+
+// cupsd and the admin tools live in sbin, which a PATH may leave out.
+QString toolPath(const QString& name)
+{
+    const QString found = QStandardPaths::findExecutable(name);
+    return found.isEmpty() ? QStandardPaths::findExecutable(name, {"/usr/sbin", "/usr/bin", "/sbin"}) : found;
+}
 
 bool writeFile(const QString& path, const QByteArray& bytes)
 {
@@ -144,7 +152,10 @@ QString CupsServer::start(quint16 port, bool* portTaken)
     cupsd_->setProcessChannelMode(QProcess::MergedChannels);
     // Gone with the test process, however it ends.
     cupsd_->setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGKILL); });
-    cupsd_->start(QStringLiteral("cupsd"),
+    const QString cupsd = toolPath(QStringLiteral("cupsd"));
+    if (cupsd.isEmpty())
+        return QStringLiteral("cupsd is not installed (package cups-daemon)");
+    cupsd_->start(cupsd,
                   {"-f", "-c", root + "/cupsd.conf", "-s", root + "/cups-files.conf"});
     if (!cupsd_->waitForStarted(10000))
         return QStringLiteral("cupsd does not start: ") + cupsd_->errorString();
@@ -197,8 +208,11 @@ QString CupsServer::outputOf(const QString& name) const { return dir_.filePath(Q
 
 QString CupsServer::tool(const QString& program, const QStringList& arguments, QString* output) const
 {
+    const QString path = toolPath(program);
+    if (path.isEmpty())
+        return program + QStringLiteral(" is not installed (package cups-client)");
     QProcess p;
-    p.start(program, QStringList{"-h", host()} + arguments);
+    p.start(path, QStringList{"-h", host()} + arguments);
     if (!p.waitForFinished(20000)) {
         p.kill();
         p.waitForFinished(5000);

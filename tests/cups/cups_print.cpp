@@ -311,6 +311,29 @@ private slots:
         checkPlacement(words, printer, 102, SlipAWords);
     }
 
+    // The queue goes while the job is drawn: the job was handed to no queue.
+    void queueGoneDuringTheJob_data()
+    {
+        QTest::addColumn<QString>("fault");
+        QTest::newRow("rejecting") << "rejecting";
+        QTest::newRow("deleted") << "deleted";
+    }
+    void queueGoneDuringTheJob()
+    {
+        QFETCH(QString, fault);
+        const QString queue = QStringLiteral("zelvana-behom-") + fault;
+        QPrinter printer(QPrinter::HighResolution);
+        newQueue(queue, printer);
+        std::unique_ptr<PrintCanvas> canvas = CanvasOnChosenPrinter(printer);
+        QVERIFY(canvas->beginDocument());
+        DrawRotatedText(*canvas, QStringLiteral("-77-"), 100, 100, 270);
+        const QString error = server.tool(fault == "rejecting" ? "cupsreject" : "lpadmin",
+                                          fault == "rejecting" ? QStringList{queue} : QStringList{"-x", queue});
+        QVERIFY2(error.isEmpty(), qPrintable(error));
+        QVERIFY(!canvas->endDocument());
+        QVERIFY(!QFileInfo::exists(server.outputOf(queue)));
+    }
+
     void faultyQueueInBatch_data()
     {
         QTest::addColumn<QString>("fault");

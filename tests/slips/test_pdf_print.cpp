@@ -7,18 +7,11 @@
 #include "slips/TDpoukazka.h"
 #include "support/FileFaults.h"
 #include "support/Fixture.h"
-#include "support/PdfWords.h"
+#include "support/PdfPlacement.h"
 
 #include <QLineEdit>
 #include <QPrinter>
 #include <QtTest>
-
-struct Expect {
-    QString text;
-    int xMm, yMm;
-    int count; // how many times the word is on the page
-    int nth = 0; // which of them, counted down the page, is at (xMm, yMm)
-};
 
 class PdfPrintTest : public QObject {
     Q_OBJECT
@@ -32,7 +25,7 @@ class PdfPrintTest : public QObject {
     }
 
     // Prints `w` into a PDF file and checks the words against the rule for R.
-    void printAndCheck(Program& p, SlipWindow* w, int referenceMm, const QList<Expect>& expected)
+    void printAndCheck(Program& p, SlipWindow* w, int referenceMm, const QList<PlacedWord>& expected)
     {
         QPrinter printer(QPrinter::HighResolution);
         printer.setOutputFormat(QPrinter::PdfFormat);
@@ -45,29 +38,7 @@ class PdfPrintTest : public QObject {
         QString error;
         const QList<PdfWord> words = pdfWords(pdf, &error);
         QVERIFY2(!words.isEmpty(), qPrintable(error));
-
-        const PageMeasures page{printer.width(), printer.height(), printer.widthMM(), printer.heightMM()};
-        const SlipPlacement placement(page, referenceMm);
-        const QRectF printable = printer.pageLayout().paintRect(QPageLayout::Point);
-        const double ptPerPixel = 72.0 / printer.resolution();
-        const double mm = 72 / 25.4;
-        for (const Expect& e : expected) {
-            QList<PdfWord> found;
-            for (const PdfWord& wd : words)
-                if (wd.text == e.text)
-                    found << wd;
-            QVERIFY2(found.size() == e.count, qPrintable(e.text + QStringLiteral(": %1 times").arg(found.size())));
-            std::sort(found.begin(), found.end(), [](auto& a, auto& b) { return a.box.top() < b.box.top(); });
-            const PdfWord& word = found[e.nth];
-            const double top = printable.left() + placement.DeviceX(e.xMm) * ptPerPixel; // letter tops face right
-            const double start = printable.top() + placement.DeviceY(e.yMm) * ptPerPixel;
-            QVERIFY2(qAbs(word.box.right() - top) < mm,
-                     qPrintable(e.text + QStringLiteral(": top edge at %1 pt, rule says %2").arg(word.box.right()).arg(top)));
-            QVERIFY2(qAbs(word.box.top() - start) < mm,
-                     qPrintable(e.text + QStringLiteral(": starts at %1 pt, rule says %2").arg(word.box.top()).arg(start)));
-            if (e.text.size() > 2) // turned: the word runs down the page
-                QVERIFY2(word.box.height() > word.box.width(), qPrintable(e.text + " is not turned"));
-        }
+        checkPlacement(words, printer, referenceMm, expected);
     }
 
 private slots:

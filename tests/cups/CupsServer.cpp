@@ -5,7 +5,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
-#include <QThread>
 
 #include <arpa/inet.h>
 #include <csignal>
@@ -165,16 +164,17 @@ QString CupsServer::start(quint16 port, bool* portTaken)
         if (cupsd_->state() != QProcess::Running || log().contains(QStringLiteral("Unable to open listen socket"))) {
             if (portTaken)
                 *portTaken = log().contains(QStringLiteral("Address already in use"));
-            const QString why = QString::fromLocal8Bit(cupsd_->readAll()) + log();
+            const QString why = QStringLiteral("cupsd ended (status %1): ").arg(cupsd_->exitCode()) +
+                                QString::fromLocal8Bit(cupsd_->readAll()) + log();
             stop();
-            return QStringLiteral("cupsd ended: ") + why;
+            return why;
         }
         // Ours, not some other scheduler on the same port: ours logs the listen.
         QString out;
         if (log().contains(QStringLiteral("Listening to 127.0.0.1:%1").arg(port)) &&
             tool(QStringLiteral("lpstat"), {"-r"}, &out).isEmpty() && out.contains(QStringLiteral("is running")))
             return {};
-        QThread::msleep(50);
+        cupsd_->waitForFinished(50); // the poll's pause, and notice of an early end
     }
     const QString why = log();
     stop();

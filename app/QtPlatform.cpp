@@ -3,6 +3,7 @@
 #include "app/HelpWindow.h"
 #include "app/MessageBox.h"
 #include "app/ShellTarget.h"
+#include "slips/PrinterQueue.h"
 #include "slips/PrinterShift.h"
 #include "slips/QtPrintCanvas.h"
 
@@ -31,9 +32,13 @@ std::unique_ptr<PrintCanvas> QtPlatform::runPrintDialog(QWidget* parent)
     QPrintDialog dialog(&currentPrinter(), parent);
     if (dialog.exec() != QDialog::Accepted)
         return nullptr;
-    const QString file =
-        printer_->outputFormat() == QPrinter::PdfFormat ? printer_->outputFileName() : QString();
-    return std::make_unique<QtPrintCanvas>(*printer_, ShiftNameOf(*printer_), file);
+    return CanvasOnChosenPrinter(*printer_);
+}
+
+std::unique_ptr<PrintCanvas> CanvasOnChosenPrinter(QPrinter& printer)
+{
+    const QString file = printer.outputFormat() == QPrinter::PdfFormat ? printer.outputFileName() : QString();
+    return std::make_unique<QtPrintCanvas>(printer, ShiftNameOf(printer), file, QueueCheckFor(printer));
 }
 
 QString ShiftNameOf(const QPrinter& printer)

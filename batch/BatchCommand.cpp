@@ -3,6 +3,7 @@
 #include "batch/BatchJob.h"
 #include "batch/RecordsReadOnly.h"
 #include "envelopes/TemplateName.h"
+#include "slips/PrinterQueue.h"
 #include "slips/QtPrintCanvas.h"
 
 #include <QFile>
@@ -168,7 +169,7 @@ int RunBatchCommand(const QStringList& arguments, const QString& programFolder, 
     if (!damage.isEmpty())
         err << DamagedShiftMessage.arg(shiftPath, damage) << '\n';
 
-    QtPrintCanvas canvas(printer, shiftName, o.output);
+    QtPrintCanvas canvas(printer, shiftName, o.output, QueueCheckFor(printer));
     const BatchOutcome outcome = PrintTable(canvas, context, o.input, shift, o.outline);
     if (const QString message = BatchOutcomeMessage(outcome); !message.isEmpty()) {
         err << message << '\n';

@@ -9,8 +9,10 @@
 #include <QScreen>
 #include <algorithm>
 
-QtPrintCanvas::QtPrintCanvas(QPagedPaintDevice& device, QString printerName, QString outputFile)
-    : device_(device), paged_(&device), printerName_(std::move(printerName)), outputFile_(std::move(outputFile))
+QtPrintCanvas::QtPrintCanvas(QPagedPaintDevice& device, QString printerName, QString outputFile,
+                             std::function<bool()> queueTakesJobs)
+    : device_(device), paged_(&device), printerName_(std::move(printerName)), outputFile_(std::move(outputFile)),
+      queueTakesJobs_(std::move(queueTakesJobs))
 {
     // Without a stored face, a fixed-pitch face, as the text asks for one.
     font.face = QFontDatabase::systemFont(QFontDatabase::FixedFont).family();
@@ -36,7 +38,13 @@ int QtPrintCanvas::screenDpi() const
 
 int QtPrintCanvas::deviceDpi() const { return device_.logicalDpiY(); }
 
-bool QtPrintCanvas::beginDocument() { return painter_.begin(&device_); }
+bool QtPrintCanvas::beginDocument()
+{
+    // A queue gone or refusing since the dialog: nothing is drawn in vain.
+    if (queueTakesJobs_ && !queueTakesJobs_())
+        return false;
+    return painter_.begin(&device_);
+}
 
 bool QtPrintCanvas::newPage() { return paged_ && paged_->newPage(); }
 
@@ -50,6 +58,10 @@ bool QtPrintCanvas::endDocument()
         QFile::remove(outputFile_);
         return false;
     }
+    // The job went to the queue as the painter ended; had the queue gone or
+    // begun to refuse jobs meanwhile, it is lost and must not pass for printed.
+    if (queueTakesJobs_ && !queueTakesJobs_())
+        return false;
     return true;
 }
 

@@ -4,6 +4,7 @@
 #include "slips/PrintCanvas.h"
 
 #include <QPainter>
+#include <functional>
 
 class QPaintDevice;
 class QPagedPaintDevice;
@@ -11,8 +12,11 @@ class QPagedPaintDevice;
 class QtPrintCanvas : public PrintCanvas {
 public:
     // `outputFile`: the file the device writes, when it writes one (a PDF);
-    // it is checked when the document ends.
-    explicit QtPrintCanvas(QPagedPaintDevice& device, QString printerName = {}, QString outputFile = {});
+    // it is checked when the document ends. `queueTakesJobs`: whether the
+    // printer's queue takes the job, asked before it begins and once it has
+    // been handed over, as the device itself does not tell.
+    explicit QtPrintCanvas(QPagedPaintDevice& device, QString printerName = {}, QString outputFile = {},
+                           std::function<bool()> queueTakesJobs = {});
     // One page on any device, an image for instance; it has no next page.
     explicit QtPrintCanvas(QPaintDevice& device);
     PageMeasures measures() const override;
@@ -30,6 +34,7 @@ private:
     QPagedPaintDevice* paged_ = nullptr;
     QString printerName_;
     QString outputFile_;
+    std::function<bool()> queueTakesJobs_;
     QPainter painter_;
 };
 

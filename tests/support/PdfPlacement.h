@@ -3,6 +3,7 @@
 // on the page as often as the layout draws it, and one of them is turned, with
 // its letter tops and its start within 1 mm of where the rule puts the row.
 #include "slips/Placement.h"
+#include "slips/PrinterShift.h"
 #include "support/PdfWords.h"
 
 #include <QPrinter>
@@ -11,8 +12,8 @@
 
 struct PdfExpect {
     QString text;
-    double xMm, yMm;
-    int count; // how many times the word is on the page
+    long double xMm, yMm;
+    int count = 1; // how many times the word is on the page
 };
 
 // The measures the program reads from `printer`.
@@ -22,9 +23,10 @@ inline PageMeasures measuresOf(const QPrinter& printer)
 }
 
 // Checks `words` (one page) printed on `printer` with the form reference
-// `referenceMm`; returns false after the first mismatch, which QVERIFY reports.
-inline bool checkPdfPlacement(const QList<PdfWord>& words, const QPrinter& printer, double referenceMm,
-                              const QList<PdfExpect>& expected)
+// `referenceMm`, every text moved by `shift` device pixels; returns false
+// after the first mismatch, which QVERIFY reports.
+inline bool checkPdfPlacement(const QList<PdfWord>& words, const QPrinter& printer, long double referenceMm,
+                              const QList<PdfExpect>& expected, ShiftPixels shift = {})
 {
     const SlipPlacement placement(measuresOf(printer), referenceMm);
     const QRectF printable = printer.pageLayout().paintRect(QPageLayout::Point);
@@ -40,8 +42,8 @@ inline bool checkPdfPlacement(const QList<PdfWord>& words, const QPrinter& print
             return false;
         if (found.isEmpty()) // expected nowhere on the page
             continue;
-        const double top = printable.left() + placement.DeviceX(e.xMm) * ptPerPixel; // letter tops face right
-        const double start = printable.top() + placement.DeviceY(e.yMm) * ptPerPixel;
+        const double top = printable.left() + (placement.DeviceX(e.xMm) + shift.dx) * ptPerPixel; // letter tops face right
+        const double start = printable.top() + (placement.DeviceY(e.yMm) + shift.dy) * ptPerPixel;
         // The one nearest the row's place; the others belong to other rows.
         const auto distance = [&](const PdfWord& w) { return qAbs(w.box.right() - top) + qAbs(w.box.top() - start); };
         const PdfWord& word = *std::min_element(found.begin(), found.end(),

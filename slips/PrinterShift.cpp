@@ -149,7 +149,6 @@ bool WriteShift(const QString& path, const QString& printer, const FormShift& sh
     // The other printers' shifts go over. A file that is damaged, or that the
     // rewrite would not keep as it is, is kept as .bak first.
     bool keepOld = false;
-    QStringList carried; // the keys that must come through the rewrite
     try {
         if (const std::optional<QByteArray> bytes = readShiftFile(path)) {
             const FreshCopy copy(*bytes);
@@ -157,15 +156,14 @@ bool WriteShift(const QString& path, const QString& printer, const FormShift& sh
             const bool sound = !copy.path().isEmpty() && parsedStatus(old) == QSettings::NoError;
             if (sound && !QFile::copy(copy.path(), next))
                 return false;
-            if (sound)
-                carried = old.allKeys();
             keepOld = !sound || !writtenAsIs(old, *bytes);
         }
     } catch (const FileError&) {
         keepOld = true;
     }
+    QString written = next;
     auto write = [&] {
-        QSettings ini(next, QSettings::IniFormat);
+        QSettings ini(written, QSettings::IniFormat);
         ini.beginGroup(printer);
         ini.setValue(RightKey, QString::number(shift.rightMm, 'f', 1));
         ini.setValue(DownKey, QString::number(shift.downMm, 'f', 1));
@@ -175,19 +173,16 @@ bool WriteShift(const QString& path, const QString& printer, const FormShift& sh
             return false;
         // QSettings reports no error when the disk is full and leaves an
         // empty file: read it back before it goes over the old one.
-        const QSettings back(next, QSettings::IniFormat);
-        const QStringList keys = back.allKeys();
-        for (const QString& key : carried)
-            if (!keys.contains(key))
-                return false;
+        const QSettings back(written, QSettings::IniFormat);
         return back.value(printer + QLatin1Char('/') + RightKey).toString() == QString::number(shift.rightMm, 'f', 1)
             && back.value(printer + QLatin1Char('/') + DownKey).toString() == QString::number(shift.downMm, 'f', 1);
     };
     if (!write()) {
         // What went over could not be written back: this printer's shift
         // alone, and the old file kept.
-        carried.clear();
-        if (!QFileInfo::exists(path) || !QFile::remove(next) || !write())
+        // A new name: QSettings keeps what it parsed of `next` for the process.
+        written = scratch.filePath(QStringLiteral("alone.ini"));
+        if (!QFileInfo::exists(path) || !write())
             return false;
         keepOld = true;
     }
@@ -198,5 +193,5 @@ bool WriteShift(const QString& path, const QString& printer, const FormShift& sh
             return false;
         }
     }
-    return std::rename(QFile::encodeName(next).constData(), native.constData()) == 0;
+    return std::rename(QFile::encodeName(written).constData(), native.constData()) == 0;
 }

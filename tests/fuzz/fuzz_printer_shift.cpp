@@ -5,6 +5,7 @@
 #include "FuzzSupport.h"
 #include "slips/PrinterShift.h"
 
+#include <QDir>
 #include <QSettings>
 #include <cmath>
 
@@ -33,6 +34,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const QByteArray input = InputBytes(data, size);
     const QString folder = ScratchFolder();
     const QString file = folder + ShiftFileName;
+    // Each run starts as a new folder would: the backups of earlier runs
+    // would otherwise use up the free .bak names and refuse every save.
+    for (const QString& bak : QDir(folder).entryList({ShiftFileName + QStringLiteral(".bak*")}, QDir::Files))
+        QFile::remove(folder + bak);
     WriteBytes(file, input);
 
     // The printers the file names, and the PDF printer.

@@ -13,7 +13,7 @@ bin=$build/tests/fuzz
 targets=("$@")
 # fuzz_printer_shift still finds damaged shift files whose rewrite does not
 # read back as it should; it is left out of the default run until that is
-# mended (run it by name: run_fuzz.sh fuzz_printer_shift).
+# mended (run it by name: run_fuzz.sh BUILD 30 fuzz_printer_shift).
 [ ${#targets[@]} -gt 0 ] || targets=(fuzz_settings fuzz_personal fuzz_tips fuzz_banklist fuzz_template
                                       fuzz_table fuzz_jpeg)
 work=$build/fuzz-run

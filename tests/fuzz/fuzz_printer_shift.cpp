@@ -5,7 +5,6 @@
 #include "FuzzSupport.h"
 #include "slips/PrinterShift.h"
 
-#include <QDir>
 #include <QSettings>
 #include <cmath>
 
@@ -36,8 +35,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const QString file = folder + ShiftFileName;
     // Each run starts as a new folder would: the backups of earlier runs
     // would otherwise use up the free .bak names and refuse every save.
-    for (const QString& bak : QDir(folder).entryList({ShiftFileName + QStringLiteral(".bak*")}, QDir::Files))
-        QFile::remove(folder + bak);
+    RemoveStartingWith(folder, ShiftFileName + QStringLiteral(".bak"));
     WriteBytes(file, input);
 
     // The printers the file names, and the PDF printer.

@@ -36,18 +36,6 @@ int pdfPages(const QString& path)
     return -1;
 }
 
-void retype(QPlainTextEdit* memo, const QString& text)
-{
-    memo->setFocus();
-    memo->selectAll();
-    QTest::keyClick(memo, Qt::Key_Delete);
-    const QStringList lines = text.split('\n');
-    for (qsizetype i = 0; i < lines.size(); ++i) {
-        if (i > 0)
-            QTest::keyClick(memo, Qt::Key_Return);
-        typeText(memo, lines[i]);
-    }
-}
 
 // Slip A's texts and where the rule puts them on the form (R = 102 mm).
 const QList<PdfExpect> SlipAWords = {{"-1234-", 8, 39, 4},

@@ -40,19 +40,6 @@ QByteArray bytesOf(const EnvelopeTemplate& t)
     return QByteArray(reinterpret_cast<const char*>(b.data()), static_cast<qsizetype>(b.size()));
 }
 
-// Replaces a memo's text as a user does: select all, type; Enter breaks the line.
-void retype(QPlainTextEdit* memo, const QString& text)
-{
-    memo->setFocus();
-    memo->selectAll();
-    QTest::keyClick(memo, Qt::Key_Delete);
-    const QStringList lines = text.split('\n');
-    for (qsizetype i = 0; i < lines.size(); ++i) {
-        if (i > 0)
-            QTest::keyClick(memo, Qt::Key_Return);
-        typeText(memo, lines[i]);
-    }
-}
 
 void retype(QLineEdit* field, const QString& text)
 {

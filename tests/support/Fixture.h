@@ -10,7 +10,9 @@
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <QPlainTextEdit>
 #include <QPointer>
+#include <QTest>
 #include <memory>
 
 inline QByteArray settingsBytes(const QList<Flag>& flags)
@@ -119,6 +121,20 @@ inline void typeText(QWidget* widget, const QString& text)
         QApplication::sendEvent(widget, &press);
         QKeyEvent release(QEvent::KeyRelease, 0, Qt::NoModifier, QString(ch));
         QApplication::sendEvent(widget, &release);
+    }
+}
+
+// Replaces a memo's text as a user does: select all, type; Enter breaks the line.
+inline void retype(QPlainTextEdit* memo, const QString& text)
+{
+    memo->setFocus();
+    memo->selectAll();
+    QTest::keyClick(memo, Qt::Key_Delete);
+    const QStringList lines = text.split('\n');
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        if (i > 0)
+            QTest::keyClick(memo, Qt::Key_Return);
+        typeText(memo, lines[i]);
     }
 }
 

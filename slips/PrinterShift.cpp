@@ -85,6 +85,52 @@ bool readValue(const QSettings& ini, const QString& key, double& out)
     return ok && std::isfinite(out) && std::abs(out) <= MaxShiftMm;
 }
 
+// What a file gives one printer: its shift, or none and what is wrong.
+struct Reading {
+    FormShift shift;
+    QString damage;
+    bool operator==(const Reading& o) const
+    {
+        return shift.rightMm == o.shift.rightMm && shift.downMm == o.shift.downMm && damage == o.damage;
+    }
+};
+
+const QString Unreadable = QStringLiteral("nedá sa prečítať");
+const QString Unparsable = QStringLiteral("nedá sa rozobrať");
+
+// `ini` has been parsed without error.
+Reading shiftIn(QSettings& ini, const QString& printer)
+{
+    if (!ini.childGroups().contains(printer))
+        return {};
+    ini.beginGroup(printer);
+    Reading r;
+    if (!readValue(ini, RightKey, r.shift.rightMm) || !readValue(ini, DownKey, r.shift.downMm))
+        r = {{}, QStringLiteral("posun tlačiarne „%1“ nie je číslo od −30 do 30 mm").arg(printer)};
+    ini.endGroup();
+    return r;
+}
+
+Reading shiftIn(const QByteArray& bytes, const QString& printer)
+{
+    if (bytes.isEmpty())
+        return {};
+    const FreshCopy copy(bytes);
+    if (copy.path().isEmpty())
+        return {{}, Unreadable};
+    QSettings ini(copy.path(), QSettings::IniFormat);
+    if (parsedStatus(ini) != QSettings::NoError)
+        return {{}, Unparsable};
+    return shiftIn(ini, printer);
+}
+
+// What a rewrite carries over from the old file besides the new shift.
+enum class Carry {
+    Whole,     // every key as QSettings read it
+    Shifts,    // each printer's two values, as text
+    Nothing,   // the old file is damaged or cannot be written back
+};
+
 } // namespace
 
 ShiftPixels ShiftOnPage(const FormShift& shift, const PageMeasures& page)
@@ -99,37 +145,16 @@ ShiftPixels ShiftOnPage(const FormShift& shift, const PageMeasures& page)
 
 FormShift ReadShift(const QString& path, const QString& printer, QString* damage)
 {
-    std::optional<QByteArray> bytes;
-    bool readable = true;
+    Reading r;
     try {
-        bytes = readShiftFile(path);
+        if (const std::optional<QByteArray> bytes = readShiftFile(path))
+            r = shiftIn(*bytes, printer);
     } catch (const FileError&) {
-        readable = false;
+        r.damage = Unreadable;
     }
-    if (readable && (!bytes || bytes->isEmpty()))
-        return {};
-    const FreshCopy copy(bytes.value_or(QByteArray()));
-    if (!readable || copy.path().isEmpty()) {
-        if (damage)
-            *damage = QStringLiteral("nedá sa prečítať");
-        return {};
-    }
-    QSettings ini(copy.path(), QSettings::IniFormat);
-    if (parsedStatus(ini) != QSettings::NoError) {
-        if (damage)
-            *damage = QStringLiteral("nedá sa rozobrať");
-        return {};
-    }
-    if (!ini.childGroups().contains(printer))
-        return {};
-    ini.beginGroup(printer);
-    FormShift shift;
-    if (!readValue(ini, RightKey, shift.rightMm) || !readValue(ini, DownKey, shift.downMm)) {
-        if (damage)
-            *damage = QStringLiteral("posun tlačiarne „%1“ nie je číslo od −30 do 30 mm").arg(printer);
-        return {};
-    }
-    return shift;
+    if (damage && !r.damage.isEmpty())
+        *damage = r.damage;
+    return r.shift;
 }
 
 bool WriteShift(const QString& path, const QString& printer, const FormShift& shift)
@@ -140,52 +165,96 @@ bool WriteShift(const QString& path, const QString& printer, const FormShift& sh
     QTemporaryDir scratch(folder + QStringLiteral("/.tlaciarne-XXXXXX"));
     if (!scratch.isValid())
         return false;
-    const QString next = scratch.filePath(QStringLiteral("next.ini"));
     // What is there but no regular file is not ours to replace.
     struct stat st {};
     const QByteArray native = QFile::encodeName(path);
     if (::stat(native.constData(), &st) == 0 && !S_ISREG(st.st_mode))
         return false;
-    // The other printers' shifts go over. A file that is damaged, or that the
-    // rewrite would not keep as it is, is kept as .bak first.
-    bool keepOld = false;
+
+    // The old file, and what each other printer reads from it.
+    bool readable = true;
+    std::optional<QByteArray> old;
     try {
-        if (const std::optional<QByteArray> bytes = readShiftFile(path)) {
-            const FreshCopy copy(*bytes);
-            QSettings old(copy.path(), QSettings::IniFormat);
-            const bool sound = !copy.path().isEmpty() && parsedStatus(old) == QSettings::NoError;
-            if (sound && !QFile::copy(copy.path(), next))
-                return false;
-            keepOld = !sound || !writtenAsIs(old, *bytes);
-        }
+        old = readShiftFile(path);
     } catch (const FileError&) {
-        keepOld = true;
+        readable = false;
     }
-    QString written = next;
-    auto write = [&] {
-        QSettings ini(written, QSettings::IniFormat);
-        ini.beginGroup(printer);
-        ini.setValue(RightKey, QString::number(shift.rightMm, 'f', 1));
-        ini.setValue(DownKey, QString::number(shift.downMm, 'f', 1));
-        ini.endGroup();
-        ini.sync();
-        if (ini.status() != QSettings::NoError)
+    const FreshCopy oldCopy(old.value_or(QByteArray()));
+    bool sound = false;
+    bool asIs = true;
+    QStringList others;
+    QList<Reading> was;
+    if (old && !oldCopy.path().isEmpty()) {
+        QSettings ini(oldCopy.path(), QSettings::IniFormat);
+        sound = parsedStatus(ini) == QSettings::NoError;
+        if (sound) {
+            asIs = writtenAsIs(ini, *old);
+            for (const QString& group : ini.childGroups())
+                if (group != printer) {
+                    others << group;
+                    was << shiftIn(ini, group);
+                }
+        }
+    }
+    const Reading wanted{{QString::number(shift.rightMm, 'f', 1).toDouble(),
+                          QString::number(shift.downMm, 'f', 1).toDouble()}, {}};
+
+    int attempts = 0;
+    QString written;
+    auto attempt = [&](Carry carry) {
+        // A new name each time: QSettings keeps what it parsed of a file
+        // name for the whole process.
+        written = scratch.filePath(QStringLiteral("next%1.ini").arg(++attempts));
+        if (carry == Carry::Whole && !QFile::copy(oldCopy.path(), written))
             return false;
-        // QSettings reports no error when the disk is full and leaves an
-        // empty file: read it back before it goes over the old one.
-        const QSettings back(written, QSettings::IniFormat);
-        return back.value(printer + QLatin1Char('/') + RightKey).toString() == QString::number(shift.rightMm, 'f', 1)
-            && back.value(printer + QLatin1Char('/') + DownKey).toString() == QString::number(shift.downMm, 'f', 1);
+        {
+            QSettings ini(written, QSettings::IniFormat);
+            if (carry == Carry::Shifts) {
+                const QSettings from(oldCopy.path(), QSettings::IniFormat);
+                for (const QString& group : others)
+                    for (const QString& key : {RightKey, DownKey}) {
+                        const QString name = group + QLatin1Char('/') + key;
+                        if (from.contains(name))
+                            ini.setValue(name, from.value(name).toString());
+                    }
+            }
+            ini.beginGroup(printer);
+            ini.setValue(RightKey, QString::number(shift.rightMm, 'f', 1));
+            ini.setValue(DownKey, QString::number(shift.downMm, 'f', 1));
+            ini.endGroup();
+            ini.sync();
+            if (ini.status() != QSettings::NoError)
+                return false;
+        }
+        // Read back before it goes over the old file: QSettings reports no
+        // error when the disk is full and leaves an empty file, and writes
+        // some keys it has read in a form it cannot parse again.
+        QByteArray bytes;
+        try {
+            bytes = ReadRegularFile(written, SmallFileLimit);
+        } catch (const FileError&) {
+            return false;
+        }
+        if (!(shiftIn(bytes, printer) == wanted))
+            return false;
+        if (carry != Carry::Nothing)
+            for (qsizetype i = 0; i < others.size(); ++i)
+                if (!(shiftIn(bytes, others[i]) == was[i]))
+                    return false;
+        return true;
     };
-    if (!write()) {
-        // What went over could not be written back: this printer's shift
-        // alone, and the old file kept.
-        // A new name: QSettings keeps what it parsed of `next` for the process.
-        written = scratch.filePath(QStringLiteral("alone.ini"));
-        if (!QFileInfo::exists(path) || !write())
-            return false;
-        keepOld = true;
-    }
+    // The other printers' shifts go over whole where they can, else their
+    // values alone, else none. The old bytes are kept as .bak first when the
+    // file is damaged or the rewrite would not keep it as it is.
+    const bool hadBytes = !readable || (old && !old->isEmpty());
+    bool keepOld = hadBytes && (!sound || !asIs);
+    bool done = sound && attempt(Carry::Whole);
+    if (!done && sound && !others.isEmpty())
+        done = attempt(Carry::Shifts);
+    if (!done && !attempt(Carry::Nothing))
+        return false;
+    if (attempts > 1)
+        keepOld = hadBytes;
     if (keepOld) {
         try {
             KeepAsBackup(native.toStdString());

@@ -140,6 +140,46 @@ private slots:
         QCOMPARE(back.downMm, -0.5);
     }
 
+    // Files QSettings parses but, once it has written them back, cannot parse
+    // again: a key ending in '/' goes out ending in '\', which escapes the
+    // '='. The save must read back as saved, keep the other printers' shifts
+    // and keep the old bytes as .bak.
+    void shiftFileQSettingsCannotWriteBackKeepsOtherPrinters_data()
+    {
+        QTest::addColumn<QByteArray>("ini");
+        QTest::newRow("stray key in the other printer's group")
+            << QByteArray("[HP]\nposunDoprava=1.5\nposunNadol=0.5\nk/=1\n");
+        QTest::newRow("stray key in the saved printer's group")
+            << QByteArray("[PDF]\nposunN\x01/=3\n[HP]\nposunDoprava=1.5\nposunNadol=0.5\n");
+        QTest::newRow("a header twice on one line")
+            << QByteArray("[PDF][PDF]\nposunDoprava=1e30\nposunN\x01\x00\x00/=3-8e01\n[HP]\n"
+                          "posunDoprava=1.5\nposunNadol=0.5\n", 84);
+    }
+    void shiftFileQSettingsCannotWriteBackKeepsOtherPrinters()
+    {
+        QFETCH(QByteArray, ini);
+        TempProgramFolder folder;
+        const QString path = folder.file(ShiftFileName);
+        folder.write(ShiftFileName, ini);
+        QString damage;
+        QCOMPARE(ReadShift(path, QStringLiteral("HP"), &damage).rightMm, 1.5);
+        QVERIFY(damage.isEmpty());
+
+        QVERIFY(WriteShift(path, PdfPrinterName, {-2.5, 4.0}));
+        const FormShift pdf = ReadShift(path, PdfPrinterName, &damage);
+        QVERIFY2(damage.isEmpty(), qPrintable(damage));
+        QCOMPARE(pdf.rightMm, -2.5);
+        QCOMPARE(pdf.downMm, 4.0);
+        const FormShift hp = ReadShift(path, QStringLiteral("HP"), &damage);
+        QVERIFY2(damage.isEmpty(), qPrintable(damage));
+        QCOMPARE(hp.rightMm, 1.5);
+        QCOMPARE(hp.downMm, 0.5);
+        QCOMPARE(folder.read(ShiftFileName + QStringLiteral(".bak")), ini);
+        // and the next save starts from the sound file: nothing more to keep
+        QVERIFY(WriteShift(path, PdfPrinterName, {1.0, 1.0}));
+        QVERIFY(!QFileInfo::exists(path + QStringLiteral(".bak2")));
+    }
+
     void damagedShiftFile_data()
     {
         QTest::addColumn<QByteArray>("ini");

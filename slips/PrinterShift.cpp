@@ -213,9 +213,10 @@ bool WriteShift(const QString& path, const QString& printer, const FormShift& sh
                 const QSettings from(oldCopy.path(), QSettings::IniFormat);
                 for (const QString& group : others)
                     for (const QString& key : {RightKey, DownKey}) {
-                        const QString name = group + QLatin1Char('/') + key;
-                        if (from.contains(name))
-                            ini.setValue(name, from.value(name).toString());
+                        // "@Invalid()" reads as no value at all: it stays out.
+                        const QVariant v = from.value(group + QLatin1Char('/') + key);
+                        if (v.isValid())
+                            ini.setValue(group + QLatin1Char('/') + key, v.toString());
                     }
             }
             ini.beginGroup(printer);

@@ -149,6 +149,8 @@ private slots:
         QTest::addColumn<QByteArray>("ini");
         QTest::newRow("stray key in the other printer's group")
             << QByteArray("[HP]\nposunDoprava=1.5\nposunNadol=0.5\nk/=1\n");
+        QTest::newRow("and a printer whose value is @Invalid(), i.e. none")
+            << QByteArray("[HP]\nposunDoprava=1.5\nposunNadol=0.5\nk/=1\n[Old]\nposunNadol=@Invalid()\n");
         QTest::newRow("stray key in the saved printer's group")
             << QByteArray("[PDF]\nposunN\x01/=3\n[HP]\nposunDoprava=1.5\nposunNadol=0.5\n");
         QTest::newRow("a header twice on one line")
@@ -174,6 +176,8 @@ private slots:
         QVERIFY2(damage.isEmpty(), qPrintable(damage));
         QCOMPARE(hp.rightMm, 1.5);
         QCOMPARE(hp.downMm, 0.5);
+        QVERIFY(ReadShift(path, QStringLiteral("Old"), &damage).isZero());
+        QVERIFY2(damage.isEmpty(), qPrintable(damage));
         QCOMPARE(folder.read(ShiftFileName + QStringLiteral(".bak")), ini);
         // and the next save starts from the sound file: nothing more to keep
         QVERIFY(WriteShift(path, PdfPrinterName, {1.0, 1.0}));

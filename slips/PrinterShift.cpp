@@ -98,10 +98,11 @@ struct Reading {
 const QString Unreadable = QStringLiteral("nedá sa prečítať");
 const QString Unparsable = QStringLiteral("nedá sa rozobrať");
 
-// `ini` has been parsed without error.
+// `ini` has been parsed without error. A header "[]" lists a group with no
+// name, whose keys are the file's top-level ones; no printer has that name.
 Reading shiftIn(QSettings& ini, const QString& printer)
 {
-    if (!ini.childGroups().contains(printer))
+    if (printer.isEmpty() || !ini.childGroups().contains(printer))
         return {};
     ini.beginGroup(printer);
     Reading r;

@@ -184,6 +184,25 @@ private slots:
         QVERIFY(!QFileInfo::exists(path + QStringLiteral(".bak2")));
     }
 
+    // "[]" makes QSettings list a group with no name that reads the top-level
+    // keys; no printer is called "", and a save for the others keeps the file.
+    void groupWithNoNameIsNoPrinter()
+    {
+        TempProgramFolder folder;
+        const QString path = folder.file(ShiftFileName);
+        const QByteArray ini("posunNadol=abc\n[]\n[HP]\nposunDoprava=1.5\nposunNadol=0.5\n");
+        folder.write(ShiftFileName, ini);
+        QString damage;
+        QVERIFY(ReadShift(path, QString(), &damage).isZero());
+        QVERIFY2(damage.isEmpty(), qPrintable(damage));
+        QVERIFY(!WriteShift(path, QString(), {1.0, 1.0}));
+        QCOMPARE(folder.read(ShiftFileName), ini);
+        QVERIFY(WriteShift(path, PdfPrinterName, {1.0, 1.0}));
+        QCOMPARE(ReadShift(path, QStringLiteral("HP"), &damage).downMm, 0.5);
+        QVERIFY(ReadShift(path, QString(), &damage).isZero());
+        QVERIFY2(damage.isEmpty(), qPrintable(damage));
+    }
+
     void damagedShiftFile_data()
     {
         QTest::addColumn<QByteArray>("ini");

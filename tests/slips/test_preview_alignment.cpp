@@ -190,7 +190,7 @@ private slots:
     {
         TempProgramFolder folder;
         const QString path = folder.file(ShiftFileName);
-        const QByteArray ini("posunNadol=abc\n[]\n[HP]\nposunDoprava=1.5\nposunNadol=0.5\n");
+        const QByteArray ini("posunNadol=abc\n[]\nk=2\n[HP]\nposunDoprava=1.5\nposunNadol=0.5\n");
         folder.write(ShiftFileName, ini);
         QString damage;
         QVERIFY(ReadShift(path, QString(), &damage).isZero());

@@ -11,11 +11,8 @@ shift $(( $# >= 2 ? 2 : 1 ))
 here=$(cd "$(dirname "$0")" && pwd)
 bin=$build/tests/fuzz
 targets=("$@")
-# fuzz_printer_shift still finds damaged shift files whose rewrite does not
-# read back as it should; it is left out of the default run until that is
-# mended (run it by name: run_fuzz.sh BUILD 30 fuzz_printer_shift).
 [ ${#targets[@]} -gt 0 ] || targets=(fuzz_settings fuzz_personal fuzz_tips fuzz_banklist fuzz_template
-                                      fuzz_table fuzz_jpeg)
+                                      fuzz_table fuzz_printer_shift fuzz_jpeg)
 work=$build/fuzz-run
 rm -rf "$work"
 mkdir -p "$work"

@@ -112,17 +112,25 @@ Reading shiftIn(QSettings& ini, const QString& printer)
     return r;
 }
 
-Reading shiftIn(const QByteArray& bytes, const QString& printer)
+// What `bytes` give each of `printers`, parsed once.
+QList<Reading> readingsIn(const QByteArray& bytes, const QStringList& printers)
 {
+    QList<Reading> readings(printers.size());
     if (bytes.isEmpty())
-        return {};
+        return readings;
     const FreshCopy copy(bytes);
-    if (copy.path().isEmpty())
-        return {{}, Unreadable};
+    if (copy.path().isEmpty()) {
+        readings.fill({{}, Unreadable});
+        return readings;
+    }
     QSettings ini(copy.path(), QSettings::IniFormat);
-    if (parsedStatus(ini) != QSettings::NoError)
-        return {{}, Unparsable};
-    return shiftIn(ini, printer);
+    if (parsedStatus(ini) != QSettings::NoError) {
+        readings.fill({{}, Unparsable});
+        return readings;
+    }
+    for (qsizetype i = 0; i < printers.size(); ++i)
+        readings[i] = shiftIn(ini, printers[i]);
+    return readings;
 }
 
 // What a rewrite carries over from the old file besides the new shift.
@@ -149,7 +157,7 @@ FormShift ReadShift(const QString& path, const QString& printer, QString* damage
     Reading r;
     try {
         if (const std::optional<QByteArray> bytes = readShiftFile(path))
-            r = shiftIn(*bytes, printer);
+            r = readingsIn(*bytes, {printer}).first();
     } catch (const FileError&) {
         r.damage = Unreadable;
     }
@@ -237,13 +245,9 @@ bool WriteShift(const QString& path, const QString& printer, const FormShift& sh
         } catch (const FileError&) {
             return false;
         }
-        if (!(shiftIn(bytes, printer) == wanted))
-            return false;
-        if (carry != Carry::Nothing)
-            for (qsizetype i = 0; i < others.size(); ++i)
-                if (!(shiftIn(bytes, others[i]) == was[i]))
-                    return false;
-        return true;
+        if (carry == Carry::Nothing)
+            return readingsIn(bytes, {printer}) == QList<Reading>{wanted};
+        return readingsIn(bytes, QStringList{printer} + others) == QList<Reading>{wanted} + was;
     };
     // The other printers' shifts go over whole where they can, else their
     // values alone, else none. The old bytes are kept as .bak first when the

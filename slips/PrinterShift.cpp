@@ -9,6 +9,7 @@
 #include <QSettings>
 #include <QTemporaryDir>
 #include <optional>
+#include <utility>
 #include <cerrno>
 #include <cmath>
 #include <cstdio>
@@ -193,20 +194,29 @@ bool WriteShift(const QString& path, const QString& printer, const FormShift& sh
     bool asIs = true;
     QStringList others;
     QList<Reading> was;
+    QList<std::pair<QString, QString>> values; // the others' two values, as text
     if (old && !oldCopy.path().isEmpty()) {
         QSettings ini(oldCopy.path(), QSettings::IniFormat);
         sound = parsedStatus(ini) == QSettings::NoError;
         if (sound) {
             asIs = writtenAsIs(ini, *old);
-            for (const QString& group : ini.childGroups())
-                if (group != printer) {
-                    others << group;
-                    was << shiftIn(ini, group);
+            for (const QString& group : ini.childGroups()) {
+                if (group == printer)
+                    continue;
+                others << group;
+                was << shiftIn(ini, group);
+                for (const QString& key : {RightKey, DownKey}) {
+                    // "@Invalid()" reads as no value at all: it stays out.
+                    const QVariant v = ini.value(group + QLatin1Char('/') + key);
+                    if (v.isValid())
+                        values.append({group + QLatin1Char('/') + key, v.toString()});
                 }
+            }
         }
     }
-    const Reading wanted{{QString::number(shift.rightMm, 'f', 1).toDouble(),
-                          QString::number(shift.downMm, 'f', 1).toDouble()}, {}};
+    const QString right = QString::number(shift.rightMm, 'f', 1);
+    const QString down = QString::number(shift.downMm, 'f', 1);
+    const Reading wanted{{right.toDouble(), down.toDouble()}, {}};
 
     int attempts = 0;
     QString written;
@@ -218,19 +228,12 @@ bool WriteShift(const QString& path, const QString& printer, const FormShift& sh
             return false;
         {
             QSettings ini(written, QSettings::IniFormat);
-            if (carry == Carry::Shifts) {
-                const QSettings from(oldCopy.path(), QSettings::IniFormat);
-                for (const QString& group : others)
-                    for (const QString& key : {RightKey, DownKey}) {
-                        // "@Invalid()" reads as no value at all: it stays out.
-                        const QVariant v = from.value(group + QLatin1Char('/') + key);
-                        if (v.isValid())
-                            ini.setValue(group + QLatin1Char('/') + key, v.toString());
-                    }
-            }
+            if (carry == Carry::Shifts)
+                for (const auto& [key, value] : values)
+                    ini.setValue(key, value);
             ini.beginGroup(printer);
-            ini.setValue(RightKey, QString::number(shift.rightMm, 'f', 1));
-            ini.setValue(DownKey, QString::number(shift.downMm, 'f', 1));
+            ini.setValue(RightKey, right);
+            ini.setValue(DownKey, down);
             ini.endGroup();
             ini.sync();
             if (ini.status() != QSettings::NoError)
@@ -251,17 +254,15 @@ bool WriteShift(const QString& path, const QString& printer, const FormShift& sh
     };
     // The other printers' shifts go over whole where they can, else their
     // values alone, else none. The old bytes are kept as .bak first when the
-    // file is damaged or the rewrite would not keep it as it is.
-    const bool hadBytes = !readable || (old && !old->isEmpty());
-    bool keepOld = hadBytes && (!sound || !asIs);
+    // file is damaged, or the rewrite would not keep it as it is or had to
+    // leave something out.
     bool done = sound && attempt(Carry::Whole);
     if (!done && sound && !others.isEmpty())
         done = attempt(Carry::Shifts);
     if (!done && !attempt(Carry::Nothing))
         return false;
-    if (attempts > 1)
-        keepOld = hadBytes;
-    if (keepOld) {
+    const bool hadBytes = !readable || (old && !old->isEmpty());
+    if (hadBytes && (!sound || !asIs || attempts > 1)) {
         try {
             KeepAsBackup(native.toStdString());
         } catch (const FileError&) {

@@ -36,7 +36,6 @@ int pdfPages(const QString& path)
     return -1;
 }
 
-
 // Slip A's texts and where the rule puts them on the form (R = 102 mm).
 const QList<PdfExpect> SlipAWords = {{"-1234-", 8, 39, 4},
                                       {"-50-", 8, 69, 4},

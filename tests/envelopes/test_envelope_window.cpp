@@ -40,7 +40,6 @@ QByteArray bytesOf(const EnvelopeTemplate& t)
     return QByteArray(reinterpret_cast<const char*>(b.data()), static_cast<qsizetype>(b.size()));
 }
 
-
 void retype(QLineEdit* field, const QString& text)
 {
     field->setFocus();

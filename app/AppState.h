@@ -3,7 +3,7 @@
 // open document windows and the platform seams. Windows get a reference to it.
 #include "app/DocumentKind.h"
 #include "app/Platform.h"
-#include "settings/FileError.h"
+#include "base/FileError.h"
 #include "settings/RecordStore.h"
 
 #include <QString>
@@ -30,8 +30,8 @@ public:
     // How each kind of document window is made; the program entry registers
     // them, so the launcher knows no window class.
     using WindowFactory = std::function<QWidget*(AppState&)>;
-    void registerWindow(DocumentKind kind, WindowFactory make) { factories_[index(kind)] = std::move(make); }
-    QWidget* createWindow(DocumentKind kind)
+    void registerWindow(FormKind kind, WindowFactory make) { factories_[index(kind)] = std::move(make); }
+    QWidget* createWindow(FormKind kind)
     {
         const WindowFactory& make = factories_[index(kind)];
         return make ? make(*this) : nullptr;
@@ -60,9 +60,9 @@ public:
     }
 
 private:
-    static std::size_t index(DocumentKind kind) { return static_cast<std::size_t>(kind); }
+    static std::size_t index(FormKind kind) { return static_cast<std::size_t>(kind); }
     static std::size_t index(DialogKind kind) { return static_cast<std::size_t>(kind); }
     QString folder_;
-    std::array<WindowFactory, DocumentKindCount> factories_;
+    std::array<WindowFactory, FormKindCount> factories_;
     std::array<DialogFactory, DialogKindCount> dialogs_;
 };

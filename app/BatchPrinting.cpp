@@ -3,7 +3,7 @@
 #include "app/AppState.h"
 #include "app/DocumentWindow.h"
 #include "batch/BatchJob.h"
-#include "slips/PrintCanvas.h"
+#include "print/PrintCanvas.h"
 
 #include <QDialog>
 #include <QDialogButtonBox>
@@ -43,22 +43,19 @@ std::unique_ptr<QDialog> summaryDialog(QWidget* parent, const QString& text, boo
 
 void DocumentWindow::Hromadntla1Click()
 {
-    const std::optional<DocumentForm> form = batchForm();
-    if (!form)
-        return;
     const QString path = app_.platform.chooseFile(this, QStringLiteral("Hromadná tlač: vyberte tabuľku"),
                                                   QStringLiteral("Tabuľky (*.csv *.txt);;Všetky súbory (*)"));
     if (path.isEmpty())
         return;
     BatchContext context;
-    context.form = *form;
+    context.form = form().kind;
     context.settings = app_.settings();
     context.personal = app_.personal();
     context.programFolder = app_.programFolder();
     const BatchCheck check = CheckTable(context, path);
     const QString text = check.ok()
                              ? QStringLiteral("Tabuľka „%1“ je v poriadku: %2 na tlač, formulár %3.")
-                                   .arg(path, PagesText(check.rows), FormName(*form))
+                                   .arg(path, PagesText(check.rows), QString::fromUtf8(form().userName))
                              : QStringLiteral("Tabuľku „%1“ nemožno vytlačiť, nič sa nevytlačí:\n%2")
                                    .arg(path, check.report(10));
     const std::unique_ptr<QDialog> summary = summaryDialog(this, text, check.ok());
@@ -76,7 +73,7 @@ void DocumentWindow::Hromadntla1Click()
     progress.setAutoClose(false);
     progress.setAutoReset(false);
     progress.show();
-    const BatchOutcome outcome = PrintTable(*canvas, context, path, printerShift(canvas->printerName()), false,
+    const BatchOutcome outcome = PrintTable(*canvas, context, check, printerShift(canvas->printerName()), false,
                                             [&](int done) { return app_.platform.progressStep(progress, done); });
     progress.hide();
     const QString message = BatchOutcomeMessage(outcome);

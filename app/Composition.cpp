@@ -1,5 +1,5 @@
 // The one place that knows every window and dialog class; the launcher and the document
-// windows open each other only through DocumentKind.
+// windows open each other only through FormKind.
 #include "app/Composition.h"
 
 #include "app/AppState.h"
@@ -14,10 +14,10 @@
 
 void RegisterDocumentWindows(AppState& app)
 {
-    app.registerWindow(DocumentKind::SlipA, [](AppState& a) { return new TApoukazka(a); });
-    app.registerWindow(DocumentKind::SlipC, [](AppState& a) { return new TCpoukazka(a); });
-    app.registerWindow(DocumentKind::SlipD, [](AppState& a) { return new TDpoukazka(a); });
-    app.registerWindow(DocumentKind::Envelope, [](AppState& a) { return new Tobl(a); });
+    app.registerWindow(FormKind::SlipA, [](AppState& a) { return new TApoukazka(a); });
+    app.registerWindow(FormKind::SlipC, [](AppState& a) { return new TCpoukazka(a); });
+    app.registerWindow(FormKind::SlipD, [](AppState& a) { return new TDpoukazka(a); });
+    app.registerWindow(FormKind::Envelope, [](AppState& a) { return new Tobl(a); });
     app.registerDialog(DialogKind::PersonalData, [](AppState& a) { return std::make_unique<Tosobne>(a); });
     app.registerDialog(DialogKind::ProgramSettings, [](AppState& a) { return std::make_unique<Tnastavenia>(a); });
     app.registerDialog(DialogKind::TemplateWizard, [](AppState& a) { return std::make_unique<Tsablona>(a); });

@@ -1,13 +1,12 @@
 #pragma once
-// The four document windows and the launcher's one way of opening them.
+// The launcher's one way of opening a document window, and the dialogs.
+#include "print/FormDescription.h"
+
 #include <QString>
 #include <cstddef>
 
 class AppState;
 class QWidget;
-
-enum class DocumentKind { SlipA, SlipC, SlipD, Envelope };
-constexpr std::size_t DocumentKindCount = 4;
 
 // The modal dialogs reached from the launcher and the document windows.
 enum class DialogKind { PersonalData, ProgramSettings, TemplateWizard, About };
@@ -19,7 +18,7 @@ inline const QString PolicyMessage = QStringLiteral(
 
 // Opens a new window of `kind` when the settings allow several windows or none
 // is open; otherwise shows the policy message. Returns the window or nullptr.
-QWidget* OpenDocumentWindow(AppState& app, DocumentKind kind);
+QWidget* OpenDocumentWindow(AppState& app, FormKind kind);
 
 // Creates the dialog with no owner, shows it modally and destroys it when it
 // has closed, accepted or cancelled. Returns whether it was accepted.

@@ -1,18 +1,31 @@
 // The print commands every document window shares: print, preview and lining
 // the printer up. The windows say what their job draws.
+#include "print/ChosenPrinter.h"
 #include "app/AppState.h"
 #include "app/DocumentWindow.h"
-#include "app/PrintPreview.h"
-#include "slips/PageBounds.h"
-#include "slips/PrintCanvas.h"
-#include "slips/QtPrintCanvas.h"
-#include "slips/Tzarovnanie.h"
+#include "print/PrintPreview.h"
+#include "print/PageBounds.h"
+#include "print/PrintCanvas.h"
+#include "print/QtPrintCanvas.h"
+#include "print/Tzarovnanie.h"
 
 #include <QPrinter>
 
-PrintOutcome DocumentWindow::printOn(PrintCanvas&, const FormShift&, bool) { return PrintOutcome::Refused; }
+PrintOutcome DocumentWindow::printOn(PrintCanvas& canvas, const FormShift& shift, bool sketch)
+{
+    const std::optional<FormPage> page = currentPage();
+    if (!page)
+        return PrintOutcome::Refused;
+    return PrintFormPage(canvas, form(), *page, shift, sketch);
+}
 
-PrintOutcome DocumentWindow::printAlignmentSheet(PrintCanvas&, const FormShift&) { return PrintOutcome::Refused; }
+PrintOutcome DocumentWindow::printAlignmentSheet(PrintCanvas& canvas, const FormShift& shift)
+{
+    const std::optional<FormPage> page = currentPage();
+    if (!page)
+        return PrintOutcome::Refused;
+    return ::PrintAlignmentSheet(canvas, form(), page->frame, shift);
+}
 
 void DocumentWindow::Tlai1Click()
 {

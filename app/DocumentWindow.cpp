@@ -1,7 +1,7 @@
 #include "app/DocumentWindow.h"
 
 #include "app/AppState.h"
-#include "app/Controls.h"
+#include "widgets/Controls.h"
 #include "app/DocumentKind.h"
 
 #include <QCloseEvent>
@@ -12,13 +12,13 @@
 #include <QLayout>
 #include <QMenuBar>
 
-DocumentWindow::DocumentWindow(AppState& app, const DocumentLook& look)
-    : QMainWindow(nullptr), app_(app), client_(new QWidget(this))
+DocumentWindow::DocumentWindow(AppState& app, const DocumentLook& look, const FormDescription& form)
+    : QMainWindow(nullptr), app_(app), form_(form), client_(new QWidget(this))
 {
     setAttribute(Qt::WA_DeleteOnClose); // a closed window is never shown again
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                    | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
-    setWindowTitle(look.caption);
+    setWindowTitle(QString::fromUtf8(form.caption));
     client_->setObjectName(QStringLiteral("client"));
     client_->setFixedSize(look.clientWidth, look.clientHeight);
     // The window font, which the captions and the bank combos take.
@@ -89,10 +89,10 @@ void DocumentWindow::buildMenu(const DocumentLook& look)
 }
 
 // The "Poukážka" items do what the launcher's picture buttons do.
-void DocumentWindow::TypuA1Click() { OpenDocumentWindow(app_, DocumentKind::SlipA); }
-void DocumentWindow::TypuC1Click() { OpenDocumentWindow(app_, DocumentKind::SlipC); }
-void DocumentWindow::TypuD1Click() { OpenDocumentWindow(app_, DocumentKind::SlipD); }
-void DocumentWindow::Oblka1Click() { OpenDocumentWindow(app_, DocumentKind::Envelope); }
+void DocumentWindow::TypuA1Click() { OpenDocumentWindow(app_, FormKind::SlipA); }
+void DocumentWindow::TypuC1Click() { OpenDocumentWindow(app_, FormKind::SlipC); }
+void DocumentWindow::TypuD1Click() { OpenDocumentWindow(app_, FormKind::SlipD); }
+void DocumentWindow::Oblka1Click() { OpenDocumentWindow(app_, FormKind::Envelope); }
 void DocumentWindow::Index1Click() { OpenHelpFile(app_); }
 // Nothing is refilled afterwards: an envelope window reads its template list
 // only when it opens.
@@ -129,6 +129,9 @@ void DocumentWindow::closeEvent(QCloseEvent* event)
 
 void DocumentWindow::adoptControls()
 {
+    for (const FieldSpec& f : form_.fields)
+        if (auto* e = client_->findChild<QLineEdit*>(QString::fromLatin1(f.name)))
+            e->setMaxLength(f.maxLength);
     for (QWidget* field : TextFields(client_))
         field->installEventFilter(this);
     ConnectCodePageHints(client_, app_.platform);
@@ -149,9 +152,10 @@ bool DocumentWindow::eventFilter(QObject* watched, QEvent* event)
     return QMainWindow::eventFilter(watched, event);
 }
 
-void DocumentWindow::fillControls(const ControlTexts& texts)
+void DocumentWindow::fillControls(const FieldTexts& texts)
 {
-    for (const auto& [name, text] : texts) {
+    for (const QString& name : texts.fields()) {
+        const QString text = texts.text(name);
         QWidget* w = client_->findChild<QWidget*>(name);
         if (auto* e = qobject_cast<QLineEdit*>(w))
             setFieldText(e, text);
@@ -160,4 +164,39 @@ void DocumentWindow::fillControls(const ControlTexts& texts)
         else if (auto* m = qobject_cast<QPlainTextEdit*>(w))
             m->setPlainText(text);
     }
+}
+
+FieldTexts DocumentWindow::controlTexts() const
+{
+    FieldTexts texts;
+    for (const FieldSpec& f : form_.fields) {
+        const QString name = QString::fromLatin1(f.name);
+        QWidget* w = client_->findChild<QWidget*>(name);
+        if (auto* e = qobject_cast<QLineEdit*>(w))
+            texts.setText(name, e->text());
+        else if (auto* c = qobject_cast<QComboBox*>(w))
+            texts.setText(name, c->currentText());
+        else if (auto* m = qobject_cast<QPlainTextEdit*>(w))
+            texts.setText(name, m->toPlainText());
+    }
+    return texts;
+}
+
+FieldTexts DocumentWindow::fieldTexts() const { return PrintTexts(form_, controlTexts()); }
+
+std::optional<FormPage> DocumentWindow::currentPage(QString* why) const
+{
+    const FieldTexts texts = controlTexts();
+    FrameResult frame = form_.frame(form_, app_.settings(), app_.programFolder(), texts, nullptr);
+    if (why)
+        *why = frame.why;
+    if (!frame.frame)
+        return std::nullopt;
+    return FormPage{*frame.frame, PrintTexts(form_, texts)};
+}
+
+QString DocumentWindow::formPlacement() const
+{
+    const std::optional<FormPage> page = currentPage();
+    return form_.placement(page ? &page->frame : nullptr);
 }

@@ -2,8 +2,7 @@
 // What the four document windows share: fixed size at a designed position, the
 // main menu with its shortcuts and handlers, and the close that lowers
 // OpenFormCount.
-#include "slips/PersonalFill.h"
-#include "slips/PrintJob.h"
+#include "print/PageRenderer.h"
 
 #include <optional>
 
@@ -14,8 +13,8 @@ class PrintCanvas;
 class QAction;
 class QPrinter;
 
+// How a document window sits on the screen; what it holds is its form's description.
 struct DocumentLook {
-    QString caption;
     int clientWidth;
     int clientHeight;
     int left;
@@ -26,11 +25,12 @@ struct DocumentLook {
 class DocumentWindow : public QMainWindow {
     Q_OBJECT
 public:
-    DocumentWindow(AppState& app, const DocumentLook& look);
+    DocumentWindow(AppState& app, const DocumentLook& look, const FormDescription& form);
 
     // The client area, where each window places its controls.
     QWidget* client() const { return client_; }
     AppState& app() const { return app_; }
+    const FormDescription& form() const { return form_; }
 
     // Menu items, named as their handlers expect.
     QAction* Tlai1 = nullptr;
@@ -57,18 +57,24 @@ public:
     // A table chosen in a file dialog, checked, then printed page by page
     // with a progress dialog that can stop it between pages.
     void Hromadntla1Click();
-    // The form a table printed from this window fills.
-    virtual std::optional<DocumentForm> batchForm() const { return std::nullopt; }
+
+    // Each field's text as the window holds it, by the form's field names.
+    FieldTexts controlTexts() const;
+    // The texts a print reads: memos with the lines they show.
+    FieldTexts fieldTexts() const;
+    // The page this window prints, or nothing and `why` when the form's frame
+    // cannot be resolved (an envelope's template that cannot be read).
+    std::optional<FormPage> currentPage(QString* why = nullptr) const;
 
     // The window's job on `canvas`, with the printer's shift; the form is
-    // sketched under the text when `sketch`. No canvas, no job.
-    virtual PrintOutcome printOn(PrintCanvas& canvas, const FormShift& shift, bool sketch);
+    // sketched under the text when `sketch`. No page, no job.
+    PrintOutcome printOn(PrintCanvas& canvas, const FormShift& shift, bool sketch);
     // The sheet that lines a printer up with this window's form.
-    virtual PrintOutcome printAlignmentSheet(PrintCanvas& canvas, const FormShift& shift);
+    PrintOutcome printAlignmentSheet(PrintCanvas& canvas, const FormShift& shift);
     // Whether a job can start at all; tells the user why not.
     virtual bool readyToPrint() { return true; }
     // Where the form lies on the page, in a line for the preview.
-    virtual QString formPlacement() const { return {}; }
+    QString formPlacement() const;
     // The shift stored for `printer`; a damaged file is reported and counts as none.
     FormShift printerShift(const QString& printer);
     // One line on the printer, page and the form's place for `printer`.
@@ -93,10 +99,10 @@ protected:
     virtual void refill() {}
     // Puts each text into the client's control of that name, as the program
     // fills a field: a line shows from its beginning.
-    void fillControls(const ControlTexts& texts);
-    // Call once the window's controls are placed: the menu shortcuts then win
-    // over the edit fields' own (Ctrl+C opens slip C), and a field that
-    // refuses a character says why.
+    void fillControls(const FieldTexts& texts);
+    // Call once the window's controls are placed: each one-line field takes
+    // the limit its form gives, the menu shortcuts win over the edit fields'
+    // own (Ctrl+C opens slip C), and a field that refuses a character says why.
     void adoptControls();
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -104,5 +110,6 @@ protected:
 private:
     void buildMenu(const DocumentLook& look);
     AppState& app_;
+    const FormDescription& form_;
     QWidget* client_;
 };

@@ -1,7 +1,7 @@
 #include "app/HelpWindow.h"
 
-#include "settings/FileError.h"
-#include "settings/SafeRead.h"
+#include "base/FileError.h"
+#include "base/SafeRead.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QApplication>

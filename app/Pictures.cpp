@@ -13,19 +13,19 @@ struct SlipColours {
     QString letter, title, subtitle;
 };
 
-SlipColours coloursFor(DocumentKind kind)
+SlipColours coloursFor(FormKind kind)
 {
     switch (kind) {
-    case DocumentKind::SlipA:
+    case FormKind::SlipA:
         return {QColor(0xE6, 0xF5, 0xD8), QColor(0x3C, 0x8D, 0x3F), QColor(0x1E, 0x4D, 0x22), QStringLiteral("A"),
                 QStringLiteral("Poukážka A"), QStringLiteral("platba na účet")};
-    case DocumentKind::SlipC:
+    case FormKind::SlipC:
         return {QColor(0xDF, 0xE4, 0xF7), QColor(0x35, 0x4C, 0xA8), QColor(0x1C, 0x2A, 0x66), QStringLiteral("C"),
                 QStringLiteral("Poukážka C"), QStringLiteral("na adresu")};
-    case DocumentKind::SlipD:
+    case FormKind::SlipD:
         return {QColor(0xF7, 0xE0, 0xE7), QColor(0xC7, 0x2E, 0x60), QColor(0x6B, 0x14, 0x31), QStringLiteral("D"),
                 QStringLiteral("Poukážka D"), QStringLiteral("z účtu na adresu")};
-    case DocumentKind::Envelope:
+    case FormKind::Envelope:
         break;
     }
     return {QColor(0xF6, 0xEB, 0xD9), QColor(0xA0, 0x6B, 0x2C), QColor(0x5A, 0x3A, 0x12), QString(),
@@ -112,7 +112,7 @@ void drawLetter(QPainter& p, const QRectF& r, qreal angle)
     p.translate(r.center());
     p.rotate(angle);
     drawMiniEnvelope(p, QRectF(-r.width() / 2, -r.height() / 2, r.width(), r.height()),
-                     coloursFor(DocumentKind::Envelope));
+                     coloursFor(FormKind::Envelope));
     p.restore();
 }
 
@@ -171,7 +171,7 @@ QPixmap launcherBackground(QSize size)
     return pixmap;
 }
 
-QPixmap launcherButton(DocumentKind kind, QSize size)
+QPixmap launcherButton(FormKind kind, QSize size)
 {
     const SlipColours c = coloursFor(kind);
     QPixmap pixmap = blank(size);
@@ -186,7 +186,7 @@ QPixmap launcherButton(DocumentKind kind, QSize size)
     p.drawRoundedRect(r, 7, 7);
 
     const QRectF icon(r.left() + 6, r.center().y() - 11, 28, 22);
-    if (kind == DocumentKind::Envelope)
+    if (kind == FormKind::Envelope)
         drawMiniEnvelope(p, icon, c);
     else
         drawMiniSlip(p, icon, c);
@@ -233,13 +233,13 @@ static QPixmap roundButton(QSize size, QColor base, bool cross)
 QPixmap minimiseButton(QSize size) { return roundButton(size, QColor(0x4E, 0x8C, 0x45), false); }
 QPixmap closeButton(QSize size) { return roundButton(size, QColor(0xC0, 0x39, 0x2B), true); }
 
-QPixmap menuIcon(DocumentKind kind)
+QPixmap menuIcon(FormKind kind)
 {
     QPixmap pixmap = blank(QSize(16, 16));
     QPainter p(&pixmap);
     p.setRenderHint(QPainter::Antialiasing);
     const SlipColours c = coloursFor(kind);
-    if (kind == DocumentKind::Envelope)
+    if (kind == FormKind::Envelope)
         drawMiniEnvelope(p, QRectF(0.5, 3.5, 15, 10), c);
     else
         drawMiniSlip(p, QRectF(0.5, 1.5, 15, 13), c);
@@ -248,7 +248,7 @@ QPixmap menuIcon(DocumentKind kind)
 
 QPixmap templateIcon()
 {
-    QPixmap pixmap = menuIcon(DocumentKind::Envelope);
+    QPixmap pixmap = menuIcon(FormKind::Envelope);
     QPainter p(&pixmap);
     p.setRenderHint(QPainter::Antialiasing);
     p.setPen(QPen(QColor(0x2F, 0x6B, 0x34), 2));

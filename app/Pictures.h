@@ -7,10 +7,10 @@
 
 namespace Pictures {
 QPixmap launcherBackground(QSize size);
-QPixmap launcherButton(DocumentKind kind, QSize size);
+QPixmap launcherButton(FormKind kind, QSize size);
 QPixmap minimiseButton(QSize size);
 QPixmap closeButton(QSize size);
-QPixmap menuIcon(DocumentKind kind);
+QPixmap menuIcon(FormKind kind);
 QPixmap templateIcon();
 QPixmap helpIcon();
 QPixmap turtle(QSize size);

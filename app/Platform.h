@@ -46,10 +46,6 @@ public:
     virtual bool progressStep(QProgressDialog& dialog, int done) = 0;
 };
 
-// The name a printer's shift is kept under: "PDF" for a PDF file.
-QString ShiftNameOf(const QPrinter& printer);
-// The canvas the print dialog hands back for the printer it set up.
-std::unique_ptr<PrintCanvas> CanvasOnChosenPrinter(QPrinter& printer);
 
 class QtPlatform : public Platform {
 public:

@@ -1,11 +1,12 @@
 #include "app/Platform.h"
+#include "print/ChosenPrinter.h"
 
 #include "app/HelpWindow.h"
 #include "app/MessageBox.h"
 #include "app/ShellTarget.h"
-#include "slips/PrinterQueue.h"
-#include "slips/PrinterShift.h"
-#include "slips/QtPrintCanvas.h"
+#include "print/PrinterQueue.h"
+#include "print/PrinterShift.h"
+#include "print/QtPrintCanvas.h"
 
 #include <QApplication>
 #include <QDesktopServices>
@@ -33,18 +34,6 @@ std::unique_ptr<PrintCanvas> QtPlatform::runPrintDialog(QWidget* parent)
     if (dialog.exec() != QDialog::Accepted)
         return nullptr;
     return CanvasOnChosenPrinter(*printer_);
-}
-
-std::unique_ptr<PrintCanvas> CanvasOnChosenPrinter(QPrinter& printer)
-{
-    const QString file = printer.outputFormat() == QPrinter::PdfFormat ? printer.outputFileName() : QString();
-    return std::make_unique<QtPrintCanvas>(printer, ShiftNameOf(printer), file, QueueCheckFor(printer));
-}
-
-QString ShiftNameOf(const QPrinter& printer)
-{
-    return printer.outputFormat() == QPrinter::PdfFormat || printer.printerName().isEmpty() ? PdfPrinterName
-                                                                                             : printer.printerName();
 }
 
 QPrinter& QtPlatform::currentPrinter()

@@ -3,7 +3,7 @@
 #include "app/AppState.h"
 #include "app/DocumentKind.h"
 #include "app/Pictures.h"
-#include "app/Tips.h"
+#include "settings/Tips.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -61,10 +61,10 @@ void TForm1::buildControls()
     Image7->setMouseTracking(true);
     Image7->installEventFilter(this);
 
-    Image1 = picture("Image1", {0, 82, 135, 49}, Pictures::launcherButton(DocumentKind::SlipA, {135, 49}));
-    Image2 = picture("Image2", {0, 139, 135, 47}, Pictures::launcherButton(DocumentKind::SlipC, {135, 47}));
-    Image3 = picture("Image3", {0, 197, 135, 48}, Pictures::launcherButton(DocumentKind::SlipD, {135, 48}));
-    Image4 = picture("Image4", {0, 254, 135, 44}, Pictures::launcherButton(DocumentKind::Envelope, {135, 44}));
+    Image1 = picture("Image1", {0, 82, 135, 49}, Pictures::launcherButton(FormKind::SlipA, {135, 49}));
+    Image2 = picture("Image2", {0, 139, 135, 47}, Pictures::launcherButton(FormKind::SlipC, {135, 47}));
+    Image3 = picture("Image3", {0, 197, 135, 48}, Pictures::launcherButton(FormKind::SlipD, {135, 48}));
+    Image4 = picture("Image4", {0, 254, 135, 44}, Pictures::launcherButton(FormKind::Envelope, {135, 44}));
     Image5 = picture("Image5", {345, 7, 20, 19}, Pictures::minimiseButton({20, 19}), QStringLiteral("Minimalizovať"));
     Image6 = picture("Image6", {370, 4, 24, 23}, Pictures::closeButton({24, 23}), QStringLiteral("Zavrieť"));
 
@@ -133,16 +133,16 @@ void TForm1::buildPopupMenu()
     };
     QMenu* slips = PopupMenu1->addMenu(QStringLiteral("Poštová poukážka"));
     connect(item(slips, QStringLiteral("Typy A"), "TypyA1", QKeySequence(Qt::CTRL | Qt::Key_A),
-                 Pictures::menuIcon(DocumentKind::SlipA)),
+                 Pictures::menuIcon(FormKind::SlipA)),
             &QAction::triggered, this, &TForm1::Image1Click);
     connect(item(slips, QStringLiteral("Typu C"), "TypuC1", QKeySequence(Qt::CTRL | Qt::Key_C),
-                 Pictures::menuIcon(DocumentKind::SlipC)),
+                 Pictures::menuIcon(FormKind::SlipC)),
             &QAction::triggered, this, &TForm1::Image2Click);
     connect(item(slips, QStringLiteral("Typu D"), "TypuD1", QKeySequence(Qt::CTRL | Qt::Key_D),
-                 Pictures::menuIcon(DocumentKind::SlipD)),
+                 Pictures::menuIcon(FormKind::SlipD)),
             &QAction::triggered, this, &TForm1::Image3Click);
     connect(item(PopupMenu1, QStringLiteral("Obálka"), "Oblka1", QKeySequence(Qt::CTRL | Qt::Key_B),
-                 Pictures::menuIcon(DocumentKind::Envelope)),
+                 Pictures::menuIcon(FormKind::Envelope)),
             &QAction::triggered, this, &TForm1::Image4Click);
     PopupMenu1->addSeparator();
     connect(item(PopupMenu1, QStringLiteral("Nová šablóna na obálku"), "Novablnanaoblku1", {}, Pictures::templateIcon()),
@@ -193,10 +193,10 @@ void TForm1::OpenOnStart()
         Image4Click();
 }
 
-void TForm1::Image1Click() { OpenDocumentWindow(app_, DocumentKind::SlipA); }
-void TForm1::Image2Click() { OpenDocumentWindow(app_, DocumentKind::SlipC); }
-void TForm1::Image3Click() { OpenDocumentWindow(app_, DocumentKind::SlipD); }
-void TForm1::Image4Click() { OpenDocumentWindow(app_, DocumentKind::Envelope); }
+void TForm1::Image1Click() { OpenDocumentWindow(app_, FormKind::SlipA); }
+void TForm1::Image2Click() { OpenDocumentWindow(app_, FormKind::SlipC); }
+void TForm1::Image3Click() { OpenDocumentWindow(app_, FormKind::SlipD); }
+void TForm1::Image4Click() { OpenDocumentWindow(app_, FormKind::Envelope); }
 
 void TForm1::Image5Click() { app_.platform.minimiseApplication(); }
 

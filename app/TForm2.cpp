@@ -1,7 +1,7 @@
 #include "app/TForm2.h"
 
-#include "app/Controls.h"
-#include "app/PictureLabel.h"
+#include "widgets/Controls.h"
+#include "widgets/PictureLabel.h"
 #include "app/Platform.h"
 
 #include <QFrame>

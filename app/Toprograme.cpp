@@ -1,12 +1,12 @@
 #include "app/Toprograme.h"
 
 #include "app/AppState.h"
-#include "app/DialogControls.h"
-#include "app/Jpeg.h"
+#include "widgets/DialogControls.h"
+#include "base/Jpeg.h"
 #include "app/Pictures.h"
 #include "app/TForm2.h"
-#include "settings/FileError.h"
-#include "settings/SafeRead.h"
+#include "base/FileError.h"
+#include "base/SafeRead.h"
 
 #include <QApplication>
 #include <QFrame>

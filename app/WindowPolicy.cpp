@@ -4,7 +4,7 @@
 #include <QDialog>
 #include <QWidget>
 
-QWidget* OpenDocumentWindow(AppState& app, DocumentKind kind)
+QWidget* OpenDocumentWindow(AppState& app, FormKind kind)
 {
     if (app.settings().flag(Flag::AllowMultipleForms) || app.OpenFormCount <= 0) {
         QWidget* window = app.createWindow(kind); // fills itself while it is created

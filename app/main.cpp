@@ -4,10 +4,10 @@
 #include "app/Desktop.h"
 #include "app/Pictures.h"
 #include "app/Platform.h"
-#include "app/ProgramFolder.h"
+#include "base/ProgramFolder.h"
 #include "app/TForm1.h"
-#include "app/UserFolder.h"
-#include "settings/Cp1250.h"
+#include "base/UserFolder.h"
+#include "base/Cp1250.h"
 
 #include <QApplication>
 #include <QIcon>

@@ -2,10 +2,12 @@
 
 #include "batch/BatchJob.h"
 #include "batch/RecordsReadOnly.h"
-#include "envelopes/TemplateName.h"
-#include "slips/PrinterQueue.h"
-#include "slips/QtPrintCanvas.h"
+#include "base/Cp1250.h"
+#include "envelopes/EnvelopeForm.h"
+#include "print/ChosenPrinter.h"
+#include "print/PrintCanvas.h"
 
+#include <QCommandLineParser>
 #include <QFile>
 #include <QPrinter>
 #include <QPrinterInfo>
@@ -38,60 +40,63 @@ const QString BatchHelpText = QStringLiteral(
 namespace {
 
 struct Options {
-    std::optional<DocumentForm> form;
+    const FormDescription* form = nullptr;
     QString input, output, printer, templateName;
     bool outline = false, check = false, help = false;
 };
 
-// Empty when the options can be used, else why not.
+// The argument as the user typed it, for a message: the first one that names
+// `name` as an option.
+QString typed(const QStringList& args, const QString& name)
+{
+    for (const QString& a : args) {
+        const QString bare = a.section(QLatin1Char('='), 0, 0);
+        if (bare == QLatin1String("--") + name || bare == QLatin1String("-") + name)
+            return bare;
+    }
+    return QLatin1String("--") + name;
+}
+
+// Empty when the options can be used, else why not, in Slovak.
 QString parse(const QStringList& args, Options& o)
 {
-    for (qsizetype i = 0; i < args.size(); ++i) {
-        const QString& a = args[i];
-        auto value = [&](QString& into) -> QString {
-            if (i + 1 >= args.size() || args[i + 1].isEmpty())
-                return QStringLiteral("Voľba %1 potrebuje hodnotu.").arg(a);
-            if (!into.isEmpty())
-                return QStringLiteral("Voľba %1 je zadaná viackrát.").arg(a);
-            into = args[++i];
-            return {};
-        };
-        QString problem;
-        if (a == QLatin1String("--help") || a == QLatin1String("-h")) {
-            o.help = true;
-        } else if (a == QLatin1String("--outline")) {
-            o.outline = true;
-        } else if (a == QLatin1String("--check")) {
-            o.check = true;
-        } else if (a == QLatin1String("--input")) {
-            problem = value(o.input);
-        } else if (a == QLatin1String("--output")) {
-            problem = value(o.output);
-        } else if (a == QLatin1String("--printer")) {
-            problem = value(o.printer);
-        } else if (a == QLatin1String("--template")) {
-            problem = value(o.templateName);
-        } else if (a == QLatin1String("--form")) {
-            QString form;
-            problem = value(form);
-            const QString f = form.toLower();
-            if (!problem.isEmpty())
-                ;
-            else if (f == QLatin1String("a"))
-                o.form = DocumentForm::SlipA;
-            else if (f == QLatin1String("c"))
-                o.form = DocumentForm::SlipC;
-            else if (f == QLatin1String("d"))
-                o.form = DocumentForm::SlipD;
-            else if (f == QLatin1String("obalka") || f == QStringLiteral("obálka"))
-                o.form = DocumentForm::Envelope;
-            else
-                problem = QStringLiteral("Neznámy formulár „%1“: zadajte A, C, D alebo obalka.").arg(form);
-        } else {
-            problem = QStringLiteral("Neznáma voľba „%1“.").arg(a);
-        }
-        if (!problem.isEmpty())
-            return problem;
+    QCommandLineParser parser;
+    const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")});
+    const QCommandLineOption outline(QStringLiteral("outline")), check(QStringLiteral("check"));
+    const QCommandLineOption form(QStringLiteral("form"), QString(), QStringLiteral("FORM"));
+    const QCommandLineOption input(QStringLiteral("input"), QString(), QStringLiteral("TABLE"));
+    const QCommandLineOption output(QStringLiteral("output"), QString(), QStringLiteral("FILE"));
+    const QCommandLineOption printer(QStringLiteral("printer"), QString(), QStringLiteral("NAME"));
+    const QCommandLineOption templ(QStringLiteral("template"), QString(), QStringLiteral("NAME"));
+    parser.addOptions({help, outline, check, form, input, output, printer, templ});
+    // The parser's own texts are English: each failure is told in Slovak here.
+    if (!parser.parse(QStringList{QStringLiteral("zelvana-batch")} + args)) {
+        if (!parser.unknownOptionNames().isEmpty())
+            return QStringLiteral("Neznáma voľba „%1“.").arg(typed(args, parser.unknownOptionNames().first()));
+        // Else a valued option ended the line without its value.
+        return QStringLiteral("Voľba %1 potrebuje hodnotu.").arg(args.isEmpty() ? QString() : args.last());
+    }
+    if (!parser.positionalArguments().isEmpty())
+        return QStringLiteral("Neznáma voľba „%1“.").arg(parser.positionalArguments().first());
+    for (const QCommandLineOption* valued : {&form, &input, &output, &printer, &templ}) {
+        const QStringList values = parser.values(*valued);
+        const QString name = typed(args, valued->names().first());
+        if (values.size() > 1)
+            return QStringLiteral("Voľba %1 je zadaná viackrát.").arg(name);
+        if (values.size() == 1 && values.first().isEmpty())
+            return QStringLiteral("Voľba %1 potrebuje hodnotu.").arg(name);
+    }
+    o.help = parser.isSet(help);
+    o.outline = parser.isSet(outline);
+    o.check = parser.isSet(check);
+    o.input = parser.value(input);
+    o.output = parser.value(output);
+    o.printer = parser.value(printer);
+    o.templateName = parser.value(templ);
+    if (parser.isSet(form)) {
+        o.form = FormByOptionName(parser.value(form));
+        if (!o.form)
+            return QStringLiteral("Neznámy formulár „%1“: zadajte A, C, D alebo obalka.").arg(parser.value(form));
     }
     if (o.help)
         return {};
@@ -103,7 +108,7 @@ QString parse(const QStringList& args, Options& o)
         return QStringLiteral("Zadajte len jedno z --output a --printer.");
     if (!o.check && o.output.isEmpty() && o.printer.isEmpty())
         return QStringLiteral("Chýba --output SÚBOR.pdf alebo --printer MENO (alebo --check).");
-    if (!o.templateName.isEmpty() && o.form != DocumentForm::Envelope)
+    if (!o.templateName.isEmpty() && o.form->kind != FormKind::Envelope)
         return QStringLiteral("Voľba --template patrí len k formuláru obalka.");
     return {};
 }
@@ -122,7 +127,7 @@ int RunBatchCommand(const QStringList& arguments, const QString& programFolder, 
         return BatchPrinted;
     }
     BatchContext context;
-    context.form = *o.form;
+    context.form = o.form->kind;
     context.programFolder = programFolder;
     context.templateOverride = o.templateName;
     if (QString problem; !ReadRecordsReadOnly(programFolder, context.settings, context.personal, problem)) {
@@ -130,9 +135,10 @@ int RunBatchCommand(const QStringList& arguments, const QString& programFolder, 
         return BatchBadOptionsOrOutput;
     }
     if (!o.templateName.isEmpty()) {
-        QString why;
-        if (!TemplateCache().get(programFolder, o.templateName, &why)) {
-            err << QStringLiteral("Šablónu obálky „%1“ sa nepodarilo otvoriť (%2).\n").arg(o.templateName, why);
+        const FrameResult frame
+            = ReadEnvelopeFrame(programFolder, o.templateName, fromCp1250(context.settings.printFontName()));
+        if (!frame.frame) {
+            err << QStringLiteral("Šablónu obálky „%1“ sa nepodarilo otvoriť (%2).\n").arg(o.templateName, frame.why);
             return BatchBadOptionsOrOutput;
         }
     }
@@ -147,30 +153,24 @@ int RunBatchCommand(const QStringList& arguments, const QString& programFolder, 
     }
 
     QPrinter printer(QPrinter::HighResolution);
-    QString shiftName;
     if (!o.output.isEmpty()) {
-        // The page a PDF file chosen in the print dialog gets.
-        printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setPageSize(QPageSize(QPageSize::A4));
-        printer.setPageOrientation(QPageLayout::Portrait);
-        printer.setOutputFileName(o.output);
-        shiftName = PdfPrinterName;
+        SetUpPdfFile(printer, o.output); // the page a PDF file chosen in the print dialog gets
     } else {
         if (QPrinterInfo::printerInfo(o.printer).isNull()) {
             err << QStringLiteral("Tlačiareň „%1“ systém nepozná. Nič sa nevytlačilo.\n").arg(o.printer);
             return BatchBadOptionsOrOutput;
         }
         printer.setPrinterName(o.printer);
-        shiftName = o.printer;
     }
+    const QString shiftName = ShiftNameOf(printer);
     QString damage;
     const QString shiftPath = programFolder + ShiftFileName;
     const FormShift shift = ReadShift(shiftPath, shiftName, &damage);
     if (!damage.isEmpty())
         err << DamagedShiftMessage.arg(shiftPath, damage) << '\n';
 
-    QtPrintCanvas canvas(printer, shiftName, o.output, QueueCheckFor(printer));
-    const BatchOutcome outcome = PrintTable(canvas, context, o.input, shift, o.outline);
+    const std::unique_ptr<PrintCanvas> canvas = CanvasOnChosenPrinter(printer);
+    const BatchOutcome outcome = PrintTable(*canvas, context, check, shift, o.outline);
     if (const QString message = BatchOutcomeMessage(outcome); !message.isEmpty()) {
         err << message << '\n';
         return outcome.problem.isEmpty() ? BatchBadOptionsOrOutput : BatchBadTable;

@@ -1,6 +1,6 @@
 #include "batch/BatchJob.h"
 
-#include "slips/PrintCanvas.h"
+#include "print/PrintCanvas.h"
 
 QString BatchCheck::report(int lines) const
 {
@@ -36,91 +36,51 @@ BatchCheck CheckTable(const BatchContext& context, const QString& tablePath)
     if (!check.fatal.isEmpty())
         return check;
     std::optional<BatchHeader> header;
-    TemplateCache templates;
+    FrameCache frames;
     const QString broken = table.forEachRow([&](const TableRow& row) {
         QList<BatchProblem> found;
-        if (!header)
-            header = BatchHeader::read(context.form, row, found);
-        else {
+        if (!header) {
+            header = BatchHeader::read(context.description(), row, found);
+        } else {
             ++check.rows;
-            CheckRow(context, *header, row, templates, found);
+            std::optional<FormPage> page = CheckRow(context, *header, row, frames, found);
+            if (page && check.problemCount == 0 && found.isEmpty())
+                check.pages.append(std::move(*page));
         }
         keep(check, found);
+        if (check.problemCount > 0)
+            check.pages.clear(); // nothing will print: keep no pages
         return true;
     });
     if (!broken.isEmpty())
         check.fatal = broken;
     if (!header && check.fatal.isEmpty() && broken.isEmpty())
         check.fatal = QStringLiteral("Tabuľka „%1“ je prázdna: nemá ani hlavičku s názvami polí.").arg(tablePath);
+    if (!check.fatal.isEmpty())
+        check.pages.clear();
     return check;
+}
+
+BatchOutcome PrintTable(PrintCanvas& canvas, const BatchContext& context, const BatchCheck& check,
+                        const FormShift& shift, bool sketch, const BatchProgress& progress)
+{
+    BatchOutcome result;
+    if (!check.ok() || check.pages.size() != check.rows) {
+        const QString report = check.report(1);
+        result.problem = report.isEmpty() ? NoRowsMessage : report.section(QLatin1Char('\n'), 0, 0);
+        return result;
+    }
+    const PagesOutcome printed = PrintFormPages(canvas, context.description(), check.pages, shift, sketch, progress);
+    result.outcome = printed.outcome;
+    result.pages = printed.pages;
+    result.cancelled = printed.cancelled;
+    return result;
 }
 
 BatchOutcome PrintTable(PrintCanvas& canvas, const BatchContext& context, const QString& tablePath,
                         const FormShift& shift, bool sketch, const BatchProgress& progress)
 {
-    BatchOutcome result;
-    TableReader table(tablePath);
-    result.problem = table.open();
-    if (!result.problem.isEmpty())
-        return result;
-    const bool envelope = context.form == DocumentForm::Envelope;
-    const QString face = fromCp1250(context.settings.printFontName());
-    const BaseFont slipFont = SlipBaseFont(context.settings);
-    const BaseFont firstFont = envelope ? BaseFont{0, face, EnvelopeFontDivisor} : slipFont;
-    result.outcome = RunPrintJob(
-        canvas, firstFont,
-        [&](PrintCanvas& c, const PageMeasures& page) {
-            std::optional<BatchHeader> header;
-            TemplateCache templates;
-            bool pageRefused = false;
-            const QString broken = table.forEachRow([&](const TableRow& row) {
-                QList<BatchProblem> found;
-                if (!header) {
-                    header = BatchHeader::read(context.form, row, found);
-                    if (found.isEmpty())
-                        return true;
-                } else {
-                    CheckRow(context, *header, row, templates, found);
-                }
-                if (!found.isEmpty()) {
-                    result.problem = found.first().message();
-                    return false;
-                }
-                if (result.pages > 0 && progress && !progress(result.pages)) {
-                    result.cancelled = true;
-                    return false;
-                }
-                if (result.pages > 0 && !c.newPage()) {
-                    pageRefused = true;
-                    return false;
-                }
-                const QHash<QString, QString> texts = RowControlTexts(context, *header, row);
-                if (envelope) {
-                    const EnvelopeTemplate t = *templates.get(context.programFolder, texts.value(QStringLiteral("sablona")), nullptr);
-                    SetBasePrintFont(c, {t.SenderFontSize, face, EnvelopeFontDivisor});
-                    if (sketch)
-                        c.drawGuide(SketchEnvelope(SlipPlacement(page, t.WidthMm), page, t.WidthMm, t.HeightMm, true));
-                    DrawEnvelope(c, page, t, EnvelopeLinesOf(texts));
-                } else {
-                    SetBasePrintFont(c, slipFont);
-                    const SlipPlacement placement(page, FormReferenceMm(context.form));
-                    if (sketch)
-                        c.drawGuide(SketchForm(FormLayout(context.form), FormAreas(context.form), placement, page, true));
-                    DrawLayout(c, placement, FormLayout(context.form), SlipFieldTexts(context.form, texts));
-                }
-                ++result.pages;
-                return true;
-            });
-            if (!broken.isEmpty())
-                result.problem = broken;
-            if (progress && result.pages > 0 && !result.cancelled)
-                progress(result.pages);
-            return !pageRefused;
-        },
-        shift);
-    if (result.outcome == PrintOutcome::Printed && !result.problem.isEmpty())
-        result.outcome = PrintOutcome::Refused; // a row went wrong after the check: not all went out
-    return result;
+    return PrintTable(canvas, context, CheckTable(context, tablePath), shift, sketch, progress);
 }
 
 QString PagesText(int n)

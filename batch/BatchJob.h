@@ -1,8 +1,8 @@
 #pragma once
-// A whole table: checked row by row before anything is printed, then printed
-// as one job with one page per row, each page drawn and handed on in turn.
+// A whole table: read and checked once, row by row, before anything is
+// printed; then the pages the check produced are printed as one job.
 #include "batch/BatchRow.h"
-#include "slips/PrintJob.h"
+#include "print/PageRenderer.h"
 
 #include <functional>
 
@@ -11,6 +11,7 @@ struct BatchCheck {
     int rows = 0;  // rows to print
     QList<BatchProblem> problems; // the first MaxKeptProblems of them
     int problemCount = 0;
+    QList<FormPage> pages; // one per row, kept while no row has a problem
     bool ok() const { return fatal.isEmpty() && problemCount == 0 && rows > 0; }
     // Everything wrong, one line each, at most `lines` problems.
     QString report(int lines) const;
@@ -24,14 +25,16 @@ struct BatchOutcome {
     PrintOutcome outcome = PrintOutcome::Refused;
     int pages = 0;
     bool cancelled = false;
-    QString problem; // the table changed or broke while printing
+    QString problem; // the table could not be printed: why
 };
 
-// Called after each page with the pages done; false stops before the next.
-using BatchProgress = std::function<bool(int pagesDone)>;
+using BatchProgress = PageProgress;
 
-// Prints a table CheckTable found clean; every row is checked again as it is
-// drawn. With `sketch`, the form is drawn pale under the text.
+// Prints the pages of a table `check` found clean; a table it refused prints
+// nothing. With `sketch`, the form is drawn pale under the text.
+BatchOutcome PrintTable(PrintCanvas& canvas, const BatchContext& context, const BatchCheck& check,
+                        const FormShift& shift, bool sketch, const BatchProgress& progress = {});
+// Checks the table, then prints it as above.
 BatchOutcome PrintTable(PrintCanvas& canvas, const BatchContext& context, const QString& tablePath,
                         const FormShift& shift, bool sketch, const BatchProgress& progress = {});
 

@@ -1,8 +1,9 @@
 #include "batch/BatchRow.h"
 
 #include "envelopes/TemplateName.h"
-#include "slips/PersonalFill.h"
-#include "slips/TextWrap.h"
+#include "base/Cp1250.h"
+#include "print/PageRenderer.h"
+#include "words/AmountToWords.h"
 #include "words/WordsLines.h"
 
 #include <QFile>
@@ -15,41 +16,17 @@ QString BatchProblem::message() const
     return QStringLiteral("Riadok %1, stĺpec „%2“: %3").arg(line).arg(column, text);
 }
 
-std::optional<EnvelopeTemplate> TemplateCache::get(const QString& programFolder, const QString& name, QString* why)
-{
-    auto it = entries_.find(name);
-    if (it == entries_.end()) {
-        Entry e;
-        if (!IsPlainFileName(name)) {
-            e.why = QStringLiteral("názov šablóny nie je názov súboru v priečinku data");
-        } else {
-            try {
-                e.t = ReadTemplateFile(QFile::encodeName(TemplatePath(programFolder, name)).toStdString());
-            } catch (const FileError& error) {
-                e.why = QString::fromLocal8Bit(error.what());
-            }
-        }
-        it = entries_.insert(name, e);
-    }
-    if (why)
-        *why = it->why;
-    return it->t;
-}
-
-BatchHeader BatchHeader::read(DocumentForm form, const TableRow& header, QList<BatchProblem>& problems)
+BatchHeader BatchHeader::read(const FormDescription& form, const TableRow& header, QList<BatchProblem>& problems)
 {
     BatchHeader h;
     QSet<QString> seen;
     for (const QString& raw : header.cells) {
         const QString name = raw.trimmed();
         h.columns << name;
-        if (!FindControl(form, name)) {
-            QStringList known;
-            for (const ControlSpec& c : FormControls(form))
-                known << QString::fromLatin1(c.name);
+        if (!form.field(name)) {
             problems.append({header.line, name,
                              QStringLiteral("taký stĺpec formulár %1 nemá; má tieto: %2")
-                                 .arg(FormName(form), known.join(QStringLiteral(", ")))});
+                                 .arg(QString::fromUtf8(form.userName), form.fieldNames().join(QStringLiteral(", ")))});
         } else if (seen.contains(name)) {
             problems.append({header.line, name, QStringLiteral("stĺpec je v hlavičke viackrát")});
         }
@@ -59,14 +36,6 @@ BatchHeader BatchHeader::read(DocumentForm form, const TableRow& header, QList<B
 }
 
 namespace {
-
-bool allDigits(const QString& s)
-{
-    for (QChar c : s)
-        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
-            return false;
-    return true;
-}
 
 // A memo takes a line break as Enter does: one line feed.
 QString memoText(QString s)
@@ -78,27 +47,29 @@ QString memoText(QString s)
 
 } // namespace
 
-void CheckRow(const BatchContext& context, const BatchHeader& header, const TableRow& row, TemplateCache& templates,
-              QList<BatchProblem>& problems)
+std::optional<FormPage> CheckRow(const BatchContext& context, const BatchHeader& header, const TableRow& row,
+                                 FrameCache& frames, QList<BatchProblem>& problems)
 {
+    const FormDescription& form = context.description();
+    const qsizetype before = problems.size();
     if (row.cells.size() != header.columns.size()) {
         problems.append({row.line, {},
                          QStringLiteral("riadok má %1 buniek, hlavička %2 stĺpcov").arg(row.cells.size()).arg(header.columns.size())});
-        return;
+        return std::nullopt;
     }
     for (qsizetype i = 0; i < row.cells.size(); ++i) {
         const QString& name = header.columns[i];
-        const ControlSpec* spec = FindControl(context.form, name);
+        const FieldSpec* spec = form.field(name);
         if (!spec)
             continue; // told once, at the header
-        const bool memo = spec->kind == ControlKind::Memo;
+        const bool memo = spec->kind == FieldKind::Memo;
         const QString cell = memo ? memoText(row.cells[i]) : row.cells[i];
         auto problem = [&](const QString& text) { problems.append({row.line, name, text}); };
         if (cell.size() > spec->maxLength) {
             problem(QStringLiteral("text má %1 znakov, pole ich prijme najviac %2").arg(cell.size()).arg(spec->maxLength));
             continue;
         }
-        if ((name == QLatin1String("suma") || name == QLatin1String("hal")) && !allDigits(cell)) {
+        if ((name == QLatin1String("suma") || name == QLatin1String("hal")) && !IsAllDigits(toCp1250(cell))) {
             problem(QStringLiteral("suma smie obsahovať len číslice 0 až 9, nie „%1“").arg(cell));
             continue;
         }
@@ -118,40 +89,42 @@ void CheckRow(const BatchContext& context, const BatchHeader& header, const Tabl
         else if (lineBreak && !memo)
             problem(QStringLiteral("pole má jediný riadok, bunka však obsahuje zalomenie riadka"));
     }
-    if (context.form == DocumentForm::Envelope) {
-        const QString name = RowControlTexts(context, header, row).value(QStringLiteral("sablona"));
-        QString why;
-        if (!templates.get(context.programFolder, name, &why))
-            problems.append({row.line, header.columns.contains(QStringLiteral("sablona")) ? QStringLiteral("sablona") : QString(),
-                             QStringLiteral("šablónu obálky „%1“ sa nepodarilo otvoriť (%2)").arg(name, why)});
+    if (problems.size() != before)
+        return std::nullopt;
+    const FieldTexts texts = RowFieldTexts(context, header, row);
+    const FrameResult frame = form.frame(form, context.settings, context.programFolder, texts, &frames);
+    if (!frame.frame) {
+        // Only a template can leave a page without a frame.
+        const QString name = texts.text("sablona");
+        problems.append({row.line, header.columns.contains(QStringLiteral("sablona")) ? QStringLiteral("sablona") : QString(),
+                         QStringLiteral("šablónu obálky „%1“ sa nepodarilo otvoriť (%2)").arg(name, frame.why)});
+        return std::nullopt;
     }
+    return FormPage{*frame.frame, PrintTexts(form, texts)};
 }
 
-QHash<QString, QString> RowControlTexts(const BatchContext& context, const BatchHeader& header, const TableRow& row)
+FieldTexts RowFieldTexts(const BatchContext& context, const BatchHeader& header, const TableRow& row)
 {
-    const DocumentForm form = context.form;
+    const FormDescription& form = context.description();
     QHash<QString, QString> texts;
-    for (const ControlSpec& c : FormControls(form))
-        texts.insert(QString::fromLatin1(c.name), QString());
-    if (form != DocumentForm::Envelope) {
-        texts[QStringLiteral("suma")] = QStringLiteral("0");
-        texts[QStringLiteral("hal")] = InitialHal(form);
-    }
+    for (const FieldSpec& c : form.fields)
+        texts.insert(QString::fromLatin1(c.name), QString::fromLatin1(c.initial));
     // What the new window fills in, cut to each control's limit as setText cuts it.
-    for (const auto& [name, text] : PersonalFill(form, context.settings, context.personal)) {
-        const ControlSpec* spec = FindControl(form, name);
-        texts[name] = spec && spec->kind != ControlKind::Memo ? text.left(spec->maxLength) : text;
+    const FieldTexts filled = form.fill(context.settings, context.personal);
+    for (const QString& name : filled.fields()) {
+        const FieldSpec* spec = form.field(name);
+        texts[name] = spec && spec->kind != FieldKind::Memo ? filled.text(name).left(spec->maxLength) : filled.text(name);
     }
-    if (form == DocumentForm::Envelope && !context.templateOverride.isEmpty())
+    if (form.field(QStringLiteral("sablona")) && !context.templateOverride.isEmpty())
         texts[QStringLiteral("sablona")] = context.templateOverride;
 
     const bool words = context.settings.flag(Flag::AutoAmountInWords);
-    auto type = [&](const ControlSpec& c) {
+    auto type = [&](const FieldSpec& c) {
         const QString name = QString::fromLatin1(c.name);
         const qsizetype column = header.columns.indexOf(name);
         if (column < 0 || column >= row.cells.size())
             return;
-        const QString cell = c.kind == ControlKind::Memo ? memoText(row.cells[column]) : row.cells[column];
+        const QString cell = c.kind == FieldKind::Memo ? memoText(row.cells[column]) : row.cells[column];
         const QString before = texts.value(name);
         texts[name] = cell;
         // Typing over a text, or into an empty field, changes it: the words follow.
@@ -167,82 +140,18 @@ QHash<QString, QString> RowControlTexts(const BatchContext& context, const Batch
                 texts[QStringLiteral("slovomh")] = fromCp1250(*line);
         }
     };
-    for (const ControlSpec& c : FormControls(form))
-        if (c.kind != ControlKind::Words)
+    for (const FieldSpec& c : form.fields)
+        if (c.kind != FieldKind::Words)
             type(c);
     // Words lines the row gives itself win over the ones the amount wrote; an
     // empty words cell leaves the words to the amount.
-    for (const ControlSpec& c : FormControls(form)) {
+    for (const FieldSpec& c : form.fields) {
         const qsizetype column = header.columns.indexOf(QString::fromLatin1(c.name));
-        if (c.kind == ControlKind::Words && column >= 0 && column < row.cells.size() && !row.cells[column].isEmpty())
+        if (c.kind == FieldKind::Words && column >= 0 && column < row.cells.size() && !row.cells[column].isEmpty())
             type(c);
     }
-    return texts;
-}
-
-FieldTexts SlipFieldTexts(DocumentForm form, const QHash<QString, QString>& controls)
-{
-    FieldTexts fields;
-    for (const ControlSpec& c : FormControls(form)) {
-        const QString name = QString::fromLatin1(c.name);
-        const QString text = controls.value(name);
-        if (c.kind == ControlKind::Memo)
-            fields.setMemo(name, text, WrapLines(text, SlipMemoFont(), SlipMemoWrapWidth));
-        else
-            fields.setText(name, text);
-    }
-    return fields;
-}
-
-EnvelopeLines EnvelopeLinesOf(const QHash<QString, QString>& controls)
-{
-    return {MemoTextLines(controls.value(QStringLiteral("od"))), MemoTextLines(controls.value(QStringLiteral("pozn"))),
-            MemoTextLines(controls.value(QStringLiteral("adr")))};
-}
-
-std::span<const LayoutRow> FormLayout(DocumentForm form)
-{
-    switch (form) {
-    case DocumentForm::SlipA:
-        return SlipALayout();
-    case DocumentForm::SlipC:
-        return SlipCLayout();
-    case DocumentForm::SlipD:
-        return SlipDLayout();
-    case DocumentForm::Envelope:
-        break;
-    }
-    return {};
-}
-
-std::span<const AreaSpan> FormAreas(DocumentForm form)
-{
-    switch (form) {
-    case DocumentForm::SlipA:
-        return SlipAAreas();
-    case DocumentForm::SlipC:
-        return SlipCAreas();
-    case DocumentForm::SlipD:
-        return SlipDAreas();
-    case DocumentForm::Envelope:
-        break;
-    }
-    return {};
-}
-
-int FormReferenceMm(DocumentForm form) { return form == DocumentForm::SlipD ? 104 : 102; }
-
-QString FormName(DocumentForm form)
-{
-    switch (form) {
-    case DocumentForm::SlipA:
-        return QStringLiteral("A");
-    case DocumentForm::SlipC:
-        return QStringLiteral("C");
-    case DocumentForm::SlipD:
-        return QStringLiteral("D");
-    case DocumentForm::Envelope:
-        return QStringLiteral("obálka");
-    }
-    return {};
+    FieldTexts out;
+    for (auto it = texts.cbegin(); it != texts.cend(); ++it)
+        out.setText(it.key(), it.value());
+    return out;
 }

@@ -1,7 +1,7 @@
 #include "batch/RecordsReadOnly.h"
 
-#include "settings/FileError.h"
-#include "settings/SafeRead.h"
+#include "base/FileError.h"
+#include "base/SafeRead.h"
 
 #include <QFileInfo>
 #include <cstring>

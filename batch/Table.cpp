@@ -1,6 +1,6 @@
 #include "batch/Table.h"
 
-#include "settings/Cp1250.h"
+#include "base/Cp1250.h"
 
 #include <QFile>
 #include <QFileInfo>

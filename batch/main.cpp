@@ -1,7 +1,7 @@
 // zelvana-batch: prints a table of slips or envelopes without windows.
-#include "app/ProgramFolder.h"
+#include "base/ProgramFolder.h"
 #include "batch/BatchCommand.h"
-#include "settings/Cp1250.h"
+#include "base/Cp1250.h"
 
 #include <QGuiApplication>
 #include <cstdio>
@@ -9,8 +9,11 @@
 int main(int argc, char** argv)
 {
     // No windows: fonts and printers need a GUI application, not a display.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Always the offscreen platform, whatever the desktop asks for: a memo
+    // wraps by its font's measures, and only this platform gives the batch
+    // the same fonts the windows lay their memos out with (the minimal one
+    // has none at all).
+    qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication application(argc, argv);
     QTextStream out(stdout), err(stderr);
     if (const QString problem = Cp1250CodecProblem(); !problem.isEmpty()) {

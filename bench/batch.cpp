@@ -2,7 +2,7 @@
 // bare QPainter job drawing the same strings on 1 000 pages; time and peak
 // resident memory of each.
 #include "batch/BatchJob.h"
-#include "slips/QtPrintCanvas.h"
+#include "print/QtPrintCanvas.h"
 
 #include <QGuiApplication>
 #include <QPainter>
@@ -69,7 +69,7 @@ int main(int argc, char** argv)
     table.close();
 
     BatchContext context;
-    context.form = DocumentForm::SlipA;
+    context.form = FormKind::SlipA;
     context.settings.setDefaults();
     context.settings.setFlag(Flag::AutoAmountInWords, true);
     context.settings.setPrintFontSize(10);

@@ -3,8 +3,8 @@
 #include "app/AppState.h"
 #include "app/Composition.h"
 #include "app/DocumentKind.h"
-#include "app/PrintPreview.h"
-#include "slips/QtPrintCanvas.h"
+#include "print/PrintPreview.h"
+#include "print/QtPrintCanvas.h"
 #include "slips/TApoukazka.h"
 
 #include <QApplication>
@@ -57,7 +57,7 @@ int main(int argc, char** argv)
     app.records.LoadOrCreatePersonalData();
     app.records.LoadOrCreateSettings();
     app.settings().setPrintFontSize(10);
-    auto* w = static_cast<TApoukazka*>(OpenDocumentWindow(app, DocumentKind::SlipA));
+    auto* w = static_cast<TApoukazka*>(OpenDocumentWindow(app, FormKind::SlipA));
     w->suma->setText("123456");
     w->hal->setText("5");
     w->slovom1->setText(QStringLiteral("-jednostodvadsaťtritisícštyrist"));

@@ -1,7 +1,8 @@
 #include "envelopes/EnvelopePrint.h"
 
-#include "slips/FormSketch.h"
-#include "slips/PrintCanvas.h"
+#include "envelopes/EnvelopeForm.h"
+#include "print/PageRenderer.h"
+#include "print/PrintCanvas.h"
 
 #include <QRegularExpression>
 
@@ -43,25 +44,15 @@ void DrawEnvelope(PrintCanvas& canvas, const PageMeasures& page, const EnvelopeT
 PrintOutcome PrintEnvelope(PrintCanvas& canvas, const EnvelopeTemplate& t, const EnvelopeLines& lines,
                            const QString& face, const FormShift& shift, bool sketch)
 {
-    return RunPrintJob(
-        canvas, {t.SenderFontSize, face, EnvelopeFontDivisor},
-        [&](PrintCanvas& c, const PageMeasures& page) {
-            if (sketch)
-                c.drawGuide(SketchEnvelope(SlipPlacement(page, t.WidthMm), page, t.WidthMm, t.HeightMm, true));
-            DrawEnvelope(c, page, t, lines);
-            return true;
-        },
-        shift);
+    FormPage page{EnvelopeFrame(t, face), {}};
+    page.texts.setMemo(QStringLiteral("od"), lines.sender.join(QLatin1Char('\n')), lines.sender);
+    page.texts.setMemo(QStringLiteral("pozn"), lines.note.join(QLatin1Char('\n')), lines.note);
+    page.texts.setMemo(QStringLiteral("adr"), lines.recipient.join(QLatin1Char('\n')), lines.recipient);
+    return PrintFormPage(canvas, EnvelopeForm(), page, shift, sketch);
 }
 
 PrintOutcome PrintEnvelopeAlignmentSheet(PrintCanvas& canvas, const EnvelopeTemplate& t, const QString& face,
                                          const FormShift& shift)
 {
-    return RunPrintJob(
-        canvas, {t.SenderFontSize, face, EnvelopeFontDivisor},
-        [&](PrintCanvas& c, const PageMeasures& page) {
-            c.drawGuide(EnvelopeAlignmentSheet(SlipPlacement(page, t.WidthMm), page, t.WidthMm, t.HeightMm));
-            return true;
-        },
-        shift);
+    return PrintAlignmentSheet(canvas, EnvelopeForm(), EnvelopeFrame(t, face), shift);
 }

@@ -4,7 +4,7 @@
 // placed from the template's size. The envelope's top edge lies W millimetres
 // right of the printable area's left edge.
 #include "envelopes/EnvelopeTemplate.h"
-#include "slips/PrintJob.h"
+#include "print/PrintJob.h"
 
 #include <QStringList>
 
@@ -26,7 +26,7 @@ struct EnvelopeLines {
 // Draws the three blocks on one page; each line is followed by 44 spaces.
 void DrawEnvelope(PrintCanvas& canvas, const PageMeasures& page, const EnvelopeTemplate& t, const EnvelopeLines& lines);
 
-// One envelope as one print job: the sender's font from the template on the
+// One envelope as one print job through the page renderer: the sender's font from the template on the
 // face given (an empty face keeps the canvas's), then the drawing.
 // With `sketch`, the envelope's outline is drawn pale under the text.
 PrintOutcome PrintEnvelope(PrintCanvas& canvas, const EnvelopeTemplate& t, const EnvelopeLines& lines,

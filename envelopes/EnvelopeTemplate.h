@@ -2,7 +2,7 @@
 // An envelope template, the whole content of a "<name>.obl" file: four signed
 // 32-bit little-endian values, 16 bytes, no header. Nothing is range-checked:
 // any value is stored and read back as it is.
-#include "settings/FileError.h"
+#include "base/FileError.h"
 
 #include <array>
 #include <cstdint>

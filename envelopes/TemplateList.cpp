@@ -1,6 +1,6 @@
 #include "envelopes/TemplateList.h"
 
-#include "settings/FileError.h"
+#include "base/FileError.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,6 +1,6 @@
 #include "envelopes/TemplateName.h"
 
-#include "settings/Cp1250.h"
+#include "base/Cp1250.h"
 
 namespace {
 

@@ -1,14 +1,15 @@
 #include "envelopes/Tobl.h"
 
 #include "app/AppState.h"
-#include "app/CodePageMemo.h"
-#include "app/Controls.h"
-#include "app/DialogControls.h"
+#include "widgets/CodePageMemo.h"
+#include "widgets/Controls.h"
+#include "widgets/DialogControls.h"
+#include "envelopes/EnvelopeForm.h"
 #include "envelopes/EnvelopePictures.h"
 #include "envelopes/TemplateList.h"
 #include "envelopes/TemplateName.h"
-#include "slips/PersonalJoins.h"
-#include "slips/PrintCanvas.h"
+#include "settings/PersonalJoins.h"
+#include "print/PrintCanvas.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -17,7 +18,7 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 
-const DocumentLook Tobl::Look{QStringLiteral("Obálka"), 382, 225, 356, 107, "closeF"};
+const DocumentLook Tobl::Look{382, 225, 356, 107, "closeF"};
 
 namespace {
 
@@ -44,7 +45,7 @@ QPlainTextEdit* addLineMemo(QWidget* parent, const char* name, QRect geometry, b
 
 } // namespace
 
-Tobl::Tobl(AppState& app) : DocumentWindow(app, Look)
+Tobl::Tobl(AppState& app) : DocumentWindow(app, Look, EnvelopeForm())
 {
     QWidget* c = client();
     paintClient(c, QColor(0xF6, 0xEB, 0xD9), QColor(0x5A, 0x3A, 0x12));
@@ -89,9 +90,9 @@ void Tobl::FormCreate()
 
 void Tobl::FillEnvelopeFromPersonalData()
 {
-    ControlTexts texts = PersonalFill(DocumentForm::Envelope, app().settings(), app().personal());
+    FieldTexts texts = form().fill(app().settings(), app().personal());
     // The template stays as chosen; it is set once, when the window opens.
-    texts.removeIf([](const auto& t) { return t.first == QLatin1String("sablona"); });
+    texts.remove(QStringLiteral("sablona"));
     fillControls(texts);
 }
 
@@ -121,22 +122,10 @@ void Tobl::Tlai1Click()
     std::unique_ptr<PrintCanvas> canvas = app().platform.runPrintDialog(this);
     if (!canvas)
         return;
-    const PrintOutcome outcome = PrintEnvelope(*canvas, t, lines(), fromCp1250(app().settings().printFontName()),
-                                               printerShift(canvas->printerName()));
+    FormPage page{EnvelopeFrame(t, fromCp1250(app().settings().printFontName())), fieldTexts()};
+    const PrintOutcome outcome = PrintFormPage(*canvas, form(), page, printerShift(canvas->printerName()));
     if (outcome != PrintOutcome::Printed)
         app().platform.showMessage(PrintOutcomeMessage(outcome));
-}
-
-std::optional<EnvelopeTemplate> Tobl::chosenTemplate() const
-{
-    const QString name = sablona->currentText();
-    if (!IsPlainFileName(name))
-        return std::nullopt;
-    try {
-        return ReadTemplateFile(QFile::encodeName(TemplatePath(app().programFolder(), name)).toStdString());
-    } catch (const FileError&) {
-        return std::nullopt;
-    }
 }
 
 bool Tobl::readyToPrint()
@@ -157,31 +146,4 @@ bool Tobl::readyToPrint()
         return false;
     }
     return true;
-}
-
-PrintOutcome Tobl::printOn(PrintCanvas& canvas, const FormShift& shift, bool sketch)
-{
-    const std::optional<EnvelopeTemplate> t = chosenTemplate();
-    if (!t)
-        return PrintOutcome::Refused;
-    return PrintEnvelope(canvas, *t, lines(), fromCp1250(app().settings().printFontName()), shift, sketch);
-}
-
-PrintOutcome Tobl::printAlignmentSheet(PrintCanvas& canvas, const FormShift& shift)
-{
-    const std::optional<EnvelopeTemplate> t = chosenTemplate();
-    if (!t)
-        return PrintOutcome::Refused;
-    return PrintEnvelopeAlignmentSheet(canvas, *t, fromCp1250(app().settings().printFontName()), shift);
-}
-
-QString Tobl::formPlacement() const
-{
-    const std::optional<EnvelopeTemplate> t = chosenTemplate();
-    if (!t)
-        return QStringLiteral("Šablónu obálky sa nepodarilo otvoriť.");
-    return QStringLiteral("Obálka %1 × %2 mm leží horným okrajom %1 mm vpravo od ľavého okraja tlačovej plochy, "
-                          "ľavým okrajom na jej hornom okraji.")
-        .arg(t->WidthMm)
-        .arg(t->HeightMm);
 }

@@ -29,11 +29,7 @@ public:
     // settings say; pozn keeps its text.
     void FillEnvelopeFromPersonalData();
     void Tlai1Click() override;
-    PrintOutcome printOn(PrintCanvas& canvas, const FormShift& shift, bool sketch) override;
-    PrintOutcome printAlignmentSheet(PrintCanvas& canvas, const FormShift& shift) override;
-    QString formPlacement() const override;
     bool readyToPrint() override;
-    std::optional<DocumentForm> batchForm() const override { return DocumentForm::Envelope; }
 
     // The three memos' lines as the print takes them.
     EnvelopeLines lines() const;
@@ -45,6 +41,4 @@ protected:
 
 private:
     void FormCreate();
-    // The chosen template, read afresh; nothing when its name or file is unusable.
-    std::optional<EnvelopeTemplate> chosenTemplate() const;
 };

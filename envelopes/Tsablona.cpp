@@ -1,8 +1,8 @@
 #include "envelopes/Tsablona.h"
 
 #include "app/AppState.h"
-#include "app/Controls.h"
-#include "app/DialogControls.h"
+#include "widgets/Controls.h"
+#include "widgets/DialogControls.h"
 #include "envelopes/EnvelopePictures.h"
 #include "envelopes/SpinEdit.h"
 #include "envelopes/TemplateName.h"

@@ -1,9 +1,9 @@
 #include "settings/BankList.h"
 
-#include "settings/Backup.h"
-#include "settings/Cp1250.h"
-#include "settings/FileError.h"
-#include "settings/SafeRead.h"
+#include "base/Backup.h"
+#include "base/Cp1250.h"
+#include "base/FileError.h"
+#include "base/SafeRead.h"
 
 #include <QFile>
 #include <QSaveFile>

@@ -1,7 +1,7 @@
 #pragma once
 // The user's own data: 14 short strings in 256-byte slots, 3584 bytes, stored
 // as record 0 of uziv.nas. The slot order is fixed by the file.
-#include "settings/Cp1250.h"
+#include "base/Cp1250.h"
 
 #include <array>
 

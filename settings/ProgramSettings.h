@@ -2,7 +2,7 @@
 // The settings record: 1308 bytes, stored as record 0 of program.nas. The
 // accessors name the fields; the bytes themselves are the record, so reserved
 // bytes and padding go back to the file exactly as they were read.
-#include "settings/Cp1250.h"
+#include "base/Cp1250.h"
 
 #include <array>
 #include <cstdint>

@@ -1,8 +1,8 @@
 #include "settings/RecordFile.h"
 
-#include "settings/Backup.h"
-#include "settings/CreatedFile.h"
-#include "settings/FileError.h"
+#include "base/Backup.h"
+#include "base/CreatedFile.h"
+#include "base/FileError.h"
 
 #include <algorithm>
 #include <cerrno>

@@ -1,9 +1,9 @@
 #include "settings/Tnastavenia.h"
 
 #include "app/AppState.h"
-#include "app/Controls.h"
-#include "app/DialogControls.h"
-#include "app/RadioGroup.h"
+#include "widgets/Controls.h"
+#include "widgets/DialogControls.h"
+#include "widgets/RadioGroup.h"
 #include "envelopes/TemplateList.h"
 
 #include <QCheckBox>

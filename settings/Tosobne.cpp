@@ -1,8 +1,8 @@
 #include "settings/Tosobne.h"
 
 #include "app/AppState.h"
-#include "app/Controls.h"
-#include "app/DialogControls.h"
+#include "widgets/Controls.h"
+#include "widgets/DialogControls.h"
 #include "settings/BankList.h"
 #include "words/AmountToWords.h"
 

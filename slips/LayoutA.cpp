@@ -1,6 +1,6 @@
 // Slip A: four areas along the form. The words, the post office code and the
 // digit boxes are in area 1 only; the variable symbol in areas 2 and 3.
-#include "slips/Layout.h"
+#include "slips/SlipForms.h"
 
 using namespace rows;
 

@@ -1,5 +1,5 @@
 // Slip C: four areas along the form; the words and the postcode boxes in area 1 only.
-#include "slips/Layout.h"
+#include "slips/SlipForms.h"
 
 using namespace rows;
 

@@ -1,6 +1,6 @@
 // Slip D: four areas along the form; areas 2 to 4 are drawn at 0.9, the account
 // rows there at a further 0.8, and the sender line is split at its comma.
-#include "slips/Layout.h"
+#include "slips/SlipForms.h"
 
 using namespace rows;
 

@@ -1,9 +1,8 @@
 #pragma once
 // What the three slip windows share beyond the document window: the amount
-// fields with their words lines, the bank list, and the print command that
-// draws the slip's layout.
+// fields with their words lines and the bank list.
 #include "app/DocumentWindow.h"
-#include "slips/Layout.h"
+#include "slips/SlipForms.h"
 #include "words/AmountFields.h"
 
 class QComboBox;
@@ -12,7 +11,7 @@ class QLineEdit;
 class SlipWindow : public DocumentWindow {
     Q_OBJECT
 public:
-    SlipWindow(AppState& app, const DocumentLook& look, const QString& initialHal, const QColor& wordsBackground);
+    SlipWindow(AppState& app, const DocumentLook& look, const FormDescription& form, const QColor& wordsBackground);
 
     AmountFields* amount;
     QLineEdit* suma;
@@ -24,16 +23,6 @@ public:
     virtual void ClearPersonalFields() = 0;
     virtual void FillFromPersonalData() = 0;
 
-    // The controls' texts by control name, as the print reads them.
-    FieldTexts fieldTexts() const;
-
-    virtual int referenceMm() const = 0;
-    virtual std::span<const LayoutRow> slipLayout() const = 0;
-    virtual std::span<const AreaSpan> slipAreas() const = 0;
-
-    PrintOutcome printOn(PrintCanvas& canvas, const FormShift& shift, bool sketch) override;
-    PrintOutcome printAlignmentSheet(PrintCanvas& canvas, const FormShift& shift) override;
-    QString formPlacement() const override;
 
 protected:
     void refill() override

@@ -1,17 +1,17 @@
 #include "slips/TApoukazka.h"
 
 #include "app/AppState.h"
-#include "slips/PersonalJoins.h"
-#include "app/Controls.h"
+#include "settings/PersonalJoins.h"
+#include "widgets/Controls.h"
 
 #include <QComboBox>
 #include <QAction>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 
-const DocumentLook TApoukazka::Look{QStringLiteral("Poštová poukážka typu A"), 305, 344, 372, 114, "closeF"};
+const DocumentLook TApoukazka::Look{305, 344, 372, 114, "closeF"};
 
-TApoukazka::TApoukazka(AppState& app) : SlipWindow(app, Look, QString(), QColor(188, 233, 206))
+TApoukazka::TApoukazka(AppState& app) : SlipWindow(app, Look, SlipAForm(), QColor(188, 233, 206))
 {
     QWidget* c = client();
     paintClient(c, QColor(252, 255, 236), QColor(0x00, 0x80, 0x40));
@@ -32,12 +32,12 @@ TApoukazka::TApoukazka(AppState& app) : SlipWindow(app, Look, QString(), QColor(
     cu2 = addEdit(c, "cu2", 264, 120, 41, 0, true, SmallFontPixels);
     ksymbol = addEdit(c, "ksymbol", 8, 160, 97, 0, false, SmallFontPixels);
     nazov_uctu = addMemo(c, "nazov_uctu", 120, 160, 185, 49);
-    vakup = addEdit(c, "vakup", 48, 208, 57, 5, true, SmallFontPixels);
+    vakup = addEdit(c, "vakup", 48, 208, 57, 0, true, SmallFontPixels);
     vakup2 = addEdit(c, "vakup2", 120, 208, 185, 0, false, SmallFontPixels);
     vsymbol = addEdit(c, "vsymbol", 120, 240, 129, 0, false, SmallFontPixels);
     od1 = addEdit(c, "od1", 72, 272, 233, 0, true, SmallFontPixels);
     od2 = addEdit(c, "od2", 72, 296, 233, 0, true, SmallFontPixels);
-    odpsc = addEdit(c, "odpsc", 8, 320, 57, 5, true, SmallFontPixels);
+    odpsc = addEdit(c, "odpsc", 8, 320, 57, 0, true, SmallFontPixels);
     od3 = addEdit(c, "od3", 72, 320, 233, 0, true, SmallFontPixels);
 
     setTabChain({suma, hal, banka, cu1, cu2, ksymbol, nazov_uctu, vakup, vakup2, vsymbol, od1, od2, odpsc, od3});
@@ -72,5 +72,5 @@ void TApoukazka::ClearPersonalFields()
 
 void TApoukazka::FillFromPersonalData()
 {
-    fillControls(PersonalFill(DocumentForm::SlipA, app().settings(), app().personal()));
+    fillControls(SlipAFill( app().settings(), app().personal()));
 }

@@ -30,10 +30,6 @@ public:
     // CU split at its first "/": the number before it, the bank code after it.
     static std::pair<QString, QString> SplitAccount(const QString& cu);
 
-    std::optional<DocumentForm> batchForm() const override { return DocumentForm::SlipA; }
-    int referenceMm() const override { return 102; }
-    std::span<const LayoutRow> slipLayout() const override { return SlipALayout(); }
-    std::span<const AreaSpan> slipAreas() const override { return SlipAAreas(); }
 
 private:
     void FormCreate();

@@ -1,15 +1,15 @@
 #include "slips/TCpoukazka.h"
 
 #include "app/AppState.h"
-#include "slips/PersonalJoins.h"
-#include "app/Controls.h"
+#include "settings/PersonalJoins.h"
+#include "widgets/Controls.h"
 
 #include <QAction>
 #include <QLineEdit>
 
-const DocumentLook TCpoukazka::Look{QStringLiteral("Poštová poukážka typu C"), 305, 258, 359, 109, "Koniecprogramu1"};
+const DocumentLook TCpoukazka::Look{305, 258, 359, 109, "Koniecprogramu1"};
 
-TCpoukazka::TCpoukazka(AppState& app) : SlipWindow(app, Look, QStringLiteral("0"), QColor(0xBD, 0xC4, 0xE8))
+TCpoukazka::TCpoukazka(AppState& app) : SlipWindow(app, Look, SlipCForm(), QColor(0xBD, 0xC4, 0xE8))
 {
     QWidget* c = client();
     paintClient(c, palette().color(QPalette::ToolTipBase), QColor(0x00, 0x00, 0xA0));
@@ -23,11 +23,11 @@ TCpoukazka::TCpoukazka(AppState& app) : SlipWindow(app, Look, QStringLiteral("0"
 
     ad1 = addEdit(c, "ad1", 72, 104, 233, 0, true);
     ad2 = addEdit(c, "ad2", 72, 128, 233, 0, true);
-    adpsc = addEdit(c, "adpsc", 8, 152, 57, 5, true);
+    adpsc = addEdit(c, "adpsc", 8, 152, 57, 0, true);
     ad3 = addEdit(c, "ad3", 72, 152, 233, 0, true);
     od1 = addEdit(c, "od1", 72, 184, 233, 0, true);
     od2 = addEdit(c, "od2", 72, 208, 233, 0, true);
-    odpsc = addEdit(c, "odpsc", 8, 232, 57, 5, true);
+    odpsc = addEdit(c, "odpsc", 8, 232, 57, 0, true);
     od3 = addEdit(c, "od3", 72, 232, 233, 0, true);
 
     setTabChain({suma, hal, ad1, ad2, adpsc, ad3, od1, od2, odpsc, od3});
@@ -46,5 +46,5 @@ void TCpoukazka::ClearPersonalFields()
 
 void TCpoukazka::FillFromPersonalData()
 {
-    fillControls(PersonalFill(DocumentForm::SlipC, app().settings(), app().personal()));
+    fillControls(SlipCFill( app().settings(), app().personal()));
 }

@@ -21,10 +21,6 @@ public:
     void Koniecprogramu1Click() { close(); }
     void FillFromPersonalData() override;
 
-    std::optional<DocumentForm> batchForm() const override { return DocumentForm::SlipC; }
-    int referenceMm() const override { return 102; }
-    std::span<const LayoutRow> slipLayout() const override { return SlipCLayout(); }
-    std::span<const AreaSpan> slipAreas() const override { return SlipCAreas(); }
 
 private:
     void FormCreate();

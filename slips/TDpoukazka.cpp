@@ -1,17 +1,17 @@
 #include "slips/TDpoukazka.h"
 
 #include "app/AppState.h"
-#include "slips/PersonalJoins.h"
-#include "app/Controls.h"
+#include "settings/PersonalJoins.h"
+#include "widgets/Controls.h"
 
 #include <QComboBox>
 #include <QLabel>
 #include <QAction>
 #include <QLineEdit>
 
-const DocumentLook TDpoukazka::Look{QStringLiteral("Poštová poukážka typu D"), 305, 273, 378, 110, "Koniecprogramu1"};
+const DocumentLook TDpoukazka::Look{305, 273, 378, 110, "Koniecprogramu1"};
 
-TDpoukazka::TDpoukazka(AppState& app) : SlipWindow(app, Look, QStringLiteral("0"), QColor(0xDF, 0xC4, 0xCC))
+TDpoukazka::TDpoukazka(AppState& app) : SlipWindow(app, Look, SlipDForm(), QColor(0xDF, 0xC4, 0xCC))
 {
     QWidget* c = client();
     paintClient(c, QColor(0xF7, 0xF7, 0xEA), QColor(0xC7, 0x2E, 0x60));
@@ -32,13 +32,13 @@ TDpoukazka::TDpoukazka(AppState& app) : SlipWindow(app, Look, QStringLiteral("0"
 
     ad1 = addEdit(c, "ad1", 72, 104, 233, 0, true);
     ad2 = addEdit(c, "ad2", 72, 128, 233, 0, true);
-    adpsc = addEdit(c, "adpsc", 8, 152, 57, 5, true);
+    adpsc = addEdit(c, "adpsc", 8, 152, 57, 0, true);
     ad3 = addEdit(c, "ad3", 72, 152, 233, 0, true);
     banka = addBankCombo(c, 0, 200, 137);
     skr = addEdit(c, "skr", 136, 200, 65, 0, false, SmallFontPixels);
     ucet = addEdit(c, "ucet", 200, 200, 105, 0, false, SmallFontPixels);
     od2 = addEdit(c, "od2", 72, 224, 233, 0, true);
-    odpsc = addEdit(c, "odpsc", 8, 248, 57, 5, true);
+    odpsc = addEdit(c, "odpsc", 8, 248, 57, 0, true);
     od3 = addEdit(c, "od3", 72, 248, 233, 0, true);
 
     setTabChain({suma, hal, ad1, ad2, adpsc, ad3, od2, odpsc, od3, ucet, skr, banka});
@@ -65,5 +65,5 @@ void TDpoukazka::ClearPersonalFields()
 
 void TDpoukazka::FillFromPersonalData()
 {
-    fillControls(PersonalFill(DocumentForm::SlipD, app().settings(), app().personal()));
+    fillControls(SlipDFill( app().settings(), app().personal()));
 }

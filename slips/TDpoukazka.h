@@ -23,10 +23,6 @@ public:
     void Koniecprogramu1Click() { close(); }
     void FillFromPersonalData() override;
 
-    std::optional<DocumentForm> batchForm() const override { return DocumentForm::SlipD; }
-    int referenceMm() const override { return 104; }
-    std::span<const LayoutRow> slipLayout() const override { return SlipDLayout(); }
-    std::span<const AreaSpan> slipAreas() const override { return SlipDAreas(); }
 
 private:
     void FormCreate();

@@ -5,10 +5,10 @@
 #include "app/AppState.h"
 #include "app/Composition.h"
 #include "app/Desktop.h"
-#include "app/Jpeg.h"
+#include "base/Jpeg.h"
 #include "app/Pictures.h"
 #include "app/TForm1.h"
-#include "slips/PrintCanvas.h"
+#include "print/PrintCanvas.h"
 #include "tools/AlignmentSketch.h"
 
 #include <QApplication>
@@ -131,23 +131,23 @@ bool helpPictures(const QString& out, const QString& tips, const QByteArray& abo
         ok &= writePng(pictures + QStringLiteral("spustac.png"), shot(&launcher));
     }
     struct Example {
-        DocumentKind kind;
+        FormKind kind;
         const char* file;
         QList<std::pair<const char*, QString>> typed;
     };
     const QList<Example> examples{
-        {DocumentKind::SlipA, "poukazka-a.png",
+        {FormKind::SlipA, "poukazka-a.png",
          {{"suma", QStringLiteral("1250")}, {"hal", QStringLiteral("5")}, {"vsymbol", QStringLiteral("20240017")},
           {"od1", QStringLiteral("Eva Malá")}, {"od2", QStringLiteral("Nová 3")}, {"odpsc", QStringLiteral("01001")},
           {"od3", QStringLiteral("Žilina")}}},
-        {DocumentKind::SlipC, "poukazka-c.png",
+        {FormKind::SlipC, "poukazka-c.png",
          {{"suma", QStringLiteral("300")}, {"hal", QStringLiteral("0")}, {"ad1", QStringLiteral("Mária Nováková")},
           {"ad2", QStringLiteral("Záhradná 7")}, {"adpsc", QStringLiteral("97401")},
           {"ad3", QStringLiteral("Banská Bystrica")}}},
-        {DocumentKind::SlipD, "poukazka-d.png",
+        {FormKind::SlipD, "poukazka-d.png",
          {{"suma", QStringLiteral("4999")}, {"hal", QStringLiteral("9")}, {"ad1", QStringLiteral("Peter Horák")},
           {"ad2", QStringLiteral("Lipová 21")}, {"adpsc", QStringLiteral("08001")}, {"ad3", QStringLiteral("Prešov")}}},
-        {DocumentKind::Envelope, "obalka.png",
+        {FormKind::Envelope, "obalka.png",
          {{"adr", QStringLiteral("Obecný úrad\nNámestie 1\n05201 Spišská Nová Ves")}}},
     };
     for (const Example& e : examples) {

@@ -1,12 +1,14 @@
 #include "words/AmountFields.h"
 
 #include "app/AppState.h"
-#include "app/Controls.h"
+#include "widgets/Controls.h"
+#include "print/FormDescription.h"
 #include "words/WordsLines.h"
 
 #include <QLineEdit>
 
-AmountFields::AmountFields(AppState& app, QWidget* client, const QString& initialHal, const QColor& wordsBackground)
+AmountFields::AmountFields(AppState& app, QWidget* client, const FormDescription& form,
+                           const QColor& wordsBackground)
     : QObject(client), app_(app)
 {
     addLabel(client, QStringLiteral("na Sk"), 136, 16);
@@ -16,10 +18,12 @@ AmountFields::AmountFields(AppState& app, QWidget* client, const QString& initia
     addLabel(client, QStringLiteral("Sk"), 200, 72, true);
     addLabel(client, QStringLiteral("h"), 296, 72, true);
 
-    suma = addEdit(client, "suma", 176, 8, 73, 6, true, SmallFontPixels);
-    suma->setText(QStringLiteral("0"));
-    hal = addEdit(client, "hal", 272, 8, 14, 1, false, SmallFontPixels);
-    hal->setText(initialHal);
+    // Limits and first texts are the form's; the window applies its limits
+    // again when it adopts its controls.
+    suma = addEdit(client, "suma", 176, 8, 73, form.field(QStringLiteral("suma"))->maxLength, true, SmallFontPixels);
+    suma->setText(form.initialText(QStringLiteral("suma")));
+    hal = addEdit(client, "hal", 272, 8, 14, form.field(QStringLiteral("hal"))->maxLength, false, SmallFontPixels);
+    hal->setText(form.initialText(QStringLiteral("hal")));
 
     slovom1 = addEdit(client, "slovom1", 64, 40, 241);
     slovom2 = addEdit(client, "slovom2", 3, 64, 190);

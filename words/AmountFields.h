@@ -5,6 +5,7 @@
 #include <QObject>
 
 class AppState;
+struct FormDescription;
 class QColor;
 class QLineEdit;
 class QWidget;
@@ -13,7 +14,7 @@ class AmountFields : public QObject {
     Q_OBJECT
 public:
     // Places the fields on `client` at the positions the slip forms share.
-    AmountFields(AppState& app, QWidget* client, const QString& initialHal, const QColor& wordsBackground);
+    AmountFields(AppState& app, QWidget* client, const FormDescription& form, const QColor& wordsBackground);
 
     QLineEdit* suma;
     QLineEdit* hal;

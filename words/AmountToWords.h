@@ -2,8 +2,8 @@
 // Slovak words for an amount of up to six digits, written as one word the way
 // Slovak postal slips want it (21 000 is "dvadsaťjedentisíc"). Both functions
 // work on code page 1250 short strings and keep no state.
-#include "settings/Cp1250.h"
-#include "settings/ShortString.h"
+#include "base/Cp1250.h"
+#include "base/ShortString.h"
 
 #include <string_view>
 

@@ -1,6 +1,6 @@
 #pragma once
 // What the words lines of a slip show for an amount text, apart from any widget.
-#include "settings/Cp1250.h"
+#include "base/Cp1250.h"
 
 #include <optional>
 

@@ -3,7 +3,7 @@
 // every press, links that open their address, and a links window that takes
 // clicks while the modal box runs and stays when it has closed.
 #include "app/Desktop.h"
-#include "app/PictureLabel.h"
+#include "widgets/PictureLabel.h"
 #include "app/Pictures.h"
 #include "app/TForm2.h"
 #include "app/Toprograme.h"

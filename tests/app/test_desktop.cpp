@@ -1,6 +1,6 @@
 // The desktop the program runs on: minimising, Qt's own texts in Slovak, the
 // fonts that stand in for the Windows faces, and texts that must show whole.
-#include "app/Controls.h"
+#include "widgets/Controls.h"
 #include "app/Desktop.h"
 #include "app/MessageBox.h"
 #include "slips/TApoukazka.h"
@@ -20,7 +20,7 @@
 #include <QToolTip>
 #include <QtTest>
 
-Q_DECLARE_METATYPE(DocumentKind)
+Q_DECLARE_METATYPE(FormKind)
 
 // The program started as main() starts it, on the real desktop seam.
 struct DesktopProgram {
@@ -98,7 +98,7 @@ private slots:
     void refusedCharacterHintShowsBelowTheFieldWithoutABox()
     {
         DesktopProgram p;
-        auto* w = qobject_cast<TApoukazka*>(OpenDocumentWindow(*p.app, DocumentKind::SlipA));
+        auto* w = qobject_cast<TApoukazka*>(OpenDocumentWindow(*p.app, FormKind::SlipA));
         QVERIFY(w);
         typeText(w->od1, QStringLiteral("Eva") + QStringLiteral("Ω"));
         QCOMPARE(w->od1->text(), QStringLiteral("Eva"));
@@ -120,7 +120,7 @@ private slots:
     void qtOwnTextsAreSlovak()
     {
         Program p;
-        auto* w = openWith<TApoukazka>(p, DocumentKind::SlipA, {});
+        auto* w = openWith<TApoukazka>(p, FormKind::SlipA, {});
         const std::unique_ptr<QMenu> english(w->od1->createStandardContextMenu());
         QVERIFY(itemTexts(english.get()).contains(QStringLiteral("&Undo"))); // nothing installed yet
 
@@ -193,14 +193,14 @@ private slots:
 
     void slipLabelsShowWhole_data()
     {
-        QTest::addColumn<DocumentKind>("kind");
-        QTest::newRow("A") << DocumentKind::SlipA;
-        QTest::newRow("C") << DocumentKind::SlipC;
-        QTest::newRow("D") << DocumentKind::SlipD;
+        QTest::addColumn<FormKind>("kind");
+        QTest::newRow("A") << FormKind::SlipA;
+        QTest::newRow("C") << FormKind::SlipC;
+        QTest::newRow("D") << FormKind::SlipD;
     }
     void slipLabelsShowWhole()
     {
-        QFETCH(DocumentKind, kind);
+        QFETCH(FormKind, kind);
         SubstituteWindowsFaces();
         Program p;
         p.loadRecords();

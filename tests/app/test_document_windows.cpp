@@ -9,7 +9,7 @@
 #include <QMenuBar>
 #include <QtTest>
 
-Q_DECLARE_METATYPE(DocumentKind)
+Q_DECLARE_METATYPE(FormKind)
 
 static QStringList menuText(QMainWindow* window)
 {
@@ -29,23 +29,23 @@ class DocumentWindowsTest : public QObject {
 private slots:
     void look_data()
     {
-        QTest::addColumn<DocumentKind>("kind");
+        QTest::addColumn<FormKind>("kind");
         QTest::addColumn<QString>("caption");
         QTest::addColumn<QSize>("client");
         QTest::addColumn<QPoint>("position");
         QTest::addColumn<QString>("closeName");
-        QTest::newRow("A") << DocumentKind::SlipA << QStringLiteral("Poštová poukážka typu A") << QSize(305, 344)
+        QTest::newRow("A") << FormKind::SlipA << QStringLiteral("Poštová poukážka typu A") << QSize(305, 344)
                            << QPoint(372, 114) << "closeF";
-        QTest::newRow("C") << DocumentKind::SlipC << QStringLiteral("Poštová poukážka typu C") << QSize(305, 258)
+        QTest::newRow("C") << FormKind::SlipC << QStringLiteral("Poštová poukážka typu C") << QSize(305, 258)
                            << QPoint(359, 109) << "Koniecprogramu1";
-        QTest::newRow("D") << DocumentKind::SlipD << QStringLiteral("Poštová poukážka typu D") << QSize(305, 273)
+        QTest::newRow("D") << FormKind::SlipD << QStringLiteral("Poštová poukážka typu D") << QSize(305, 273)
                            << QPoint(378, 110) << "Koniecprogramu1";
-        QTest::newRow("envelope") << DocumentKind::Envelope << QStringLiteral("Obálka") << QSize(382, 225)
+        QTest::newRow("envelope") << FormKind::Envelope << QStringLiteral("Obálka") << QSize(382, 225)
                                   << QPoint(356, 107) << "closeF";
     }
     void look()
     {
-        QFETCH(DocumentKind, kind);
+        QFETCH(FormKind, kind);
         QFETCH(QString, caption);
         QFETCH(QSize, client);
         QFETCH(QPoint, position);
@@ -74,7 +74,7 @@ private slots:
     {
         Program p;
         p.loadRecords();
-        auto* a = qobject_cast<DocumentWindow*>(OpenDocumentWindow(*p.app, DocumentKind::SlipA));
+        auto* a = qobject_cast<DocumentWindow*>(OpenDocumentWindow(*p.app, FormKind::SlipA));
         QCOMPARE(p.app->OpenFormCount, 1);
         a->TypuC1->trigger();
         QCOMPARE(p.platform.messages.size(), 1);
@@ -87,7 +87,7 @@ private slots:
         QCOMPARE(p.app->OpenFormCount, 0);
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QVERIFY(gone.isNull()); // released at once, never shown again
-        QVERIFY(qobject_cast<TCpoukazka*>(OpenDocumentWindow(*p.app, DocumentKind::SlipC)));
+        QVERIFY(qobject_cast<TCpoukazka*>(OpenDocumentWindow(*p.app, FormKind::SlipC)));
         QCOMPARE(p.app->OpenFormCount, 1);
     }
 
@@ -107,7 +107,7 @@ private slots:
         Program p;
         p.folder.write("program.nas", settingsBytes({Flag::AllowMultipleForms}));
         p.loadRecords();
-        auto* env = qobject_cast<DocumentWindow*>(OpenDocumentWindow(*p.app, DocumentKind::Envelope));
+        auto* env = qobject_cast<DocumentWindow*>(OpenDocumentWindow(*p.app, FormKind::Envelope));
         QApplication::setActiveWindow(env);
         QVERIFY(QTest::qWaitForWindowActive(env));
         QTest::keyClick(env, Qt::Key(key), Qt::ControlModifier);
@@ -125,7 +125,7 @@ private slots:
         p.folder.write("program.nas", settingsBytes({Flag::AllowMultipleForms}));
         p.loadRecords();
         QList<QWidget*> windows;
-        for (DocumentKind k : {DocumentKind::SlipA, DocumentKind::SlipD, DocumentKind::Envelope})
+        for (FormKind k : {FormKind::SlipA, FormKind::SlipD, FormKind::Envelope})
             windows << OpenDocumentWindow(*p.app, k);
         QCOMPARE(p.app->OpenFormCount, 3);
         for (QWidget* w : windows)

@@ -169,7 +169,7 @@ private slots:
         RegisterDocumentWindows(app);
         TForm1 launcher(app);
         MessageWatch messages;
-        auto* slip = qobject_cast<DocumentWindow*>(OpenDocumentWindow(app, DocumentKind::SlipA));
+        auto* slip = qobject_cast<DocumentWindow*>(OpenDocumentWindow(app, FormKind::SlipA));
         QVERIFY(slip);
         slip->Index1->trigger();                                     // "Index" of a document window
         launcher.findChild<QAction*>(QStringLiteral("Oprograme1"))->trigger(); // "Pomoc" of the launcher
@@ -189,7 +189,7 @@ private slots:
         RegisterDocumentWindows(app);
         app.records.LoadOrCreatePersonalData();
         app.records.LoadOrCreateSettings();
-        auto* slip = qobject_cast<DocumentWindow*>(OpenDocumentWindow(app, DocumentKind::SlipA));
+        auto* slip = qobject_cast<DocumentWindow*>(OpenDocumentWindow(app, FormKind::SlipA));
         QApplication::setActiveWindow(slip);
         QVERIFY(QTest::qWaitForWindowActive(slip));
         QTest::keyClick(slip, Qt::Key_F1);

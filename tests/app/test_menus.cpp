@@ -13,7 +13,7 @@
 #include <QMenuBar>
 #include <QtTest>
 
-Q_DECLARE_METATYPE(DocumentKind)
+Q_DECLARE_METATYPE(FormKind)
 
 namespace {
 
@@ -48,15 +48,15 @@ class MenusTest : public QObject {
 private slots:
     void documentWindowItems_data()
     {
-        QTest::addColumn<DocumentKind>("kind");
-        QTest::newRow("A") << DocumentKind::SlipA;
-        QTest::newRow("C") << DocumentKind::SlipC;
-        QTest::newRow("D") << DocumentKind::SlipD;
-        QTest::newRow("envelope") << DocumentKind::Envelope;
+        QTest::addColumn<FormKind>("kind");
+        QTest::newRow("A") << FormKind::SlipA;
+        QTest::newRow("C") << FormKind::SlipC;
+        QTest::newRow("D") << FormKind::SlipD;
+        QTest::newRow("envelope") << FormKind::Envelope;
     }
     void documentWindowItems()
     {
-        QFETCH(DocumentKind, kind);
+        QFETCH(FormKind, kind);
         Program p;
         p.folder.write("program.nas", settingsBytes({Flag::AllowMultipleForms}));
         p.folder.installShippedTemplates();
@@ -116,7 +116,7 @@ private slots:
     {
         Program p;
         p.loadRecords();
-        auto* window = qobject_cast<DocumentWindow*>(OpenDocumentWindow(*p.app, DocumentKind::SlipC));
+        auto* window = qobject_cast<DocumentWindow*>(OpenDocumentWindow(*p.app, FormKind::SlipC));
         QPointer<QDialog> box;
         bool modal = false;
         p.platform.onDialog = [&](QDialog& d) {

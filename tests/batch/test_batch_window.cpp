@@ -2,7 +2,7 @@
 // prints, and "Hromadná tlač…" runs the table through the window's dialogs.
 #include "batch/BatchJob.h"
 #include "envelopes/Tobl.h"
-#include "slips/MemoLines.h"
+#include "widgets/MemoLines.h"
 #include "slips/TApoukazka.h"
 #include "support/Fixture.h"
 #include "support/RecordingCanvas.h"
@@ -68,7 +68,7 @@ private slots:
     void rowsPrintWhatTypedWindowsPrint()
     {
         Program p;
-        auto* first = openWith<TApoukazka>(p, DocumentKind::SlipA, flags);
+        auto* first = openWith<TApoukazka>(p, FormKind::SlipA, flags);
         QVERIFY(first);
         p.app->settings().setPrintFontSize(10);
         // The memo wraps on screen as the print wraps it.
@@ -94,7 +94,7 @@ private slots:
         const QString path = writeTable(p, "rows.csv", table);
 
         BatchContext context;
-        context.form = DocumentForm::SlipA;
+        context.form = FormKind::SlipA;
         context.settings = p.app->settings();
         context.personal = p.app->personal();
         context.programFolder = p.folder.path();
@@ -125,7 +125,7 @@ private slots:
     {
         Program p;
         p.folder.installShippedTemplates();
-        auto* w = openWith<Tobl>(p, DocumentKind::Envelope, flags);
+        auto* w = openWith<Tobl>(p, FormKind::Envelope, flags);
         const QString templateName = w->sablona->itemText(0);
         QVERIFY(!templateName.isEmpty());
         const QString path = writeTable(p, "env.csv",
@@ -140,7 +140,7 @@ private slots:
         QVERIFY(p.platform.messages.isEmpty());
 
         BatchContext context;
-        context.form = DocumentForm::Envelope;
+        context.form = FormKind::Envelope;
         context.settings = p.app->settings();
         context.personal = p.app->personal();
         context.programFolder = p.folder.path();
@@ -154,7 +154,7 @@ private slots:
     void menuRunsTheTableAndCancelsAfterAPage()
     {
         Program p;
-        auto* w = openWith<TApoukazka>(p, DocumentKind::SlipA, flags);
+        auto* w = openWith<TApoukazka>(p, FormKind::SlipA, flags);
         const QString path = writeTable(p, "three.csv", "suma;od1\n1;a\n2;b\n3;c\n");
         p.platform.fileAnswers = {path};
         QString shown;
@@ -177,7 +177,7 @@ private slots:
     void menuShowsTheProblemsAndPrintsNothing()
     {
         Program p;
-        auto* w = openWith<TApoukazka>(p, DocumentKind::SlipA, flags);
+        auto* w = openWith<TApoukazka>(p, FormKind::SlipA, flags);
         const QString path = writeTable(p, "bad.csv", "suma;odpsc\n1x;1\n2;123456\n");
         p.platform.fileAnswers = {path};
         QString shown;
@@ -198,7 +198,7 @@ private slots:
     void cancelledFileDialogDoesNothing()
     {
         Program p;
-        auto* w = openWith<TApoukazka>(p, DocumentKind::SlipA, flags);
+        auto* w = openWith<TApoukazka>(p, FormKind::SlipA, flags);
         w->Hromadntla1->trigger();
         QCOMPARE(p.platform.fileDialogs, 1);
         QCOMPARE(p.platform.dialogsRun, 0);

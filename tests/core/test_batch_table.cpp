@@ -33,7 +33,7 @@ QList<TableRow> readAll(const QString& path, QString* problem = nullptr, TableRe
     return rows;
 }
 
-BatchContext contextFor(DocumentForm form, const QTemporaryDir& dir)
+BatchContext contextFor(FormKind form, const QTemporaryDir& dir)
 {
     BatchContext c;
     c.form = form;
@@ -142,22 +142,22 @@ private slots:
     void unclosedQuoteIsReportedWithItsLine()
     {
         const QString path = writeFile(dir, "e.csv", "suma;od1\n1;a\n2;\"open\n3;b\n");
-        BatchCheck check = CheckTable(contextFor(DocumentForm::SlipC, dir), path);
+        BatchCheck check = CheckTable(contextFor(FormKind::SlipC, dir), path);
         QVERIFY(!check.ok());
         QCOMPARE(check.fatal, TableSyntaxMessage.arg(3));
     }
 
     void missingAndEmptyFiles()
     {
-        BatchCheck missing = CheckTable(contextFor(DocumentForm::SlipC, dir), dir.filePath("none.csv"));
+        BatchCheck missing = CheckTable(contextFor(FormKind::SlipC, dir), dir.filePath("none.csv"));
         QVERIFY(!missing.ok());
         QVERIFY2(missing.fatal.contains(QStringLiteral("neexistuje")), qPrintable(missing.fatal));
-        BatchCheck folder = CheckTable(contextFor(DocumentForm::SlipC, dir), dir.path());
+        BatchCheck folder = CheckTable(contextFor(FormKind::SlipC, dir), dir.path());
         QCOMPARE(folder.fatal, TableNotFileMessage.arg(dir.path()));
-        BatchCheck empty = CheckTable(contextFor(DocumentForm::SlipC, dir), writeFile(dir, "empty.csv", ""));
+        BatchCheck empty = CheckTable(contextFor(FormKind::SlipC, dir), writeFile(dir, "empty.csv", ""));
         QVERIFY(!empty.ok());
         QVERIFY(!empty.fatal.isEmpty());
-        BatchCheck headerOnly = CheckTable(contextFor(DocumentForm::SlipC, dir), writeFile(dir, "h.csv", "suma;hal\n"));
+        BatchCheck headerOnly = CheckTable(contextFor(FormKind::SlipC, dir), writeFile(dir, "h.csv", "suma;hal\n"));
         QVERIFY(!headerOnly.ok());
         QCOMPARE(headerOnly.report(10), NoRowsMessage);
     }
@@ -174,7 +174,7 @@ private slots:
                                        "1;5;04001;\"two\nlines\";b;\n"    // 7: line break in a one-line field
                                        "1;5;04001;a\n"                    // 9: too few cells
                                        "1;5;04001;a;\tb;\n");             // 10: a control character
-        const BatchCheck check = CheckTable(contextFor(DocumentForm::SlipC, dir), path);
+        const BatchCheck check = CheckTable(contextFor(FormKind::SlipC, dir), path);
         QVERIFY(!check.ok());
         QCOMPARE(check.rows, 8);
         QCOMPARE(where(check), (QStringList{"1 nic", "2 suma", "3 suma", "4 hal", "5 adpsc", "6 od1", "7 od1", "9 ",
@@ -186,7 +186,7 @@ private slots:
                  QStringLiteral("Riadok 3, stĺpec „suma“: text má 7 znakov, pole ich prijme najviac 6"));
         // Nothing printed: the print refuses a table the check refused too.
         PagedRecorder canvas;
-        const BatchOutcome outcome = PrintTable(canvas, contextFor(DocumentForm::SlipC, dir), path, {}, false);
+        const BatchOutcome outcome = PrintTable(canvas, contextFor(FormKind::SlipC, dir), path, {}, false);
         QVERIFY(outcome.outcome != PrintOutcome::Printed);
         QCOMPARE(outcome.pages, 0);
         QVERIFY(canvas.drawn.isEmpty());
@@ -195,7 +195,7 @@ private slots:
     void duplicateColumnAndUnreadableTemplate()
     {
         const QString dup = writeFile(dir, "dup.csv", "suma;suma\n1;2\n");
-        QCOMPARE(where(CheckTable(contextFor(DocumentForm::SlipA, dir), dup)), QStringList{"1 suma"});
+        QCOMPARE(where(CheckTable(contextFor(FormKind::SlipA, dir), dup)), QStringList{"1 suma"});
         QDir(dir.path()).mkpath("data");
         WriteTemplateFile(QFile::encodeName(dir.filePath("data/dobra.obl")).toStdString(), {220, 110, 11, 9});
         writeFile(dir, "data/kratka.obl", "short");
@@ -205,14 +205,14 @@ private slots:
                                       "Peter;kratka.obl\n"
                                       "Eva;../dobra.obl\n"
                                       "Ivan;chyba.obl\n");
-        const BatchCheck check = CheckTable(contextFor(DocumentForm::Envelope, dir), env);
+        const BatchCheck check = CheckTable(contextFor(FormKind::Envelope, dir), env);
         QCOMPARE(where(check), (QStringList{"4 sablona", "5 sablona", "6 sablona"}));
     }
 
     void cleanTablePrintsOnePagePerRowWithProgress()
     {
         const QString path = writeFile(dir, "ok.csv", "suma;hal;ad1\n1;5;Jana\n22;;Peter\n333;0;Eva\n");
-        BatchContext context = contextFor(DocumentForm::SlipC, dir);
+        BatchContext context = contextFor(FormKind::SlipC, dir);
         context.settings.setFlag(Flag::AutoAmountInWords, true);
         QVERIFY(CheckTable(context, path).ok());
         PagedRecorder canvas;
@@ -241,7 +241,7 @@ private slots:
     {
         const QString path = writeFile(dir, "four.csv", "ad1\na\nb\nc\nd\n");
         PagedRecorder canvas;
-        const BatchOutcome outcome = PrintTable(canvas, contextFor(DocumentForm::SlipC, dir), path, {}, false,
+        const BatchOutcome outcome = PrintTable(canvas, contextFor(FormKind::SlipC, dir), path, {}, false,
                                                 [](int done) { return done < 2; });
         QCOMPARE(outcome.outcome, PrintOutcome::Printed); // the pages drawn go out whole
         QVERIFY(outcome.cancelled);
@@ -256,7 +256,7 @@ private slots:
         const QString path = writeFile(dir, "two.csv", "ad1\na\nb\n");
         PagedRecorder canvas;
         canvas.acceptNewPage = false;
-        const BatchOutcome outcome = PrintTable(canvas, contextFor(DocumentForm::SlipC, dir), path, {}, false);
+        const BatchOutcome outcome = PrintTable(canvas, contextFor(FormKind::SlipC, dir), path, {}, false);
         QCOMPARE(outcome.outcome, PrintOutcome::Refused);
         QCOMPARE(canvas.ended, 1);
         QCOMPARE(BatchOutcomeMessage(outcome), PrintFailedMessage);

@@ -1,12 +1,13 @@
 // The core on its own, linked without Qt Widgets: a slip is printed into a PDF
 // file from texts that no window gave, and the print-job frame reports every
 // outcome as a value.
-#include "app/ProgramFolder.h"
-#include "settings/Cp1250.h"
-#include "slips/Layout.h"
-#include "slips/PrintJob.h"
-#include "slips/QtPrintCanvas.h"
-#include "slips/TextWrap.h"
+#include "base/ProgramFolder.h"
+#include "base/Cp1250.h"
+#include "print/PageRenderer.h"
+#include "slips/SlipForms.h"
+#include "print/PrintJob.h"
+#include "print/QtPrintCanvas.h"
+#include "print/TextWrap.h"
 #include "support/FileFaults.h"
 #include "support/PdfWords.h"
 #include "support/RecordingCanvas.h"
@@ -53,7 +54,7 @@ private slots:
         writer.setResolution(600);
         writer.setPageSize(QPageSize(QPageSize::A4));
         QtPrintCanvas canvas(writer, QString(), pdf);
-        const PrintOutcome outcome = PrintSlip(canvas, {10, QString()}, 102, SlipCLayout(), slipCTexts());
+        const PrintOutcome outcome = PrintSlip(canvas, {10, QString()}, SlipCForm(), slipCTexts());
         QCOMPARE(outcome, PrintOutcome::Printed);
         QString error;
         int amounts = 0, names = 0;
@@ -77,7 +78,7 @@ private slots:
         PrintOutcome outcome;
         {
             FileSizeLimit full(2000);
-            outcome = PrintSlip(canvas, {10, QString()}, 102, SlipCLayout(), slipCTexts());
+            outcome = PrintSlip(canvas, {10, QString()}, SlipCForm(), slipCTexts());
         }
         QCOMPARE(outcome, PrintOutcome::Refused);
         QCOMPARE(PrintOutcomeMessage(outcome), PrintFailedMessage);
@@ -184,7 +185,7 @@ private slots:
         for (const char* name : {"suma", "hal", "slovom1", "slovom2", "slovomh", "ad1", "ad2", "adpsc", "ad3", "od1", "odpsc"})
             partial.setText(QString::fromLatin1(name), texts.text(name));
         QCOMPARE(MissingFields(SlipCLayout(), partial), (QStringList{"od2", "od3"}));
-        QCOMPARE(PrintSlip(canvas, {10, QString()}, 102, SlipCLayout(), partial), PrintOutcome::MissingFields);
+        QCOMPARE(PrintSlip(canvas, {10, QString()}, SlipCForm(), partial), PrintOutcome::MissingFields);
         QCOMPARE(canvas.begun, 0); // not a single empty row on paper
         QVERIFY(canvas.drawn.isEmpty());
         QVERIFY(PrintOutcomeMessage(PrintOutcome::MissingFields, {"od2", "od3"}).contains(QStringLiteral("od2, od3")));
@@ -211,7 +212,7 @@ private slots:
         QFETCH(int, emPixels);
         RecordingCanvas canvas(ExamplePrinter, 96, deviceDpi);
         FieldTexts texts = slipCTexts();
-        QCOMPARE(PrintSlip(canvas, {printFontSize, QString()}, 102, SlipCLayout(), texts), PrintOutcome::Printed);
+        QCOMPARE(PrintSlip(canvas, {printFontSize, QString()}, SlipCForm(), texts), PrintOutcome::Printed);
         for (const RotatedText& t : canvas.drawn)
             QCOMPARE(t.emPixels, emPixels);
     }

@@ -2,7 +2,7 @@
 // three blocks lands in printer pixels, in what size, and that no template
 // value, however absurd, breaks the job.
 #include "envelopes/EnvelopePrint.h"
-#include "slips/PrintCanvas.h"
+#include "print/PrintCanvas.h"
 #include "support/RecordingCanvas.h"
 
 #include <QtTest>

@@ -2,7 +2,7 @@
 // installed, where each user's folder is, and what a start puts into it:
 // links to what the program only reads, so a newer installation reaches the
 // user; copies of what the user may change; never a user's own file replaced.
-#include "app/UserFolder.h"
+#include "base/UserFolder.h"
 
 #include <QDir>
 #include <QFile>

@@ -2,12 +2,13 @@
 // from their windows to a queue picked by name, and zelvana-batch --printer,
 // each job read back from the file the queue wrote; and queues that stop,
 // refuse jobs or vanish between the print dialog and the job.
+#include "print/ChosenPrinter.h"
 #include "CupsServer.h"
 
 #include "app/Platform.h"
 #include "envelopes/Tobl.h"
-#include "slips/PrintJob.h"
-#include "slips/QtPrintCanvas.h"
+#include "print/PrintJob.h"
+#include "print/QtPrintCanvas.h"
 #include "slips/TApoukazka.h"
 #include "support/Fixture.h"
 #include "support/PdfPlacement.h"
@@ -85,7 +86,7 @@ private:
         p.folder.write("program.nas", settingsBytes({}));
         p.loadRecords();
         p.app->settings().setPrintFontSize(10);
-        auto* w = qobject_cast<TApoukazka*>(OpenDocumentWindow(*p.app, DocumentKind::SlipA));
+        auto* w = qobject_cast<TApoukazka*>(OpenDocumentWindow(*p.app, FormKind::SlipA));
         w->suma->setText("1234");
         w->hal->setText("5");
         w->od1->setText(QStringLiteral("Košický"));
@@ -203,7 +204,7 @@ private slots:
         p.folder.write("uziv.nas", personalBytes(Owner));
         p.folder.installShippedTemplates();
         p.loadRecords();
-        auto* w = qobject_cast<Tobl*>(OpenDocumentWindow(*p.app, DocumentKind::Envelope));
+        auto* w = qobject_cast<Tobl*>(OpenDocumentWindow(*p.app, FormKind::Envelope));
         QVERIFY(w);
         retype(w->od, QStringLiteral("Odosielateľ\nNábrežná"));
         retype(w->pozn, QStringLiteral("Doporučene"));

@@ -1,17 +1,17 @@
 // The envelope window driven as a user does: its controls, the fill from the
 // personal data, the template list, and the print: through a recorder for the
 // pixels and points, and once into a real PDF file read back.
-#include "app/CodePageEdit.h"
-#include "app/CodePageMemo.h"
+#include "widgets/CodePageEdit.h"
+#include "widgets/CodePageMemo.h"
 #include "app/Desktop.h"
-#include "app/RadioGroup.h"
+#include "widgets/RadioGroup.h"
 #include "envelopes/EnvelopeTemplate.h"
 #include "envelopes/SpinEdit.h"
 #include "envelopes/Tobl.h"
 #include "envelopes/Tsablona.h"
 #include "settings/Tnastavenia.h"
 #include "settings/Tosobne.h"
-#include "slips/QtPrintCanvas.h"
+#include "print/QtPrintCanvas.h"
 #include "support/Fixture.h"
 #include "support/PdfWords.h"
 #include "support/RecordingCanvas.h"
@@ -71,7 +71,7 @@ class EnvelopeWindowTest : public QObject {
         p.folder.write("uziv.nas", personalBytes(Owner));
         p.folder.installShippedTemplates();
         p.loadRecords();
-        return qobject_cast<Tobl*>(OpenDocumentWindow(*p.app, DocumentKind::Envelope));
+        return qobject_cast<Tobl*>(OpenDocumentWindow(*p.app, FormKind::Envelope));
     }
 
     static RecordingCanvas& recorder(Program& p, std::unique_ptr<RecordingCanvas>& keep,
@@ -157,7 +157,7 @@ private slots:
         Program p;
         p.folder.installShippedTemplates();
         p.loadRecords();
-        auto* w = qobject_cast<Tobl*>(OpenDocumentWindow(*p.app, DocumentKind::Envelope));
+        auto* w = qobject_cast<Tobl*>(OpenDocumentWindow(*p.app, FormKind::Envelope));
         QCOMPARE(w->sablona->currentText(), QStringLiteral(" "));
         // Printing with it: the template cannot be opened.
         w->Tlai1->trigger();
@@ -213,7 +213,7 @@ private slots:
         p.folder.write("uziv.nas", personalBytes({{Personal::meno, "Eva"}, {Personal::priezvisko, "Mala"}}));
         p.folder.installShippedTemplates();
         p.loadRecords();
-        auto* w = qobject_cast<Tobl*>(OpenDocumentWindow(*p.app, DocumentKind::Envelope));
+        auto* w = qobject_cast<Tobl*>(OpenDocumentWindow(*p.app, FormKind::Envelope));
         QCOMPARE(w->od->toPlainText(), QStringLiteral(" Eva Mala\n \n "));
         QCOMPARE(MemoTextLines(w->od->toPlainText()), (QStringList{" Eva Mala", " ", " "}));
     }
@@ -226,7 +226,7 @@ private slots:
         p.folder.write("uziv.nas", personalBytes({{Personal::meno, longName}, {Personal::priezvisko, "Dlhý"}}));
         p.folder.installShippedTemplates();
         p.loadRecords();
-        auto* w = qobject_cast<Tobl*>(OpenDocumentWindow(*p.app, DocumentKind::Envelope));
+        auto* w = qobject_cast<Tobl*>(OpenDocumentWindow(*p.app, FormKind::Envelope));
         QCOMPARE(w->adr->toPlainText(), " " + longName + QStringLiteral(" Dlhý"));
     }
 
@@ -286,7 +286,7 @@ private slots:
         p.folder.write("program.nas", settingsBytes({Flag::AddName, Flag::EnvelopeOwnerIsRecipient}));
         p.folder.write("uziv.nas", personalBytes(Owner));
         p.loadRecords();
-        auto* w = qobject_cast<Tobl*>(OpenDocumentWindow(*p.app, DocumentKind::Envelope));
+        auto* w = qobject_cast<Tobl*>(OpenDocumentWindow(*p.app, FormKind::Envelope));
         QVERIFY(w);
         QVERIFY(w->isVisible());
         QCOMPARE(p.app->OpenFormCount, 1);
@@ -306,7 +306,7 @@ private slots:
         Program p;
         p.folder.write("data", "a file where the folder should be");
         p.loadRecords();
-        auto* w = qobject_cast<Tobl*>(OpenDocumentWindow(*p.app, DocumentKind::Envelope));
+        auto* w = qobject_cast<Tobl*>(OpenDocumentWindow(*p.app, FormKind::Envelope));
         QVERIFY(w);
         QCOMPARE(p.platform.messages.size(), 1);
         QVERIFY(!p.platform.messages.first().isEmpty());

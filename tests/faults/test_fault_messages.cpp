@@ -6,9 +6,9 @@
 #include "faults/FaultKit.h"
 #include "settings/Tnastavenia.h"
 #include "settings/Tosobne.h"
-#include "slips/PrinterShift.h"
+#include "print/PrinterShift.h"
 #include "slips/TApoukazka.h"
-#include "slips/Tzarovnanie.h"
+#include "print/Tzarovnanie.h"
 #include "support/FileFaults.h"
 #include "support/RecordingCanvas.h"
 

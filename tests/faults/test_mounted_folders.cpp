@@ -3,9 +3,9 @@
 // where mounting is not allowed the cases are skipped and say so.
 #include "faults/FaultKit.h"
 #include "settings/Tosobne.h"
-#include "slips/PrinterShift.h"
+#include "print/PrinterShift.h"
 #include "slips/TApoukazka.h"
-#include "slips/Tzarovnanie.h"
+#include "print/Tzarovnanie.h"
 
 #include <QDoubleSpinBox>
 #include <QPushButton>

@@ -3,28 +3,28 @@
 #include "FuzzSupport.h"
 #include "batch/BatchRow.h"
 #include "envelopes/EnvelopePrint.h"
-#include "slips/PrintJob.h"
+#include "print/PrintJob.h"
 #include "support/RecordingCanvas.h"
 
 void CheckFillAndPrint(const ProgramSettings& settings, const PersonalData& personal)
 {
-    for (const DocumentForm form : {DocumentForm::SlipA, DocumentForm::SlipC, DocumentForm::SlipD, DocumentForm::Envelope}) {
+    for (const FormKind form : {FormKind::SlipA, FormKind::SlipC, FormKind::SlipD, FormKind::Envelope}) {
         BatchContext context;
         context.form = form;
         context.settings = settings;
         context.personal = personal;
         context.programFolder = ScratchFolder();
         const QHash<QString, QString> texts = RowControlTexts(context, BatchHeader{}, TableRow{2, {}});
-        for (const ControlSpec& c : FormControls(form)) {
+        for (const FieldSpec& c : FormControls(form)) {
             const auto it = texts.find(QString::fromLatin1(c.name));
             FUZZ_CHECK(it != texts.end());
-            FUZZ_CHECK(c.kind == ControlKind::Memo || it->size() <= c.maxLength);
+            FUZZ_CHECK(c.kind == FieldKind::Memo || it->size() <= c.maxLength);
         }
         FUZZ_CHECK(texts.size() == static_cast<qsizetype>(FormControls(form).size()));
 
         RecordingCanvas canvas(ExamplePrinter);
         PrintOutcome outcome;
-        if (form == DocumentForm::Envelope) {
+        if (form == FormKind::Envelope) {
             const EnvelopeTemplate dl{110, 220, 11, 9};
             outcome = PrintEnvelope(canvas, dl, EnvelopeLinesOf(texts), fromCp1250(settings.printFontName()));
         } else {

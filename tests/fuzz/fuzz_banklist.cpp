@@ -4,8 +4,8 @@
 // save writes the same bytes.
 #include "FuzzSupport.h"
 #include "settings/BankList.h"
-#include "settings/Cp1250.h"
-#include "settings/FileError.h"
+#include "base/Cp1250.h"
+#include "base/FileError.h"
 
 namespace {
 

@@ -1,12 +1,12 @@
 // Build tool: the valid seed files of the fuzz targets, each written by the
 // program's own writer, into <folder>/<target>/.
-#include "app/Jpeg.h"
+#include "base/Jpeg.h"
 #include "envelopes/EnvelopeTemplate.h"
 #include "settings/BankList.h"
-#include "settings/Cp1250.h"
+#include "base/Cp1250.h"
 #include "settings/RecordStore.h"
-#include "slips/PrinterShift.h"
-#include "slips/SlipControls.h"
+#include "print/PrinterShift.h"
+#include "slips/SlipForms.h"
 
 #include <QDir>
 #include <QFile>
@@ -147,11 +147,11 @@ void templates()
 }
 
 // A header of every control of the form that is typed in, and two rows.
-QByteArray table(DocumentForm form, char separator, bool utf8)
+QByteArray table(FormKind form, char separator, bool utf8)
 {
     QStringList header, first, second;
-    for (const ControlSpec& c : FormControls(form)) {
-        if (c.kind == ControlKind::Words)
+    for (const FieldSpec& c : FormControls(form)) {
+        if (c.kind == FieldKind::Words)
             continue;
         const QString name = QString::fromLatin1(c.name);
         header << name;
@@ -164,7 +164,7 @@ QByteArray table(DocumentForm form, char separator, bool utf8)
             a = QStringLiteral("81101"), b = QStringLiteral("04001");
         else if (name == QLatin1String("sablona"))
             a = QStringLiteral("DL.obl"), b = QString();
-        else if (c.kind == ControlKind::Memo)
+        else if (c.kind == FieldKind::Memo)
             a = QStringLiteral("\"Mária Nováková\nHlavná 1\""), b = QStringLiteral("Košice");
         else
             a = QStringLiteral("Ľudovít Štúr"), b = QStringLiteral("\"Žilina; \"\"centrum\"\"\"");
@@ -179,10 +179,10 @@ QByteArray table(DocumentForm form, char separator, bool utf8)
 
 void tables()
 {
-    put("fuzz_table", QStringLiteral("a.csv"), table(DocumentForm::SlipA, ';', true));
-    put("fuzz_table", QStringLiteral("c.csv"), QByteArray("\xEF\xBB\xBF") + table(DocumentForm::SlipC, ',', true));
-    put("fuzz_table", QStringLiteral("d.csv"), table(DocumentForm::SlipD, ';', false));
-    put("fuzz_table", QStringLiteral("obalka.csv"), table(DocumentForm::Envelope, ',', false));
+    put("fuzz_table", QStringLiteral("a.csv"), table(FormKind::SlipA, ';', true));
+    put("fuzz_table", QStringLiteral("c.csv"), QByteArray("\xEF\xBB\xBF") + table(FormKind::SlipC, ',', true));
+    put("fuzz_table", QStringLiteral("d.csv"), table(FormKind::SlipD, ';', false));
+    put("fuzz_table", QStringLiteral("obalka.csv"), table(FormKind::Envelope, ',', false));
 }
 
 void shifts()

@@ -5,7 +5,7 @@
 #include "FuzzSupport.h"
 #include "RecordUse.h"
 #include "batch/RecordsReadOnly.h"
-#include "settings/FileError.h"
+#include "base/FileError.h"
 #include "settings/RecordStore.h"
 
 #include <cstring>

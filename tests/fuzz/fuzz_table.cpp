@@ -46,7 +46,7 @@ QByteArray writeTable(const QList<QStringList>& rows)
     return out;
 }
 
-BatchContext contextFor(DocumentForm form)
+BatchContext contextFor(FormKind form)
 {
     BatchContext c;
     c.form = form;
@@ -91,7 +91,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         FUZZ_CHECK(again.isEmpty());
     }
 
-    for (const DocumentForm form : {DocumentForm::SlipA, DocumentForm::SlipC, DocumentForm::SlipD, DocumentForm::Envelope}) {
+    for (const FormKind form : {FormKind::SlipA, FormKind::SlipC, FormKind::SlipD, FormKind::Envelope}) {
         const BatchContext context = contextFor(form);
         const BatchCheck check = CheckTable(context, file);
         FUZZ_CHECK(check.problems.size() <= MaxKeptProblems && check.problems.size() <= check.problemCount);
@@ -104,7 +104,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             continue;
         PagedRecorder canvas;
         int progressCalls = 0;
-        const BatchOutcome outcome = PrintTable(canvas, context, file, {}, form == DocumentForm::SlipC,
+        const BatchOutcome outcome = PrintTable(canvas, context, file, {}, form == FormKind::SlipC,
                                                 [&](int) { return ++progressCalls, true; });
         FUZZ_CHECK(outcome.outcome == PrintOutcome::Printed);
         FUZZ_CHECK(outcome.problem.isEmpty() && !outcome.cancelled);

@@ -3,9 +3,9 @@
 // is refused with a message naming it; nothing waits, fills memory or is
 // created outside the program folder.
 #include "app/DocumentKind.h"
-#include "app/Tips.h"
+#include "settings/Tips.h"
 #include "settings/BankList.h"
-#include "settings/SafeRead.h"
+#include "base/SafeRead.h"
 #include "slips/TApoukazka.h"
 #include "support/FileFaults.h"
 #include "support/Fixture.h"

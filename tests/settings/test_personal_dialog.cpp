@@ -276,7 +276,7 @@ private slots:
         p.folder.write("program.nas", settingsBytes({Flag::AddName, Flag::SlipAOwnerIsSender}));
         p.folder.write("uziv.nas", personalBytes(Owner));
         p.loadRecords();
-        auto* slip = qobject_cast<TApoukazka*>(OpenDocumentWindow(*p.app, DocumentKind::SlipA));
+        auto* slip = qobject_cast<TApoukazka*>(OpenDocumentWindow(*p.app, FormKind::SlipA));
         const QByteArray fileBefore = p.folder.read("uziv.nas");
         const QByteArray memoryBefore(reinterpret_cast<const char*>(p.app->personal().data()), PersonalData::Size);
         p.platform.onDialog = [&](QDialog& dialog) {
@@ -365,8 +365,8 @@ private slots:
                        settingsBytes({Flag::AllowMultipleForms, Flag::AddName, Flag::SlipAOwnerIsSender}));
         p.folder.write("uziv.nas", personalBytes(Owner));
         p.loadRecords();
-        auto* first = qobject_cast<TApoukazka*>(OpenDocumentWindow(*p.app, DocumentKind::SlipA));
-        auto* second = qobject_cast<TApoukazka*>(OpenDocumentWindow(*p.app, DocumentKind::SlipA));
+        auto* first = qobject_cast<TApoukazka*>(OpenDocumentWindow(*p.app, FormKind::SlipA));
+        auto* second = qobject_cast<TApoukazka*>(OpenDocumentWindow(*p.app, FormKind::SlipA));
         for (TApoukazka* w : {first, second}) {
             w->od1->setText(QStringLiteral("typed by hand"));
             w->vsymbol->setText("123");

@@ -1,6 +1,6 @@
 // The two record files: byte layouts, round trips that keep every byte we do
 // not own, short files, a full disk and files we may not write.
-#include "settings/FileError.h"
+#include "base/FileError.h"
 #include "settings/RecordStore.h"
 #include "support/FileFaults.h"
 #include "support/TempProgramFolder.h"

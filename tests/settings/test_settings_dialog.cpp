@@ -2,7 +2,7 @@
 // record, what accepting writes into program.nas, the font dialog, cancel.
 #include "app/Desktop.h"
 #include "app/DocumentKind.h"
-#include "app/RadioGroup.h"
+#include "widgets/RadioGroup.h"
 #include "settings/Tnastavenia.h"
 #include "slips/TApoukazka.h"
 #include "support/FileFaults.h"
@@ -382,7 +382,7 @@ private slots:
         p.folder.write("program.nas", record({}));
         p.folder.write("uziv.nas", personalBytes(Owner));
         p.loadRecords();
-        auto* slip = qobject_cast<TApoukazka*>(OpenDocumentWindow(*p.app, DocumentKind::SlipA));
+        auto* slip = qobject_cast<TApoukazka*>(OpenDocumentWindow(*p.app, FormKind::SlipA));
         QCOMPARE(slip->od1->text(), QString());
         p.platform.onDialog = [](QDialog& dialog) {
             auto& d = static_cast<Tnastavenia&>(dialog);

@@ -1,7 +1,7 @@
 // What the slip windows' fields take and show: filled texts from their
 // beginning, the bank list readable, the window font in the bank combo, and
 // no character the code page cannot hold, typed or pasted.
-#include "app/Controls.h"
+#include "widgets/Controls.h"
 #include "app/DocumentKind.h"
 #include "slips/TApoukazka.h"
 #include "slips/TCpoukazka.h"
@@ -19,7 +19,7 @@
 #include <QPlainTextEdit>
 #include <QtTest>
 
-Q_DECLARE_METATYPE(DocumentKind)
+Q_DECLARE_METATYPE(FormKind)
 
 // A name longer than any of the edits is wide.
 static const QString LongName = QStringLiteral("Ľubomír Alexander Maximilián Šťastný-Rozhodný z Dolného Kubína a Čierneho Balogu");
@@ -28,7 +28,7 @@ static const QString Emoji = QStringLiteral("😀"); // outside the basic plane:
 static const QString Omega = QStringLiteral("Ω"); // Greek: not in code page 1250
 static const QString GoodText = QStringLiteral("Ľubošť ő €"); // all of it in code page 1250
 
-static DocumentWindow* openKind(Program& p, DocumentKind kind, const QList<Flag>& flags,
+static DocumentWindow* openKind(Program& p, FormKind kind, const QList<Flag>& flags,
                                 std::initializer_list<std::pair<Personal, QString>> personal = Owner)
 {
     return openWith<DocumentWindow>(p, kind, flags, personal);
@@ -84,31 +84,31 @@ private slots:
 
     void filledFieldsShowTheirBeginning_data()
     {
-        QTest::addColumn<DocumentKind>("kind");
+        QTest::addColumn<FormKind>("kind");
         QTest::addColumn<QList<Flag>>("flags");
         QTest::addColumn<QStringList>("fields");
         QTest::newRow("A sender and bank")
-            << DocumentKind::SlipA
+            << FormKind::SlipA
             << QList<Flag>{Flag::AddName, Flag::AddAddress, Flag::SlipAOwnerIsSender, Flag::AddBank,
                            Flag::AddAccount, Flag::SlipAOwnerIsRecipient}
             << QStringList{"od1", "od2", "od3", "banka", "vakup2"};
         QTest::newRow("C recipient")
-            << DocumentKind::SlipC << QList<Flag>{Flag::AddName, Flag::AddAddress, Flag::SlipCOwnerIsRecipient}
+            << FormKind::SlipC << QList<Flag>{Flag::AddName, Flag::AddAddress, Flag::SlipCOwnerIsRecipient}
             << QStringList{"ad1", "ad2", "ad3"};
-        QTest::newRow("C sender") << DocumentKind::SlipC
+        QTest::newRow("C sender") << FormKind::SlipC
                                   << QList<Flag>{Flag::AddName, Flag::AddAddress, Flag::SlipCOwnerIsSender}
                                   << QStringList{"od1", "od2", "od3"};
         QTest::newRow("D recipient")
-            << DocumentKind::SlipD << QList<Flag>{Flag::AddName, Flag::AddAddress, Flag::SlipDOwnerIsRecipient}
+            << FormKind::SlipD << QList<Flag>{Flag::AddName, Flag::AddAddress, Flag::SlipDOwnerIsRecipient}
             << QStringList{"ad1", "ad2", "ad3"};
         QTest::newRow("D sender and bank")
-            << DocumentKind::SlipD
+            << FormKind::SlipD
             << QList<Flag>{Flag::AddName, Flag::AddAddress, Flag::AddBank, Flag::SlipDOwnerIsSender}
             << QStringList{"od2", "od3", "banka"};
     }
     void filledFieldsShowTheirBeginning()
     {
-        QFETCH(DocumentKind, kind);
+        QFETCH(FormKind, kind);
         QFETCH(QList<Flag>, flags);
         QFETCH(QStringList, fields);
         Program p;
@@ -131,13 +131,13 @@ private slots:
 
     void bankListOpensWideEnoughToRead_data()
     {
-        QTest::addColumn<DocumentKind>("kind");
-        QTest::newRow("A") << DocumentKind::SlipA;
-        QTest::newRow("D") << DocumentKind::SlipD;
+        QTest::addColumn<FormKind>("kind");
+        QTest::newRow("A") << FormKind::SlipA;
+        QTest::newRow("D") << FormKind::SlipD;
     }
     void bankListOpensWideEnoughToRead()
     {
-        QFETCH(DocumentKind, kind);
+        QFETCH(FormKind, kind);
         Program p;
         const QString list = QStringLiteral("VÚB\r\n") + LongBank + QStringLiteral("\r\nTatra banka\r\n");
         p.folder.write("banky.cbx", QByteArray::fromStdString(toCp1250(list)));
@@ -159,13 +159,13 @@ private slots:
 
     void bankComboTakesTheWindowFont_data()
     {
-        QTest::addColumn<DocumentKind>("kind");
-        QTest::newRow("A") << DocumentKind::SlipA;
-        QTest::newRow("D") << DocumentKind::SlipD;
+        QTest::addColumn<FormKind>("kind");
+        QTest::newRow("A") << FormKind::SlipA;
+        QTest::newRow("D") << FormKind::SlipD;
     }
     void bankComboTakesTheWindowFont()
     {
-        QFETCH(DocumentKind, kind);
+        QFETCH(FormKind, kind);
         Program p;
         DocumentWindow* w = openKind(p, kind, {});
         auto* banka = w->client()->findChild<QComboBox*>("banka");
@@ -179,23 +179,23 @@ private slots:
 
     void typedCharacterOutsideTheCodePageIsRefusedWithAHint_data()
     {
-        QTest::addColumn<DocumentKind>("kind");
+        QTest::addColumn<FormKind>("kind");
         QTest::addColumn<QString>("field");
         QTest::addColumn<QString>("character");
         for (const QString& c : {Omega, Emoji}) {
             const QString tag = c == Omega ? QStringLiteral("omega") : QStringLiteral("emoji");
-            QTest::newRow(qPrintable("A suma " + tag)) << DocumentKind::SlipA << "suma" << c;
-            QTest::newRow(qPrintable("A od1 " + tag)) << DocumentKind::SlipA << "od1" << c;
-            QTest::newRow(qPrintable("A banka " + tag)) << DocumentKind::SlipA << "banka" << c;
-            QTest::newRow(qPrintable("A nazov_uctu " + tag)) << DocumentKind::SlipA << "nazov_uctu" << c;
-            QTest::newRow(qPrintable("C ad1 " + tag)) << DocumentKind::SlipC << "ad1" << c;
-            QTest::newRow(qPrintable("D ucet " + tag)) << DocumentKind::SlipD << "ucet" << c;
-            QTest::newRow(qPrintable("D banka " + tag)) << DocumentKind::SlipD << "banka" << c;
+            QTest::newRow(qPrintable("A suma " + tag)) << FormKind::SlipA << "suma" << c;
+            QTest::newRow(qPrintable("A od1 " + tag)) << FormKind::SlipA << "od1" << c;
+            QTest::newRow(qPrintable("A banka " + tag)) << FormKind::SlipA << "banka" << c;
+            QTest::newRow(qPrintable("A nazov_uctu " + tag)) << FormKind::SlipA << "nazov_uctu" << c;
+            QTest::newRow(qPrintable("C ad1 " + tag)) << FormKind::SlipC << "ad1" << c;
+            QTest::newRow(qPrintable("D ucet " + tag)) << FormKind::SlipD << "ucet" << c;
+            QTest::newRow(qPrintable("D banka " + tag)) << FormKind::SlipD << "banka" << c;
         }
     }
     void typedCharacterOutsideTheCodePageIsRefusedWithAHint()
     {
-        QFETCH(DocumentKind, kind);
+        QFETCH(FormKind, kind);
         QFETCH(QString, field);
         QFETCH(QString, character);
         Program p;
@@ -220,22 +220,22 @@ private slots:
 
     void pasteOutsideTheCodePageIsRefusedWhole_data()
     {
-        QTest::addColumn<DocumentKind>("kind");
+        QTest::addColumn<FormKind>("kind");
         QTest::addColumn<QString>("field");
         QTest::addColumn<QString>("clip");
         for (const QString& clip : {QStringLiteral("ab") + Emoji, QStringLiteral("ab") + Omega}) {
             const QString tag = clip.contains(Omega) ? QStringLiteral("omega") : QStringLiteral("emoji");
-            QTest::newRow(qPrintable("A od1 " + tag)) << DocumentKind::SlipA << "od1" << clip;
-            QTest::newRow(qPrintable("A vakup " + tag)) << DocumentKind::SlipA << "vakup" << clip;
-            QTest::newRow(qPrintable("A banka " + tag)) << DocumentKind::SlipA << "banka" << clip;
-            QTest::newRow(qPrintable("A nazov_uctu " + tag)) << DocumentKind::SlipA << "nazov_uctu" << clip;
-            QTest::newRow(qPrintable("C ad3 " + tag)) << DocumentKind::SlipC << "ad3" << clip;
-            QTest::newRow(qPrintable("D banka " + tag)) << DocumentKind::SlipD << "banka" << clip;
+            QTest::newRow(qPrintable("A od1 " + tag)) << FormKind::SlipA << "od1" << clip;
+            QTest::newRow(qPrintable("A vakup " + tag)) << FormKind::SlipA << "vakup" << clip;
+            QTest::newRow(qPrintable("A banka " + tag)) << FormKind::SlipA << "banka" << clip;
+            QTest::newRow(qPrintable("A nazov_uctu " + tag)) << FormKind::SlipA << "nazov_uctu" << clip;
+            QTest::newRow(qPrintable("C ad3 " + tag)) << FormKind::SlipC << "ad3" << clip;
+            QTest::newRow(qPrintable("D banka " + tag)) << FormKind::SlipD << "banka" << clip;
         }
     }
     void pasteOutsideTheCodePageIsRefusedWhole()
     {
-        QFETCH(DocumentKind, kind);
+        QFETCH(FormKind, kind);
         QFETCH(QString, field);
         QFETCH(QString, clip);
         Program p;
@@ -261,7 +261,7 @@ private slots:
     void pasteFromTheContextMenuIsCheckedToo()
     {
         Program p;
-        auto* w = openWith<TApoukazka>(p, DocumentKind::SlipA, {});
+        auto* w = openWith<TApoukazka>(p, FormKind::SlipA, {});
         w->od1->setText(QStringLiteral("Eva"));
         auto pasteFromMenu = [&](const QString& clip) -> bool {
             QGuiApplication::clipboard()->setText(clip);
@@ -299,7 +299,7 @@ private slots:
     {
         QFETCH(QString, field);
         Program p;
-        auto* w = openWith<TApoukazka>(p, DocumentKind::SlipA, {});
+        auto* w = openWith<TApoukazka>(p, FormKind::SlipA, {});
         QWidget* control = w->client()->findChild<QWidget*>(field);
         QVERIFY(control);
         typeText(control, QStringLiteral("xyz"));
@@ -341,7 +341,7 @@ private slots:
     void amountPasteNeverKeepsHalfACharacter()
     {
         Program p;
-        auto* w = openWith<TApoukazka>(p, DocumentKind::SlipA, {Flag::AutoAmountInWords});
+        auto* w = openWith<TApoukazka>(p, FormKind::SlipA, {Flag::AutoAmountInWords});
         QCOMPARE(w->suma->maxLength(), 6);
         QCOMPARE(w->suma->text(), QStringLiteral("0"));
         const QString clip = QStringLiteral("12345") + Emoji; // seven units: the sixth is half the emoji

@@ -1,8 +1,8 @@
 // Slips printed through a real QPrinter into a PDF file and read back: the
 // texts are on the page, turned, within 1 mm of where the placement rule puts them.
 #include "app/DocumentKind.h"
-#include "slips/PrintJob.h"
-#include "slips/QtPrintCanvas.h"
+#include "print/PrintJob.h"
+#include "print/QtPrintCanvas.h"
 #include "slips/TApoukazka.h"
 #include "slips/TDpoukazka.h"
 #include "support/FileFaults.h"
@@ -16,7 +16,7 @@
 class PdfPrintTest : public QObject {
     Q_OBJECT
 
-    SlipWindow* open(Program& p, DocumentKind kind)
+    SlipWindow* open(Program& p, FormKind kind)
     {
         p.folder.write("program.nas", settingsBytes({}));
         p.loadRecords();
@@ -45,7 +45,7 @@ private slots:
     void slipA()
     {
         Program p;
-        auto* w = static_cast<TApoukazka*>(open(p, DocumentKind::SlipA));
+        auto* w = static_cast<TApoukazka*>(open(p, FormKind::SlipA));
         w->suma->setText("1234");
         w->hal->setText("5");
         w->od1->setText(QStringLiteral("Košický"));
@@ -59,7 +59,7 @@ private slots:
     void unwritableOutputIsReported()
     {
         Program p;
-        SlipWindow* w = open(p, DocumentKind::SlipC);
+        SlipWindow* w = open(p, FormKind::SlipC);
         QPrinter printer(QPrinter::HighResolution);
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(p.folder.file("no such folder/slip.pdf"));
@@ -73,7 +73,7 @@ private slots:
     {
         // A new settings file has PrintFontSize 0: the text must still be readable.
         Program p;
-        SlipWindow* w = open(p, DocumentKind::SlipC);
+        SlipWindow* w = open(p, FormKind::SlipC);
         p.app->settings().setPrintFontSize(0);
         w->suma->setText("321");
         QPrinter printer(QPrinter::HighResolution);
@@ -101,7 +101,7 @@ private slots:
     void fullDiskIsReportedAndTheBrokenFileRemoved()
     {
         Program p;
-        SlipWindow* w = open(p, DocumentKind::SlipA);
+        SlipWindow* w = open(p, FormKind::SlipA);
         w->suma->setText("1234");
         QPrinter printer(QPrinter::HighResolution);
         printer.setOutputFormat(QPrinter::PdfFormat);
@@ -124,7 +124,7 @@ private slots:
     void slipD()
     {
         Program p;
-        auto* w = static_cast<TDpoukazka*>(open(p, DocumentKind::SlipD));
+        auto* w = static_cast<TDpoukazka*>(open(p, FormKind::SlipD));
         w->suma->setText("77");
         w->od2->setText(QStringLiteral("Novák, Hlavná 1"));
         w->ucet->setText("5566778899");

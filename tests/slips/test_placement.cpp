@@ -1,8 +1,8 @@
 // The placement rule, the base print font and the font factor steps, exact to
 // the pixel and the point.
-#include "slips/Placement.h"
-#include "slips/PrintCanvas.h"
-#include "slips/PrintJob.h"
+#include "print/Placement.h"
+#include "print/PrintCanvas.h"
+#include "print/PrintJob.h"
 #include "support/RecordingCanvas.h"
 
 #include <QtTest>

@@ -2,13 +2,13 @@
 // print draws, with the form under it; a stored shift moves every text by the
 // same pixels and nothing else; tlaciarne.ini round trips and damage.
 #include "app/DocumentKind.h"
-#include "app/PrintPreview.h"
+#include "print/PrintPreview.h"
 #include "envelopes/Tobl.h"
-#include "slips/PrintCanvas.h"
-#include "slips/PrinterShift.h"
-#include "slips/QtPrintCanvas.h"
+#include "print/PrintCanvas.h"
+#include "print/PrinterShift.h"
+#include "print/QtPrintCanvas.h"
 #include "slips/TApoukazka.h"
-#include "slips/Tzarovnanie.h"
+#include "print/Tzarovnanie.h"
 #include "support/Fixture.h"
 #include "support/LayoutCheck.h"
 #include "support/RecordingCanvas.h"
@@ -33,7 +33,7 @@ class PreviewAlignmentTest : public QObject {
 
     static TApoukazka* slipA(Program& p)
     {
-        auto* w = openWith<TApoukazka>(p, DocumentKind::SlipA, {});
+        auto* w = openWith<TApoukazka>(p, FormKind::SlipA, {});
         w->suma->setText("1234");
         w->od1->setText(QStringLiteral("Ján Košický"));
         w->odpsc->setText("04001");
@@ -394,7 +394,7 @@ private slots:
         p.folder.installShippedTemplates();
         p.folder.write("program.nas", settingsBytes({}));
         p.loadRecords();
-        auto* w = qobject_cast<Tobl*>(OpenDocumentWindow(*p.app, DocumentKind::Envelope));
+        auto* w = qobject_cast<Tobl*>(OpenDocumentWindow(*p.app, FormKind::Envelope));
         QVERIFY(w);
         w->sablona->setEditText(QStringLiteral("DL 110x220.obl"));
         w->adr->setPlainText(QStringLiteral("Obecný úrad"));

@@ -1,6 +1,6 @@
 // Slip A: the window's controls, its fill operations, the bank list and every printed row.
 #include "app/DocumentKind.h"
-#include "slips/MemoLines.h"
+#include "widgets/MemoLines.h"
 #include "slips/TApoukazka.h"
 #include "support/Fixture.h"
 #include "support/LayoutCheck.h"
@@ -15,7 +15,7 @@ class SlipATest : public QObject {
     TApoukazka* open(Program& p, const QList<Flag>& flags,
                      std::initializer_list<std::pair<Personal, QString>> personal = Owner)
     {
-        return openWith<TApoukazka>(p, DocumentKind::SlipA, flags, personal);
+        return openWith<TApoukazka>(p, FormKind::SlipA, flags, personal);
     }
 
     static QStringList personalTexts(TApoukazka* w)
@@ -128,7 +128,7 @@ private slots:
         first->close();
 
         p.folder.write("banky.cbx", toCp1250(QStringLiteral("Slovenská sporiteľňa\r\nVÚB\nTatra banka\rPoštová banka")).c_str());
-        auto* w = qobject_cast<TApoukazka*>(OpenDocumentWindow(*p.app, DocumentKind::SlipA));
+        auto* w = qobject_cast<TApoukazka*>(OpenDocumentWindow(*p.app, FormKind::SlipA));
         QStringList items;
         for (int i = 0; i < w->banka->count(); ++i)
             items << w->banka->itemText(i);

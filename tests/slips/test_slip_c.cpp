@@ -11,8 +11,8 @@ class SlipCTest : public QObject {
 
     TCpoukazka* open(Program& p, const QList<Flag>& flags, bool owner = true)
     {
-        return owner ? openWith<TCpoukazka>(p, DocumentKind::SlipC, flags)
-                     : openWith<TCpoukazka>(p, DocumentKind::SlipC, flags, {});
+        return owner ? openWith<TCpoukazka>(p, FormKind::SlipC, flags)
+                     : openWith<TCpoukazka>(p, FormKind::SlipC, flags, {});
     }
 
     static QStringList texts(TCpoukazka* w)
@@ -83,7 +83,7 @@ private slots:
     void emptyTitleLeavesTheBlank()
     {
         Program p;
-        auto* w = openWith<TCpoukazka>(p, DocumentKind::SlipC, {Flag::AddName, Flag::SlipCOwnerIsSender},
+        auto* w = openWith<TCpoukazka>(p, FormKind::SlipC, {Flag::AddName, Flag::SlipCOwnerIsSender},
                                        {{Personal::meno, "Eva"}, {Personal::priezvisko, "Mala"}});
         QCOMPARE(w->od1->text(), QStringLiteral(" Eva Mala"));
     }

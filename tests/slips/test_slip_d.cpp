@@ -13,7 +13,7 @@ class SlipDTest : public QObject {
     TDpoukazka* open(Program& p, const QList<Flag>& flags,
                      std::initializer_list<std::pair<Personal, QString>> personal = Owner)
     {
-        return openWith<TDpoukazka>(p, DocumentKind::SlipD, flags, personal);
+        return openWith<TDpoukazka>(p, FormKind::SlipD, flags, personal);
     }
 
     static QStringList texts(TDpoukazka* w)

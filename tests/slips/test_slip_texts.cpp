@@ -2,7 +2,7 @@
 // lines a memo really shows, and fill texts that are not cut where they
 // should not be.
 #include "app/DocumentKind.h"
-#include "slips/MemoLines.h"
+#include "widgets/MemoLines.h"
 #include "slips/TApoukazka.h"
 #include "slips/TDpoukazka.h"
 #include "support/Fixture.h"
@@ -14,7 +14,7 @@
 #include <QTextLayout>
 #include <QtTest>
 
-Q_DECLARE_METATYPE(DocumentKind)
+Q_DECLARE_METATYPE(FormKind)
 
 // The lines the memo's own document layout has laid out, as the user sees them.
 static QStringList linesOnScreen(QPlainTextEdit* memo)
@@ -40,18 +40,18 @@ class SlipTextsTest : public QObject {
 private slots:
     void everyLayoutFieldHasItsControl_data()
     {
-        QTest::addColumn<DocumentKind>("kind");
-        QTest::newRow("A") << DocumentKind::SlipA;
-        QTest::newRow("C") << DocumentKind::SlipC;
-        QTest::newRow("D") << DocumentKind::SlipD;
+        QTest::addColumn<FormKind>("kind");
+        QTest::newRow("A") << FormKind::SlipA;
+        QTest::newRow("C") << FormKind::SlipC;
+        QTest::newRow("D") << FormKind::SlipD;
     }
     void everyLayoutFieldHasItsControl()
     {
-        QFETCH(DocumentKind, kind);
+        QFETCH(FormKind, kind);
         Program p;
         auto* w = openWith<SlipWindow>(p, kind, {});
         QVERIFY(w);
-        QCOMPARE(MissingFields(w->slipLayout(), w->fieldTexts()), QStringList());
+        QCOMPARE(MissingFields(w->form().layout, w->fieldTexts()), QStringList());
         // And the texts are the controls' own.
         w->suma->setText("4711");
         QCOMPARE(w->fieldTexts().text("suma"), QStringLiteral("4711"));
@@ -73,7 +73,7 @@ private slots:
         QFETCH(QString, text);
         QFETCH(int, lines);
         Program p;
-        auto* w = openWith<TApoukazka>(p, DocumentKind::SlipA, {});
+        auto* w = openWith<TApoukazka>(p, FormKind::SlipA, {});
         w->nazov_uctu->setPlainText(text);
         QVERIFY(QTest::qWaitForWindowExposed(w));
         QCoreApplication::processEvents();
@@ -88,7 +88,7 @@ private slots:
         // Only the name line is a short string; the street goes on after it whole.
         const QString street = QString(250, QLatin1Char('u'));
         Program p;
-        auto* w = openWith<TDpoukazka>(p, DocumentKind::SlipD, {Flag::AddName, Flag::AddAddress, Flag::SlipDOwnerIsSender},
+        auto* w = openWith<TDpoukazka>(p, FormKind::SlipD, {Flag::AddName, Flag::AddAddress, Flag::SlipDOwnerIsSender},
                                        {{Personal::meno, QStringLiteral("Ján")},
                                         {Personal::ulica, street},
                                         {Personal::cd, QStringLiteral("12")}});
@@ -100,7 +100,7 @@ private slots:
     {
         const QString street = QString(250, QLatin1Char('u'));
         Program p;
-        auto* w = openWith<TDpoukazka>(p, DocumentKind::SlipD, {Flag::AddAddress, Flag::SlipDOwnerIsRecipient},
+        auto* w = openWith<TDpoukazka>(p, FormKind::SlipD, {Flag::AddAddress, Flag::SlipDOwnerIsRecipient},
                                        {{Personal::ulica, street}, {Personal::cd, QStringLiteral("123456789")}});
         QCOMPARE(w->ad2->text(), (street + QStringLiteral(" 123456789")).left(255));
     }

@@ -141,7 +141,7 @@ inline void retype(QPlainTextEdit* memo, const QString& text)
 // Starts from records with `flags` set and `personal` as the user's data, and
 // opens a window of `kind` through the open-window policy.
 template <typename Window>
-Window* openWith(Program& p, DocumentKind kind, const QList<Flag>& flags,
+Window* openWith(Program& p, FormKind kind, const QList<Flag>& flags,
                  std::initializer_list<std::pair<Personal, QString>> personal = Owner)
 {
     p.folder.write("program.nas", settingsBytes(flags));

@@ -1,6 +1,6 @@
 #pragma once
 // A print canvas that keeps every drawn text instead of painting it.
-#include "slips/PrintCanvas.h"
+#include "print/PrintCanvas.h"
 
 #include <QList>
 

@@ -1,6 +1,6 @@
 #pragma once
 // A fresh program folder per test, with helpers to put files in it.
-#include "settings/Cp1250.h"
+#include "base/Cp1250.h"
 
 #include <QByteArray>
 #include <QString>

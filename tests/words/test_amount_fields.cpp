@@ -9,9 +9,9 @@
 #include <QLineEdit>
 #include <QtTest>
 
-Q_DECLARE_METATYPE(DocumentKind)
+Q_DECLARE_METATYPE(FormKind)
 
-static SlipWindow* openSlip(Program& p, DocumentKind kind, bool autoWords = true)
+static SlipWindow* openSlip(Program& p, FormKind kind, bool autoWords = true)
 {
     p.folder.write("program.nas", autoWords ? settingsBytes({Flag::AutoAmountInWords, Flag::AllowMultipleForms})
                                             : settingsBytes({Flag::AllowMultipleForms}));
@@ -52,7 +52,7 @@ private slots:
         QFETCH(QString, suma);
         QFETCH(QString, slovom1);
         QFETCH(QString, slovom2);
-        for (DocumentKind kind : {DocumentKind::SlipA, DocumentKind::SlipC, DocumentKind::SlipD}) {
+        for (FormKind kind : {FormKind::SlipA, FormKind::SlipC, FormKind::SlipD}) {
             Program p;
             SlipWindow* w = openSlip(p, kind);
             retype(w->suma, suma);
@@ -65,7 +65,7 @@ private slots:
     void emptySumaShowsNula()
     {
         Program p;
-        SlipWindow* w = openSlip(p, DocumentKind::SlipC);
+        SlipWindow* w = openSlip(p, FormKind::SlipC);
         retype(w->suma, "999999");
         w->suma->setFocus();
         w->suma->selectAll();
@@ -78,7 +78,7 @@ private slots:
     void shorterAmountClearsTheSecondLine()
     {
         Program p;
-        SlipWindow* w = openSlip(p, DocumentKind::SlipA);
+        SlipWindow* w = openSlip(p, FormKind::SlipA);
         retype(w->suma, "999999");
         QVERIFY(!w->slovom2->text().isEmpty());
         retype(w->suma, "7");
@@ -100,7 +100,7 @@ private slots:
         QFETCH(QString, hal);
         QFETCH(QString, slovomh);
         Program p;
-        SlipWindow* w = openSlip(p, DocumentKind::SlipA); // slip A starts with an empty hal
+        SlipWindow* w = openSlip(p, FormKind::SlipA); // slip A starts with an empty hal
         QTest::keyClicks(w->hal, hal);
         QCOMPARE(w->slovomh->text(), slovomh);
         QTest::keyClick(w->hal, Qt::Key_Backspace);
@@ -110,7 +110,7 @@ private slots:
     void typingCharacterByCharacterFollowsEveryChange()
     {
         Program p;
-        SlipWindow* w = openSlip(p, DocumentKind::SlipD);
+        SlipWindow* w = openSlip(p, FormKind::SlipD);
         w->suma->clear();
         QStringList seen;
         connect(w->slovom1, &QLineEdit::textChanged, [&](const QString& t) { seen << t; });
@@ -125,7 +125,7 @@ private slots:
     void pastedLetterGivesOneMessageAndKeepsTheWords()
     {
         Program p;
-        SlipWindow* w = openSlip(p, DocumentKind::SlipC);
+        SlipWindow* w = openSlip(p, FormKind::SlipC);
         retype(w->suma, "25");
         const QString before = w->slovom1->text();
         QGuiApplication::clipboard()->setText("3x");
@@ -147,7 +147,7 @@ private slots:
     void nothingHappensWithTheFlagOff()
     {
         Program p;
-        SlipWindow* w = openSlip(p, DocumentKind::SlipA, false);
+        SlipWindow* w = openSlip(p, FormKind::SlipA, false);
         typeText(w->slovom1, QStringLiteral("ručne písané"));
         retype(w->suma, "12q");
         QTest::keyClicks(w->hal, "z");
@@ -158,16 +158,16 @@ private slots:
 
     void fieldsOnEachWindow_data()
     {
-        QTest::addColumn<DocumentKind>("kind");
+        QTest::addColumn<FormKind>("kind");
         QTest::addColumn<QString>("hal");
         QTest::addColumn<QColor>("wordsColour");
-        QTest::newRow("A") << DocumentKind::SlipA << "" << QColor(188, 233, 206);
-        QTest::newRow("C") << DocumentKind::SlipC << "0" << QColor(0xBD, 0xC4, 0xE8);
-        QTest::newRow("D") << DocumentKind::SlipD << "0" << QColor(0xDF, 0xC4, 0xCC);
+        QTest::newRow("A") << FormKind::SlipA << "" << QColor(188, 233, 206);
+        QTest::newRow("C") << FormKind::SlipC << "0" << QColor(0xBD, 0xC4, 0xE8);
+        QTest::newRow("D") << FormKind::SlipD << "0" << QColor(0xDF, 0xC4, 0xCC);
     }
     void fieldsOnEachWindow()
     {
-        QFETCH(DocumentKind, kind);
+        QFETCH(FormKind, kind);
         QFETCH(QString, hal);
         QFETCH(QColor, wordsColour);
         Program p;
@@ -196,7 +196,7 @@ private slots:
     void textOutsideTheCodePageIsRefused()
     {
         Program p;
-        SlipWindow* w = openSlip(p, DocumentKind::SlipC);
+        SlipWindow* w = openSlip(p, FormKind::SlipC);
         typeText(w->slovom1, QStringLiteral("a☺b"));
         QCOMPARE(w->slovom1->text(), QStringLiteral("ab"));
     }

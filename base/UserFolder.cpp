@@ -1,0 +1,192 @@
+#include "base/UserFolder.h"
+
+#include "base/CreatedFile.h"
+#include "base/FileError.h"
+#include "base/SafeRead.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QFileInfo>
+#include <QStringDecoder>
+#include <cerrno>
+#include <climits>
+#include <fcntl.h>
+#include <pwd.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+std::optional<QString> absoluteUtf8(const QByteArray& path)
+{
+    if (!path.startsWith('/') || path.contains('\0'))
+        return std::nullopt;
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    QString name = utf8.decode(path);
+    if (utf8.hasError())
+        return std::nullopt;
+    if (!name.endsWith(QLatin1Char('/')))
+        name += QLatin1Char('/');
+    return name;
+}
+
+// Files the program only ever reads. Every other shipped file is one the
+// user may overwrite (a template of the same name), so it is copied rather
+// than linked: a write must never reach the installed copy.
+bool onlyRead(const QString& relative)
+{
+    return relative == QLatin1String("pomoc.hlp") || relative == QLatin1String("data/subor1.tip")
+        || relative == QLatin1String("data/oprograme.jpg") || relative.startsWith(QLatin1String("data/pomoc/"));
+}
+
+class Preparation {
+public:
+    explicit Preparation(QString user) : user_(std::move(user)) {}
+
+    bool makeUserFolder()
+    {
+        QDir().mkpath(QFileInfo(user_.chopped(1)).path()); // a failure shows in the mkdir below
+        return makeFolder(user_, 0700);
+    }
+
+    void link(const QString& from, const QString& to)
+    {
+        const QByteArray target = QFile::encodeName(from), name = QFile::encodeName(to);
+        struct stat st {};
+        if (::lstat(name.constData(), &st) == 0) {
+            if (!S_ISLNK(st.st_mode))
+                return; // the user's own file
+            char buffer[PATH_MAX];
+            const ssize_t n = ::readlink(name.constData(), buffer, sizeof buffer);
+            if (n >= 0 && QByteArray(buffer, n) == target)
+                return;
+            // A link of an earlier installation elsewhere: point it here.
+            if (::unlink(name.constData()) != 0 && errno != ENOENT)
+                return (void)fail(to, errno);
+        } else if (errno != ENOENT) {
+            return (void)fail(to, errno);
+        }
+        if (::symlink(target.constData(), name.constData()) != 0 && errno != EEXIST)
+            fail(to, errno);
+    }
+
+    void copy(const QString& from, const QString& to)
+    {
+        const QByteArray name = QFile::encodeName(to);
+        struct stat st {};
+        if (::lstat(name.constData(), &st) == 0)
+            return; // the user's now, whatever it holds
+        if (errno != ENOENT)
+            return (void)fail(to, errno);
+        try {
+            const QByteArray bytes = ReadRegularFile(from, SmallFileLimit);
+            const int fd = ::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+            if (fd < 0) {
+                if (errno != EEXIST) // a second start was quicker
+                    fail(to, errno);
+                return;
+            }
+            CreatedFile file(name.toStdString(), fd);
+            WriteExactly(fd, reinterpret_cast<const unsigned char*>(bytes.constData()), std::size_t(bytes.size()), 0);
+            file.keepClosed();
+        } catch (const FileError& e) {
+            fail(to, QString::fromLocal8Bit(e.what()));
+        }
+    }
+
+    // The folders of `relative` below the user's folder, one by one.
+    bool makeFolders(const QString& relative)
+    {
+        QString folder = user_;
+        for (const QString& part : relative.split(QLatin1Char('/'), Qt::SkipEmptyParts)) {
+            folder += part + QLatin1Char('/');
+            if (!makeFolder(folder, 0755))
+                return false;
+        }
+        return true;
+    }
+
+    const QString& problem() const { return problem_; }
+
+private:
+    bool makeFolder(const QString& folder, mode_t mode)
+    {
+        const QByteArray name = QFile::encodeName(folder);
+        if (::mkdir(name.constData(), mode) != 0 && errno != EEXIST)
+            return fail(folder, errno);
+        struct stat st {};
+        if (::stat(name.constData(), &st) != 0)
+            return fail(folder, errno);
+        if (!S_ISDIR(st.st_mode))
+            return fail(folder, ENOTDIR);
+        return true;
+    }
+
+    bool fail(const QString& path, int err) { return fail(path, QString::fromLocal8Bit(FileError::fromErrno(err).what())); }
+    bool fail(const QString& path, const QString& reason)
+    {
+        if (problem_.isEmpty())
+            problem_ = QStringLiteral("Program nemôže pripraviť svoje súbory v priečinku „%1“.\r%2: %3")
+                           .arg(user_, path, reason);
+        return false;
+    }
+
+    QString user_;
+    QString problem_;
+};
+
+} // namespace
+
+std::optional<QString> InstalledShareFolder(const QString& programFolder)
+{
+    if (!programFolder.endsWith(QLatin1String("/bin/")))
+        return std::nullopt;
+    const QString shared = programFolder.chopped(4) + QStringLiteral("share/zelvana/");
+    if (!QFileInfo(shared).isDir())
+        return std::nullopt;
+    return shared;
+}
+
+std::optional<QString> UserFolderFor(const QByteArray& xdgDataHome, const QByteArray& home)
+{
+    // The XDG rule: a relative XDG_DATA_HOME is to be ignored.
+    if (const std::optional<QString> data = absoluteUtf8(xdgDataHome))
+        return *data + QStringLiteral("Zelvana/");
+    if (const std::optional<QString> user = absoluteUtf8(home))
+        return *user + QStringLiteral(".local/share/Zelvana/");
+    return std::nullopt;
+}
+
+std::optional<QString> RunningUserFolder()
+{
+    QByteArray home = qgetenv("HOME");
+    if (home.isEmpty())
+        if (const passwd* entry = ::getpwuid(::getuid()); entry && entry->pw_dir)
+            home = entry->pw_dir;
+    return UserFolderFor(qgetenv("XDG_DATA_HOME"), home);
+}
+
+QString PrepareUserFolder(const QString& shippedFolder, const QString& userFolder)
+{
+    const QString user = userFolder.endsWith(QLatin1Char('/')) ? userFolder : userFolder + QLatin1Char('/');
+    Preparation p(user);
+    if (!p.makeUserFolder())
+        return p.problem();
+    p.makeFolders(QStringLiteral("data")); // where new templates go
+    const QDir root(shippedFolder);
+    QDirIterator shipped(shippedFolder, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+    while (shipped.hasNext()) {
+        const QString relative = root.relativeFilePath(shipped.next());
+        const QString from = root.absoluteFilePath(relative);
+        const QString to = user + relative;
+        const QString folder = QFileInfo(relative).path();
+        if (folder != QLatin1String(".") && !p.makeFolders(folder))
+            continue;
+        if (onlyRead(relative))
+            p.link(from, to);
+        else
+            p.copy(from, to);
+    }
+    return p.problem();
+}

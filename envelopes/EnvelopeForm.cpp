@@ -1,0 +1,117 @@
+#include "envelopes/EnvelopeForm.h"
+
+#include "base/Cp1250.h"
+#include "envelopes/EnvelopePrint.h"
+#include "envelopes/TemplateName.h"
+#include "print/FormSketch.h"
+#include "settings/PersonalJoins.h"
+#include "settings/ProgramSettings.h"
+
+#include <QFile>
+
+namespace {
+
+constexpr FieldSpec Fields[] = {{"adr", FieldKind::Memo}, {"od", FieldKind::Memo}, {"pozn", FieldKind::Memo},
+                                {"sablona", FieldKind::Line}};
+
+FieldTexts fill(const ProgramSettings& s, const PersonalData& p)
+{
+    const bool recipient = s.flag(Flag::EnvelopeOwnerIsRecipient);
+    const bool sender = s.flag(Flag::EnvelopeOwnerIsSender);
+    // Joined whole: a memo line has no length limit.
+    const QString name = PersonalText(p, Personal::titul) + QLatin1Char(' ') + PersonalText(p, Personal::meno)
+                         + QLatin1Char(' ') + PersonalText(p, Personal::priezvisko);
+    QStringList address{StreetLineWhole(p),
+                        PersonalText(p, Personal::psc) + QLatin1Char(' ') + PersonalText(p, Personal::mesto)};
+    if (s.flag(Flag::AddCountry))
+        address << PersonalText(p, Personal::stat);
+    QStringList toAdr, toOd;
+    if (s.flag(Flag::AddName) && recipient)
+        toAdr << name;
+    if (s.flag(Flag::AddName) && sender)
+        toOd << name;
+    if (s.flag(Flag::AddAddress) && recipient)
+        toAdr << address;
+    if (s.flag(Flag::AddAddress) && sender)
+        toOd << address;
+    FieldTexts t;
+    t.setText(QStringLiteral("adr"), toAdr.join(QLatin1Char('\n')));
+    t.setText(QStringLiteral("od"), toOd.join(QLatin1Char('\n')));
+    t.setText(QStringLiteral("sablona"), fromCp1250(s.envelopeTemplateName()));
+    return t;
+}
+
+FrameResult frame(const FormDescription&, const ProgramSettings& settings, const QString& programFolder,
+                  const FieldTexts& texts, FrameCache* cache)
+{
+    const QString name = texts.text("sablona");
+    if (cache) {
+        if (auto it = cache->constFind(name); it != cache->cend())
+            return *it;
+    }
+    FrameResult result = ReadEnvelopeFrame(programFolder, name, fromCp1250(settings.printFontName()));
+    if (cache)
+        cache->insert(name, result);
+    return result;
+}
+
+void draw(const FormDescription&, PrintCanvas& canvas, const PageMeasures& page, const FormPage& p)
+{
+    DrawEnvelope(canvas, page, TemplateOfFrame(p.frame),
+                 {p.texts.lines("od"), p.texts.lines("pozn"), p.texts.lines("adr")});
+}
+
+Guide sketch(const FormDescription&, const PageMeasures& page, const PageFrame& frame, SketchUse use)
+{
+    const SlipPlacement placement(page, frame.referenceMm);
+    return use == SketchUse::AlignmentSheet
+               ? EnvelopeAlignmentSheet(placement, page, frame.referenceMm, frame.heightMm)
+               : SketchEnvelope(placement, page, frame.referenceMm, frame.heightMm, true);
+}
+
+QString placement(const PageFrame* frame)
+{
+    if (!frame)
+        return QStringLiteral("Šablónu obálky sa nepodarilo otvoriť.");
+    return QStringLiteral("Obálka %1 × %2 mm leží horným okrajom %1 mm vpravo od ľavého okraja tlačovej plochy, "
+                          "ľavým okrajom na jej hornom okraji.")
+        .arg(frame->referenceMm)
+        .arg(frame->heightMm);
+}
+
+} // namespace
+
+const FormDescription& EnvelopeForm()
+{
+    static const FormDescription form{FormKind::Envelope, "Tobl", "Obálka", "obálka", "obalka", 0, {}, {}, Fields,
+                                      fill, MemoTextLines, frame, draw, sketch, placement};
+    return form;
+}
+
+PageFrame EnvelopeFrame(const EnvelopeTemplate& t, const QString& face)
+{
+    PageFrame f;
+    f.referenceMm = t.WidthMm;
+    f.heightMm = t.HeightMm;
+    f.font = {t.SenderFontSize, face, EnvelopeFontDivisor};
+    f.secondFontSize = t.RecipientFontSize;
+    return f;
+}
+
+EnvelopeTemplate TemplateOfFrame(const PageFrame& frame)
+{
+    return {frame.referenceMm, frame.heightMm, frame.secondFontSize, frame.font.size};
+}
+
+FrameResult ReadEnvelopeFrame(const QString& programFolder, const QString& templateName, const QString& face)
+{
+    if (!IsPlainFileName(templateName))
+        return {std::nullopt, QStringLiteral("názov šablóny nie je názov súboru v priečinku data")};
+    try {
+        const EnvelopeTemplate t
+            = ReadTemplateFile(QFile::encodeName(TemplatePath(programFolder, templateName)).toStdString());
+        return {EnvelopeFrame(t, face), {}};
+    } catch (const FileError& error) {
+        return {std::nullopt, QString::fromLocal8Bit(error.what())};
+    }
+}

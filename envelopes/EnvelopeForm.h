@@ -1,0 +1,15 @@
+#pragma once
+// The envelope, described once: its fields, the personal-data fill, and a page
+// that lies where its template says.
+#include "envelopes/EnvelopeTemplate.h"
+#include "print/FormDescription.h"
+
+const FormDescription& EnvelopeForm();
+
+// The frame of an envelope of template `t` with the print face `face`.
+PageFrame EnvelopeFrame(const EnvelopeTemplate& t, const QString& face);
+EnvelopeTemplate TemplateOfFrame(const PageFrame& frame);
+
+// The template a name chooses, read from the program folder's data/; nothing
+// and `why` in words when the name or the file cannot be used.
+FrameResult ReadEnvelopeFrame(const QString& programFolder, const QString& templateName, const QString& face);

@@ -1,0 +1,103 @@
+#include "slips/SlipForms.h"
+
+#include "print/FormSketch.h"
+#include "print/Placement.h"
+#include "print/TextWrap.h"
+#include "base/Cp1250.h"
+#include "settings/ProgramSettings.h"
+
+namespace {
+constexpr int M = DefaultMaxLength;
+constexpr FieldSpec SlipA[] = {
+    {"suma", FieldKind::Line, 6, "0"},    {"hal", FieldKind::Line, 1},          {"banka", FieldKind::Line, M},
+    {"cu1", FieldKind::Line, M},          {"cu2", FieldKind::Line, M},          {"ksymbol", FieldKind::Line, M},
+    {"nazov_uctu", FieldKind::Memo, M},   {"vakup", FieldKind::Line, 5},        {"vakup2", FieldKind::Line, M},
+    {"vsymbol", FieldKind::Line, M},      {"od1", FieldKind::Line, M},          {"od2", FieldKind::Line, M},
+    {"odpsc", FieldKind::Line, 5},        {"od3", FieldKind::Line, M},          {"slovom1", FieldKind::Words, M},
+    {"slovom2", FieldKind::Words, M},     {"slovomh", FieldKind::Words, M}};
+constexpr FieldSpec SlipC[] = {
+    {"suma", FieldKind::Line, 6, "0"},    {"hal", FieldKind::Line, 1, "0"},     {"ad1", FieldKind::Line, M},
+    {"ad2", FieldKind::Line, M},          {"adpsc", FieldKind::Line, 5},        {"ad3", FieldKind::Line, M},
+    {"od1", FieldKind::Line, M},          {"od2", FieldKind::Line, M},          {"odpsc", FieldKind::Line, 5},
+    {"od3", FieldKind::Line, M},          {"slovom1", FieldKind::Words, M},     {"slovom2", FieldKind::Words, M},
+    {"slovomh", FieldKind::Words, M}};
+constexpr FieldSpec SlipD[] = {
+    {"suma", FieldKind::Line, 6, "0"},    {"hal", FieldKind::Line, 1, "0"},     {"ad1", FieldKind::Line, M},
+    {"ad2", FieldKind::Line, M},          {"adpsc", FieldKind::Line, 5},        {"ad3", FieldKind::Line, M},
+    {"od2", FieldKind::Line, M},          {"odpsc", FieldKind::Line, 5},        {"od3", FieldKind::Line, M},
+    {"ucet", FieldKind::Line, M},         {"skr", FieldKind::Line, M},          {"banka", FieldKind::Line, M},
+    {"slovom1", FieldKind::Words, M},     {"slovom2", FieldKind::Words, M},     {"slovomh", FieldKind::Words, M}};
+
+QStringList wrapMemo(const QString& text) { return WrapLines(text, SlipMemoFont(), SlipMemoWrapWidth); }
+
+// A slip lies at its own R whatever its texts say.
+FrameResult slipFrame(const FormDescription& form, const ProgramSettings& settings, const QString&, const FieldTexts&,
+                      FrameCache*)
+{
+    PageFrame frame;
+    frame.referenceMm = form.referenceMm;
+    frame.font = SlipBaseFont(settings);
+    return {frame, {}};
+}
+
+void drawSlip(const FormDescription& form, PrintCanvas& canvas, const PageMeasures& page, const FormPage& p)
+{
+    DrawLayout(canvas, SlipPlacement(page, p.frame.referenceMm), form.layout, p.texts);
+}
+
+Guide sketchSlip(const FormDescription& form, const PageMeasures& page, const PageFrame& frame, SketchUse use)
+{
+    const SlipPlacement placement(page, frame.referenceMm);
+    return use == SketchUse::AlignmentSheet ? AlignmentSheet(form.layout, form.areas, placement, page)
+                                            : SketchForm(form.layout, form.areas, placement, page, true);
+}
+
+QString slipPlacement(const PageFrame* frame)
+{
+    if (!frame)
+        return {};
+    return QStringLiteral("Horný okraj formulára leží %1 mm vpravo od ľavého okraja tlačovej plochy, "
+                          "ľavý okraj formulára na jej hornom okraji.")
+        .arg(frame->referenceMm);
+}
+
+FormDescription slip(FormKind kind, const char* windowClass, const char* caption, const char* name, int r,
+                     std::span<const LayoutRow> layout, std::span<const AreaSpan> areas,
+                     std::span<const FieldSpec> fields,
+                     FieldTexts (*fill)(const ProgramSettings&, const PersonalData&))
+{
+    return {kind,   windowClass, caption,  name,      name,      r,         layout,
+            areas,  fields,      fill,     wrapMemo,  slipFrame, drawSlip,  sketchSlip,
+            slipPlacement};
+}
+
+} // namespace
+
+const FormDescription& SlipAForm()
+{
+    static const FormDescription form = slip(FormKind::SlipA, "TApoukazka", "Poštová poukážka typu A", "A", 102,
+                                             SlipALayout(), SlipAAreas(), SlipA, SlipAFill);
+    return form;
+}
+
+const FormDescription& SlipCForm()
+{
+    static const FormDescription form = slip(FormKind::SlipC, "TCpoukazka", "Poštová poukážka typu C", "C", 102,
+                                             SlipCLayout(), SlipCAreas(), SlipC, SlipCFill);
+    return form;
+}
+
+const FormDescription& SlipDForm()
+{
+    static const FormDescription form = slip(FormKind::SlipD, "TDpoukazka", "Poštová poukážka typu D", "D", 104,
+                                             SlipDLayout(), SlipDAreas(), SlipD, SlipDFill);
+    return form;
+}
+
+QFont SlipMemoFont()
+{
+    // The window font the memo inherits, at the small pixel size.
+    QFont font(QStringLiteral("MS Sans Serif"));
+    font.setPixelSize(11);
+    return font;
+}

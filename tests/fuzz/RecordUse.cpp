@@ -2,8 +2,8 @@
 
 #include "FuzzSupport.h"
 #include "batch/BatchRow.h"
-#include "envelopes/EnvelopePrint.h"
-#include "print/PrintJob.h"
+#include "envelopes/EnvelopeForm.h"
+#include "print/PageRenderer.h"
 #include "support/RecordingCanvas.h"
 
 void CheckFillAndPrint(const ProgramSettings& settings, const PersonalData& personal)
@@ -14,22 +14,23 @@ void CheckFillAndPrint(const ProgramSettings& settings, const PersonalData& pers
         context.settings = settings;
         context.personal = personal;
         context.programFolder = ScratchFolder();
-        const QHash<QString, QString> texts = RowControlTexts(context, BatchHeader{}, TableRow{2, {}});
-        for (const FieldSpec& c : FormControls(form)) {
-            const auto it = texts.find(QString::fromLatin1(c.name));
-            FUZZ_CHECK(it != texts.end());
-            FUZZ_CHECK(c.kind == FieldKind::Memo || it->size() <= c.maxLength);
+        const FormDescription& description = Form(form);
+        const FieldTexts texts = RowFieldTexts(context, BatchHeader{}, TableRow{2, {}});
+        for (const FieldSpec& c : description.fields) {
+            FUZZ_CHECK(texts.has(c.name));
+            FUZZ_CHECK(c.kind == FieldKind::Memo || texts.text(c.name).size() <= c.maxLength);
         }
-        FUZZ_CHECK(texts.size() == static_cast<qsizetype>(FormControls(form).size()));
+        FUZZ_CHECK(texts.size() == static_cast<qsizetype>(description.fields.size()));
 
         RecordingCanvas canvas(ExamplePrinter);
         PrintOutcome outcome;
         if (form == FormKind::Envelope) {
             const EnvelopeTemplate dl{110, 220, 11, 9};
-            outcome = PrintEnvelope(canvas, dl, EnvelopeLinesOf(texts), fromCp1250(settings.printFontName()));
+            outcome = PrintFormPage(canvas, description,
+                                    {EnvelopeFrame(dl, fromCp1250(settings.printFontName())),
+                                     PrintTexts(description, texts)});
         } else {
-            outcome = PrintSlip(canvas, SlipBaseFont(settings), FormReferenceMm(form), FormLayout(form),
-                                SlipFieldTexts(form, texts));
+            outcome = PrintSlip(canvas, SlipBaseFont(settings), description, PrintTexts(description, texts));
         }
         FUZZ_CHECK(outcome == PrintOutcome::Printed);
         FUZZ_CHECK(canvas.begun == 1 && canvas.ended == 1 && canvas.pages == 0);

@@ -6,6 +6,7 @@
 #include "base/Cp1250.h"
 #include "settings/RecordStore.h"
 #include "print/PrinterShift.h"
+#include "forms/Forms.h"
 #include "slips/SlipForms.h"
 
 #include <QDir>
@@ -150,7 +151,7 @@ void templates()
 QByteArray table(FormKind form, char separator, bool utf8)
 {
     QStringList header, first, second;
-    for (const FieldSpec& c : FormControls(form)) {
+    for (const FieldSpec& c : Form(form).fields) {
         if (c.kind == FieldKind::Words)
             continue;
         const QString name = QString::fromLatin1(c.name);

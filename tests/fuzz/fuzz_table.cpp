@@ -5,6 +5,7 @@
 #include "FuzzSupport.h"
 #include "batch/BatchJob.h"
 #include "batch/Table.h"
+#include "envelopes/EnvelopeTemplate.h"
 #include "envelopes/TemplateName.h"
 #include "support/RecordingCanvas.h"
 

@@ -5,6 +5,7 @@
 // alignment sheet on any page, or says the page is unusable. Bytes after the
 // 16 choose the page, the shift and the lines.
 #include "FuzzSupport.h"
+#include "envelopes/EnvelopeForm.h"
 #include "batch/BatchRow.h"
 #include "envelopes/EnvelopePrint.h"
 #include "envelopes/EnvelopeTemplate.h"
@@ -51,10 +52,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         FUZZ_CHECK(input.size() < qsizetype(EnvelopeTemplateSize));
         FUZZ_CHECK(std::strcmp(e.what(), "Read beyond end of file") == 0);
         // The batch printer names the same reason for that row.
-        TemplateCache cache;
-        QString why;
-        FUZZ_CHECK(!cache.get(programFolder, QStringLiteral("fuzz.obl"), &why));
-        FUZZ_CHECK(why == QString::fromUtf8(e.what()));
+        const FrameResult frame = ReadEnvelopeFrame(programFolder, QStringLiteral("fuzz.obl"), QString());
+        FUZZ_CHECK(!frame.frame);
+        FUZZ_CHECK(frame.why == QString::fromUtf8(e.what()));
         return 0;
     }
     const EnvelopeTemplateBytes encoded = EncodeTemplate(t);
@@ -67,10 +67,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_CHECK(ReadTemplateFile(QFile::encodeName(copy).toStdString()) == t);
     const QStringList listed = ListTemplates(folder);
     FUZZ_CHECK(listed.contains(QStringLiteral("fuzz.obl")) && listed.contains(QStringLiteral("copy.obl")));
-    TemplateCache cache;
-    QString why;
-    const std::optional<EnvelopeTemplate> cached = cache.get(programFolder, QStringLiteral("copy.obl"), &why);
-    FUZZ_CHECK(cached && *cached == t && why.isEmpty());
+    const FrameResult frame = ReadEnvelopeFrame(programFolder, QStringLiteral("copy.obl"), QString());
+    FUZZ_CHECK(frame.frame && TemplateOfFrame(*frame.frame) == t && frame.why.isEmpty());
 
     // The page, the shift (within the 30 mm the alignment allows) and the
     // number of lines of each block come from the bytes after the template.

@@ -5,7 +5,12 @@
 #include "widgets/MemoLines.h"
 #include "slips/TApoukazka.h"
 #include "support/Fixture.h"
+#include "support/PdfWords.h"
 #include "support/RecordingCanvas.h"
+#include "print/ChosenPrinter.h"
+
+#include <QPrinter>
+#include <QProcess>
 
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -118,6 +123,45 @@ private slots:
             QVERIFY(!single.drawn.isEmpty());
             QCOMPARE(describe(batch.page(i)), describe(single.drawn));
             delete w;
+        }
+    }
+
+    void memoWrapsAsInTheWindowWhateverPlatformTheBatchIsGiven()
+    {
+        // The real zelvana-batch, started where the desktop asks for another
+        // platform: its memo lines must break where the window's do.
+        const QString memo = QStringLiteral("Jeden\nDva, tri\nBytové družstvo pracujúcich v obci Veľká Čierna");
+        Program p;
+        auto* w = openWith<TApoukazka>(p, FormKind::SlipA, {});
+        typeInto(w->nazov_uctu, memo);
+        const QString windowPdf = p.folder.file("window.pdf");
+        QPrinter printer(QPrinter::HighResolution);
+        SetUpPdfFile(printer, windowPdf);
+        p.platform.printer = [&] { return CanvasOnChosenPrinter(printer); };
+        w->Tlai1->trigger();
+        QVERIFY(p.platform.messages.isEmpty());
+
+        const QString batch = p.folder.file("zelvana-batch");
+        QVERIFY(QFile::copy(QStringLiteral(ZELVANA_BATCH_BINARY), batch));
+        QVERIFY(QFile::setPermissions(batch, QFile::ReadOwner | QFile::ExeOwner | QFile::WriteOwner));
+        writeTable(p, "memo.csv", ("nazov_uctu\n\"" + QString(memo).replace('\n', "\r\n") + "\"\n").toUtf8());
+        QProcess run;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("minimal"));
+        run.setProcessEnvironment(env);
+        run.start(batch, {"--form", "A", "--input", p.folder.file("memo.csv"), "--output", p.folder.file("batch.pdf")});
+        QVERIFY(run.waitForFinished(60000));
+        QVERIFY2(run.exitCode() == 0, run.readAllStandardError().constData());
+
+        QString error;
+        const QList<PdfWord> fromWindow = pdfWords(windowPdf, &error);
+        const QList<PdfWord> fromBatch = pdfWords(p.folder.file("batch.pdf"), &error);
+        QVERIFY2(!fromWindow.isEmpty(), qPrintable(error));
+        QCOMPARE(fromBatch.size(), fromWindow.size());
+        for (qsizetype i = 0; i < fromWindow.size(); ++i) {
+            QCOMPARE(fromBatch[i].text, fromWindow[i].text);
+            QVERIFY2((fromBatch[i].box.center() - fromWindow[i].box.center()).manhattanLength() < 1,
+                     qPrintable(fromWindow[i].text));
         }
     }
 

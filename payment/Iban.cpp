@@ -57,6 +57,15 @@ bool slovakAccountCheck(const QString& digits)
 
 } // namespace
 
+QString EnteredCount(qsizetype n)
+{
+    if (n == 1)
+        return QStringLiteral("zadaný je 1");
+    if (n >= 2 && n <= 4)
+        return QStringLiteral("zadané sú %1").arg(n);
+    return QStringLiteral("zadaných je %1").arg(n);
+}
+
 QString NormalizeIban(const QString& text)
 {
     QString out;
@@ -74,22 +83,22 @@ int IbanLength(const QString& country)
 QString IbanProblem(const QString& iban)
 {
     if (iban.isEmpty())
-        return QStringLiteral("IBAN nie je zadaný");
+        return QStringLiteral("zadajte IBAN príjemcu");
     for (const QChar c : iban)
         if (!isUpperAlnum(c))
-            return QStringLiteral("IBAN smie obsahovať len písmená A až Z a číslice, nie znak „%1“").arg(c);
+            return QStringLiteral("smie obsahovať len písmená A až Z a číslice, nie znak „%1“").arg(c);
     const QString country = iban.left(2);
     if (iban.size() < 2 || country[0].isDigit() || country[1].isDigit())
-        return QStringLiteral("IBAN sa musí začínať dvojpísmenovým kódom krajiny");
+        return QStringLiteral("musí sa začínať dvojpísmenovým kódom krajiny");
     const int length = IbanLength(country);
     if (length == 0)
-        return QStringLiteral("krajina %1 nie je známa krajina oblasti SEPA").arg(country);
+        return QStringLiteral("kód krajiny %1 nepatrí žiadnej krajine oblasti SEPA").arg(country);
     if (iban.size() != length)
-        return QStringLiteral("IBAN krajiny %1 má %2 znakov, zadaný má %3").arg(country).arg(length).arg(iban.size());
+        return QStringLiteral("v krajine %1 má %2 znakov, %3").arg(country).arg(length).arg(EnteredCount(iban.size()));
     if (!iban[2].isDigit() || !iban[3].isDigit())
-        return QStringLiteral("tretí a štvrtý znak IBAN sú kontrolné číslice");
+        return QStringLiteral("tretí a štvrtý znak sú kontrolné číslice");
     if (mod97(iban) != 1)
-        return QStringLiteral("IBAN má nesprávny kontrolný súčet, skontrolujte ho");
+        return QStringLiteral("nesprávny kontrolný súčet, skontrolujte opísané znaky");
     return {};
 }
 

@@ -24,5 +24,8 @@ std::optional<QString> IbanFromSlovakAccount(const QString& account, QString* pr
 // "SK76 0200 0000 1900 0012 3457".
 QString GroupIban(const QString& iban);
 
+// "zadaných je 5", "zadané sú 3", "zadaný je 1": how many the user typed.
+QString EnteredCount(qsizetype n);
+
 // The four-digit bank code of a Slovak IBAN; empty for any other.
 QString SlovakBankCode(const QString& iban);

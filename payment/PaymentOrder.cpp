@@ -44,7 +44,7 @@ QString textProblem(const QString& text, int most, bool required)
     if (const QString c = firstOutsideCp1250(t); !c.isEmpty())
         return QStringLiteral("znak „%1“ nemožno použiť").arg(c);
     if (t.size() > most)
-        return QStringLiteral("najviac %1 znakov, zadaných je %2").arg(most).arg(t.size());
+        return QStringLiteral("najviac %1 znakov, %2").arg(most).arg(EnteredCount(t.size()));
     return {};
 }
 
@@ -74,7 +74,9 @@ QString symbolProblem(const QString& text, int most)
         if (c < QLatin1Char('0') || c > QLatin1Char('9'))
             return QStringLiteral("len číslice 0 až 9");
     if (t.size() > most)
-        return QStringLiteral("najviac %1 číslic, zadaných je %2").arg(most).arg(t.size());
+        return (most <= 4 ? QStringLiteral("najviac %1 číslice, %2") : QStringLiteral("najviac %1 číslic, %2"))
+            .arg(most)
+            .arg(EnteredCount(t.size()));
     return {};
 }
 

@@ -5,6 +5,11 @@
 #include <optional>
 #include <vector>
 
+// Light modules kept free around the code, and the least side of the code
+// with that zone on paper, so banking apps read it at arm's length.
+constexpr int QrQuietZoneModules = 4;
+constexpr double QrMinSideMm = 40.0;
+
 struct QrMatrix {
     int size = 0;              // modules on a side, quiet zone not included
     std::vector<bool> modules; // row by row, true for a dark module

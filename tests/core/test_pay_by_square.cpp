@@ -47,10 +47,11 @@ PaymentOrder exampleOrder()
     return o;
 }
 
-// Each module `scale` pixels, a quiet zone of 4 modules, as a PNG file.
+// Each module `scale` pixels, the quiet zone around, as a PNG file.
 bool writeQrPng(const QrMatrix& m, const QString& path, int scale)
 {
-    const int side = (m.size + 8) * scale;
+    const int q = QrQuietZoneModules;
+    const int side = (m.size + 2 * q) * scale;
     QImage image(side, side, QImage::Format_Grayscale8);
     image.fill(255);
     for (int y = 0; y < m.size; ++y)
@@ -58,7 +59,7 @@ bool writeQrPng(const QrMatrix& m, const QString& path, int scale)
             if (m.dark(x, y))
                 for (int py = 0; py < scale; ++py)
                     for (int px = 0; px < scale; ++px)
-                        image.setPixel((x + 4) * scale + px, (y + 4) * scale + py, qRgb(0, 0, 0));
+                        image.setPixel((x + q) * scale + px, (y + q) * scale + py, qRgb(0, 0, 0));
     return image.save(path, "PNG");
 }
 

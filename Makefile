@@ -12,7 +12,8 @@ PACKAGES := build-essential cmake qt6-base-dev libgl-dev libjpeg62-turbo-dev \
             libicu-dev libbenchmark-dev libcsv-dev poppler-utils xvfb xauth qt6-translations-l10n \
             fonts-dejavu-core fonts-dejavu-extra fonts-liberation \
              desktop-file-utils xdotool openbox x11-utils x11-xkb-utils clang libclang-rt-14-dev \
-             cups-daemon cups-client cups-core-drivers libcups2-dev
+             cups-daemon cups-client cups-core-drivers libcups2-dev \
+             qt6-l10n-tools
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 

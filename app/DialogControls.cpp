@@ -3,6 +3,7 @@
 #include "app/CodePageMemo.h"
 #include "app/Controls.h"
 #include "app/CodePageEdit.h"
+#include "app/ScreenFit.h"
 
 #include <QComboBox>
 #include <QDialog>
@@ -63,4 +64,5 @@ void placeDialog(QDialog* dialog, int clientWidth, int clientHeight, int left, i
     dialog->setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     dialog->setFixedSize(clientWidth, clientHeight);
     dialog->move(left, top);
+    FitOnScreen(dialog);
 }

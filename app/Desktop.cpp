@@ -27,6 +27,8 @@ public:
 
 bool InstallSlovakTranslations(QCoreApplication& application)
 {
+    // Qt's file dialog names file types in the default locale's language.
+    QLocale::setDefault(QLocale(QLocale::Slovak, QLocale::Slovakia));
     // Parented to the application, so it lives as long as the texts it gives.
     auto* qt = new QtBaseTranslator(&application);
     if (!qt->load(QLocale(QLocale::Slovak, QLocale::Slovakia), QStringLiteral("qtbase"), QStringLiteral("_"),
@@ -35,6 +37,17 @@ bool InstallSlovakTranslations(QCoreApplication& application)
         return false;
     }
     QCoreApplication::installTranslator(qt);
+    return true;
+}
+
+bool InstallOwnQtTranslations(QCoreApplication& application, const QString& folder)
+{
+    auto* own = new QTranslator(&application);
+    if (!own->load(QStringLiteral("zelvana_qt_sk"), folder + QStringLiteral("/translations"))) {
+        delete own;
+        return false;
+    }
+    QCoreApplication::installTranslator(own); // the last installed is asked first
     return true;
 }
 

@@ -3,9 +3,17 @@
 // the faces the windows name mapped to the closest fonts a Linux desktop has.
 class QCoreApplication;
 
-// Loads Qt's Slovak translations into the application; false when the
+class QString;
+
+// Loads Qt's Slovak translations into the application and makes Slovak the
+// default locale (dates, sizes and file types in Qt's dialogs); false when the
 // translation files are not installed.
 bool InstallSlovakTranslations(QCoreApplication& application);
+
+// The program's own catalogue of the texts Qt's Slovak one lacks, read from
+// `folder`/translations and put before it; false, and nothing changed, when
+// the file is missing or unreadable.
+bool InstallOwnQtTranslations(QCoreApplication& application, const QString& folder);
 
 // The Windows faces the windows were drawn with, mapped to metric-compatible
 // fonts where they exist (Liberation) and to the nearest weight otherwise.

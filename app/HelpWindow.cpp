@@ -1,5 +1,6 @@
 #include "app/HelpWindow.h"
 
+#include "app/ScreenFit.h"
 #include "base/FileError.h"
 #include "base/SafeRead.h"
 
@@ -113,6 +114,7 @@ HelpWindow* HelpWindow::open(const QString& path)
             return nullptr;
         window = made.release();
     }
+    FitOnScreen(window);
     window->show();
     window->raise();
     window->activateWindow();

@@ -4,6 +4,7 @@
 #include "app/HelpWindow.h"
 #include "app/MessageBox.h"
 #include "app/ShellTarget.h"
+#include "app/StandardDialogs.h"
 #include "print/PrinterQueue.h"
 #include "print/PrinterShift.h"
 #include "print/QtPrintCanvas.h"
@@ -11,10 +12,7 @@
 #include <QApplication>
 #include <QDesktopServices>
 #include <QDialog>
-#include <QFileDialog>
-#include <QFontDialog>
 #include <QProgressDialog>
-#include <QPrintDialog>
 #include <QPrinter>
 #include <QToolTip>
 #include <QUrl>
@@ -30,8 +28,8 @@ QtPlatform::~QtPlatform() = default;
 
 std::unique_ptr<PrintCanvas> QtPlatform::runPrintDialog(QWidget* parent)
 {
-    QPrintDialog dialog(&currentPrinter(), parent);
-    if (dialog.exec() != QDialog::Accepted)
+    const std::unique_ptr<QPrintDialog> dialog = MakePrintDialog(currentPrinter(), parent);
+    if (dialog->exec() != QDialog::Accepted)
         return nullptr;
     return CanvasOnChosenPrinter(*printer_);
 }
@@ -92,16 +90,18 @@ int QtPlatform::runDialog(QDialog& dialog) { return dialog.exec(); }
 
 std::optional<QFont> QtPlatform::runFontDialog(QWidget* parent, const QFont& initial)
 {
-    bool ok = false;
-    const QFont font = QFontDialog::getFont(&ok, initial, parent);
-    if (!ok)
+    const std::unique_ptr<QFontDialog> dialog = MakeFontDialog(parent, initial);
+    if (dialog->exec() != QDialog::Accepted)
         return std::nullopt;
-    return font;
+    return dialog->selectedFont();
 }
 
 QString QtPlatform::chooseFile(QWidget* parent, const QString& caption, const QString& filter)
 {
-    return QFileDialog::getOpenFileName(parent, caption, QString(), filter);
+    const std::unique_ptr<QFileDialog> dialog = MakeOpenFileDialog(parent, caption, filter);
+    if (dialog->exec() != QDialog::Accepted)
+        return {};
+    return dialog->selectedFiles().value(0);
 }
 
 bool QtPlatform::progressStep(QProgressDialog& dialog, int done)

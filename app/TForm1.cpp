@@ -3,6 +3,7 @@
 #include "app/AppState.h"
 #include "app/DocumentKind.h"
 #include "app/Pictures.h"
+#include "app/ScreenFit.h"
 #include "settings/Tips.h"
 
 #include <QCloseEvent>
@@ -35,6 +36,7 @@ TForm1::TForm1(AppState& app) : QWidget(nullptr), app_(app)
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
     setFixedSize(400, 299);
     move(193, 109);
+    FitOnScreen(this);
     buildControls();
     buildPopupMenu();
     FormCreate();

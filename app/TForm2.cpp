@@ -3,6 +3,7 @@
 #include "widgets/Controls.h"
 #include "widgets/PictureLabel.h"
 #include "app/Platform.h"
+#include "app/ScreenFit.h"
 
 #include <QFrame>
 #include <QLabel>
@@ -48,6 +49,7 @@ TForm2::TForm2(Platform& platform) : QWidget(nullptr), platform_(platform)
     setFont(windowFont);
     setFixedSize(280, 118);
     move(402, 110);
+    FitOnScreen(this);
 
     Label1 = caption(this, "Label1", QStringLiteral("Stránky programu Zelvana:"), 5);
     Label2 = link(this, "Label2", ProgramPage, 20);

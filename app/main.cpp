@@ -47,6 +47,8 @@ int main(int argc, char** argv)
     // Only the launcher ends the program.
     QApplication::setQuitOnLastWindowClosed(false);
     InstallSlovakTranslations(application); // without them Qt's own texts stay English
+    if (const std::optional<QString> folder = RunningProgramFolder()) // what qtbase_sk lacks
+        InstallOwnQtTranslations(application, InstalledShareFolder(*folder).value_or(*folder));
     SubstituteWindowsFaces();
     QIcon icon;
     for (int side : {16, 32, 48, 128})

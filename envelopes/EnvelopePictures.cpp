@@ -6,27 +6,55 @@
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
+#include <algorithm>
 
 namespace {
 
 const QColor Paper(0xFF, 0xFB, 0xF2), Brown(0xA0, 0x6B, 0x2C), DarkBrown(0x5A, 0x3A, 0x12), Green(0x2F, 0x6B, 0x34);
 
-void drawEnvelope(QPainter& p, const QRectF& r)
+// The shipped DL template and its fonts, in millimetres: the proportions the
+// picture draws, placed as envelopes/EnvelopePrint.cpp places the lines.
+constexpr qreal WidthMm = 110, HeightMm = 220, SenderPt = 9, RecipientPt = 11;
+
+void drawArrow(QPainter& p, const QLineF& line)
 {
-    p.setPen(QPen(Brown, 1.2));
-    p.setBrush(Paper);
-    p.drawRoundedRect(r, 3, 3);
-    QPainterPath flap;
-    flap.moveTo(r.topLeft());
-    flap.lineTo(r.center().x(), r.top() + r.height() * 0.5);
-    flap.lineTo(r.topRight());
-    p.setBrush(Qt::NoBrush);
-    p.drawPath(flap);
+    p.drawLine(line);
+    const QLineF across = line.normalVector().unitVector();
+    const QPointF tick(across.dx() * 4, across.dy() * 4);
+    for (const QPointF& tip : {line.p1(), line.p2()})
+        p.drawLine(tip - tick, tip + tick);
 }
 
 } // namespace
 
 namespace Pictures {
+
+WizardSketch wizardSideSketch(QSize size)
+{
+    const qreal w = size.width(), h = size.height();
+    WizardSketch sketch;
+    const qreal height = h * 0.45, width = height * WidthMm / HeightMm;
+    sketch.envelope = QRectF(w * 0.24, h * 0.21, width, height);
+    const QRectF& e = sketch.envelope;
+    sketch.widthArrow = QLineF(e.left(), e.bottom() + 8, e.right(), e.bottom() + 8);
+    sketch.heightArrow = QLineF(e.right() + 8, e.top(), e.right() + 8, e.bottom());
+    // Across the page a line's place counts from the envelope's right edge
+    // and the next line lies left of it; the text runs down the page.
+    const qreal mm = width / WidthMm;
+    auto lines = [&](qreal fromRightMm, qreal stepPt, qreal topMm, std::initializer_list<qreal> lengths) {
+        QList<QLineF> out;
+        const qreal step = std::max(stepPt / 2 * mm, 3.0);
+        qreal x = e.right() - fromRightMm * mm - 1;
+        for (qreal length : lengths) {
+            out.append(QLineF(x, e.top() + topMm * mm, x, e.top() + topMm * mm + length * height));
+            x -= step;
+        }
+        return out;
+    };
+    sketch.sender = lines(WidthMm / 16, SenderPt, 10, {0.34, 0.28, 0.22});
+    sketch.recipient = lines(0.6 * WidthMm, RecipientPt, 0.6 * HeightMm, {0.32, 0.30, 0.26, 0.18});
+    return sketch;
+}
 
 QPixmap wizardSide(QSize size)
 {
@@ -39,30 +67,44 @@ QPixmap wizardSide(QSize size)
     p.fillRect(pixmap.rect(), back);
 
     const qreal w = size.width(), h = size.height();
-    const QRectF envelope(w * 0.14, h * 0.30, w * 0.72, h * 0.30);
-    drawEnvelope(p, envelope);
-    // Measuring arrows along two sides: the sizes the wizard asks for.
-    p.setPen(QPen(QColor(0xFF, 0xE7, 0x9A), 1.5));
-    const qreal below = envelope.bottom() + 10, beside = envelope.right() + 7;
-    p.drawLine(QPointF(envelope.left(), below), QPointF(envelope.right(), below));
-    p.drawLine(QPointF(beside, envelope.top()), QPointF(beside, envelope.bottom()));
-    for (const QPointF& tip : {QPointF(envelope.left(), below), QPointF(envelope.right(), below)})
-        p.drawLine(QPointF(tip.x(), tip.y() - 4), QPointF(tip.x(), tip.y() + 4));
-    for (const QPointF& tip : {QPointF(beside, envelope.top()), QPointF(beside, envelope.bottom())})
-        p.drawLine(QPointF(tip.x() - 3, tip.y()), QPointF(tip.x() + 3, tip.y()));
-    // Address lines on the envelope.
-    p.setPen(QPen(DarkBrown.lighter(160), 1));
-    for (int i = 0; i < 3; ++i) {
-        const qreal y = envelope.top() + envelope.height() * (0.62 + 0.12 * i);
-        p.drawLine(QPointF(envelope.left() + envelope.width() * 0.45, y), QPointF(envelope.right() - 6, y));
-    }
-    p.drawPixmap(QPointF(w * 0.2, h * 0.74), turtle(QSize(int(w * 0.6), int(w * 0.4))));
+    const WizardSketch sketch = wizardSideSketch(size);
+    const QRectF& e = sketch.envelope;
+    p.setPen(QPen(Brown, 1.2));
+    p.setBrush(Paper);
+    p.drawRoundedRect(e, 2, 2);
+    // The stamp goes where the address reads from its top right corner.
+    p.setBrush(Brown.lighter(170));
+    p.drawRect(QRectF(e.right() - 11, e.bottom() - 13, 8, 10));
+    p.setPen(QPen(DarkBrown.lighter(160), 1.4));
+    for (const QList<QLineF>* block : {&sketch.sender, &sketch.recipient})
+        for (const QLineF& line : *block)
+            p.drawLine(line);
+
+    // The sizes the wizard asks for: the width across, the height along.
+    const QColor light(0xFF, 0xE7, 0x9A);
+    p.setPen(QPen(light, 1.5));
+    drawArrow(p, sketch.widthArrow);
+    drawArrow(p, sketch.heightArrow);
+    QFont small(QStringLiteral("DejaVu Sans"));
+    small.setPixelSize(qMax(7, int(w / 14)));
+    p.setFont(small);
+    p.drawText(QRectF(e.left() - 10, sketch.widthArrow.y1() + 3, e.width() + 20, small.pixelSize() + 4),
+               Qt::AlignHCenter | Qt::AlignTop, QStringLiteral("šírka"));
+    p.save();
+    p.translate(sketch.heightArrow.x1() + 4, e.bottom());
+    p.rotate(-90);
+    p.drawText(QRectF(0, 0, e.height(), small.pixelSize() + 4), Qt::AlignHCenter | Qt::AlignTop,
+               QStringLiteral("výška"));
+    p.restore();
+
+    const QSize turtleSize(int(w * 0.45), int(w * 0.3));
+    p.drawPixmap(QPointF((w - turtleSize.width()) / 2, h - turtleSize.height() - 4), turtle(turtleSize));
     QFont title(QStringLiteral("DejaVu Serif"));
     title.setBold(true);
     title.setPixelSize(qMax(8, int(w / 7)));
     p.setFont(title);
     p.setPen(QColor(0xFF, 0xF6, 0xD0));
-    p.drawText(QRectF(0, h * 0.06, w, h * 0.16), Qt::AlignCenter, QStringLiteral("Šablóna"));
+    p.drawText(QRectF(0, h * 0.03, w, h * 0.15), Qt::AlignCenter, QStringLiteral("Šablóna"));
     return pixmap;
 }
 

@@ -1,5 +1,7 @@
 #include "print/PrintPreview.h"
 
+#include "app/ScreenFit.h"
+
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPrintPreviewWidget>
@@ -12,6 +14,7 @@ PrintPreview::PrintPreview(QPrinter& printer, const QString& description, Paint 
     setObjectName(QStringLiteral("Ukazka"));
     setWindowTitle(QStringLiteral("Ukážka pred tlačou"));
     resize(640, 760);
+    FitOnScreen(this);
 
     preview = new QPrintPreviewWidget(&printer, this);
     preview->setObjectName(QStringLiteral("ukazka"));

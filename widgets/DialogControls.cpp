@@ -1,5 +1,6 @@
 #include "widgets/DialogControls.h"
 
+#include "app/ScreenFit.h"
 #include "widgets/CodePageMemo.h"
 #include "widgets/Controls.h"
 #include "widgets/CodePageEdit.h"
@@ -63,4 +64,5 @@ void placeDialog(QDialog* dialog, int clientWidth, int clientHeight, int left, i
     dialog->setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     dialog->setFixedSize(clientWidth, clientHeight);
     dialog->move(left, top);
+    FitOnScreen(dialog);
 }

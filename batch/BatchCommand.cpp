@@ -32,7 +32,7 @@ const QString BatchHelpText = QStringLiteral(
     "\n"
     "Nastavenia, osobné údaje, šablóny obálok a zarovnanie tlačiarne (tlaciarne.ini) berie z priečinka\n"
     "programu, nainštalovaný program z priečinka používateľa $XDG_DATA_HOME/Zelvana/ (obvykle\n"
-    "~/.local/share/Zelvana/), ako ich uložil program Zelvana; nastavenia ani osobné údaje nemení.\n"
+    "~/.local/share/Zelvana/), kam ich ukladá program Zelvana; nič z nich nemení.\n"
     "Návratový kód: 0 všetko vytlačené (alebo tabuľka v poriadku pri --check), 1 chybná tabuľka,\n"
     "2 chybné voľby, nečitateľné súbory programu alebo tlačiareň či súbor, ktoré tlač odmietli.\n");
 

@@ -13,11 +13,11 @@ PACKAGES := build-essential cmake qt6-base-dev libgl-dev libjpeg62-turbo-dev \
             fonts-dejavu-core fonts-dejavu-extra fonts-liberation \
              desktop-file-utils xdotool openbox x11-utils x11-xkb-utils clang libclang-rt-14-dev \
              cups-daemon cups-client cups-core-drivers libcups2-dev \
-             liblzma-dev zlib1g-dev libqrencode-dev zbar-tools qt6-l10n-tools
+             liblzma-dev zlib1g-dev libqrencode-dev zbar-tools qt6-l10n-tools dpkg-dev file lintian appstream
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: all deps configure build run test test-plain test-asan test-fuzz bench clean
+.PHONY: all deps configure build run deb test test-plain test-asan test-fuzz bench clean
 
 all: build
 
@@ -41,6 +41,10 @@ build: configure
 
 run: build
 	cd $(BUILD) && ./zelvana
+
+# The Debian package $(BUILD)/zelvana_<version>_<arch>.deb (packaging/CMakeLists.txt).
+deb: build
+	cd $(BUILD) && cpack -G DEB
 
 test: test-plain test-asan test-fuzz
 

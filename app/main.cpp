@@ -4,7 +4,6 @@
 #include "app/Desktop.h"
 #include "app/Pictures.h"
 #include "app/Platform.h"
-#include "base/ProgramFolder.h"
 #include "app/TForm1.h"
 #include "base/UserFolder.h"
 #include "base/Cp1250.h"
@@ -13,29 +12,14 @@
 #include <QIcon>
 #include <QPointer>
 
-// Where this run keeps its files: the executable's folder, or for an
-// installed copy the user's own folder, made ready. Nothing when there is no
-// usable folder; the reason has then been shown.
-static std::optional<QString> FilesFolder(Platform& platform)
+// Where this run keeps its files; nothing when there is no usable folder,
+// the reason has then been shown.
+static std::optional<QString> FilesFolderShown(Platform& platform)
 {
-    const std::optional<QString> folder = RunningProgramFolder();
-    if (!folder) {
-        platform.showMessage(NoProgramFolderMessage);
-        return std::nullopt;
-    }
-    const std::optional<QString> shipped = InstalledShareFolder(*folder);
-    if (!shipped)
-        return folder;
-    const std::optional<QString> user = RunningUserFolder();
-    if (!user) {
-        platform.showMessage(NoUserFolderMessage);
-        return std::nullopt;
-    }
-    // A file that could not be put in place is named now; the program goes on
-    // and what needs that file reports it when it is used.
-    if (const QString problem = PrepareUserFolder(*shipped, *user); !problem.isEmpty())
-        platform.showMessage(problem);
-    return user;
+    const FilesFolder files = RunningFilesFolder();
+    if (!files.problem.isEmpty())
+        platform.showMessage(files.problem);
+    return files.folder;
 }
 
 int main(int argc, char** argv)
@@ -61,7 +45,7 @@ int main(int argc, char** argv)
         platform.showMessage(problem);
         return 1;
     }
-    const std::optional<QString> folder = FilesFolder(platform);
+    const std::optional<QString> folder = FilesFolderShown(platform);
     if (!folder)
         return 1;
 

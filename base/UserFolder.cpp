@@ -1,5 +1,7 @@
 #include "base/UserFolder.h"
 
+#include "base/ProgramFolder.h"
+
 #include "base/CreatedFile.h"
 #include "base/FileError.h"
 #include "base/SafeRead.h"
@@ -189,4 +191,20 @@ QString PrepareUserFolder(const QString& shippedFolder, const QString& userFolde
             p.copy(from, to);
     }
     return p.problem();
+}
+
+FilesFolder RunningFilesFolder()
+{
+    const std::optional<QString> folder = RunningProgramFolder();
+    if (!folder)
+        return {std::nullopt, NoProgramFolderMessage};
+    const std::optional<QString> shipped = InstalledShareFolder(*folder);
+    if (!shipped)
+        return {folder, {}};
+    const std::optional<QString> user = RunningUserFolder();
+    if (!user)
+        return {std::nullopt, NoUserFolderMessage};
+    // A file that could not be put in place is named; the run goes on and
+    // what needs that file reports it when it is used.
+    return {user, PrepareUserFolder(*shipped, *user)};
 }

@@ -30,6 +30,14 @@ std::optional<QString> RunningUserFolder();
 // an empty text, or the first failure in words for a message box.
 QString PrepareUserFolder(const QString& shippedFolder, const QString& userFolder);
 
+// Where a run of this executable keeps its files: its own folder, or for an
+// installed copy the user's folder, made ready. Both programs decide alike.
+struct FilesFolder {
+    std::optional<QString> folder; // nothing: no usable folder, `problem` says why
+    QString problem;               // with a folder: a shipped file not put in place
+};
+FilesFolder RunningFilesFolder();
+
 inline const QString NoUserFolderMessage = QStringLiteral(
     "Program nevie určiť priečinok pre vaše súbory: premenná prostredia HOME nie je nastavená "
     "alebo jej hodnota nie je platný text UTF-8.\r"

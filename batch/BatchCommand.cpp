@@ -32,8 +32,9 @@ const QString BatchHelpText = QStringLiteral(
     "  --check               len skontroluje tabuľku; nič netlačí ani nezapisuje\n"
     "  --help                tento text\n"
     "\n"
-    "Nastavenia, osobné údaje a zarovnanie tlačiarne (tlaciarne.ini) berie z priečinka programu;\n"
-    "nič v ňom nemení.\n"
+    "Nastavenia, osobné údaje, šablóny obálok a zarovnanie tlačiarne (tlaciarne.ini) berie z priečinka\n"
+    "programu, nainštalovaný program z priečinka používateľa $XDG_DATA_HOME/Zelvana/ (obvykle\n"
+    "~/.local/share/Zelvana/), kam ich ukladá program Zelvana; nič z nich nemení.\n"
     "Návratový kód: 0 všetko vytlačené (alebo tabuľka v poriadku pri --check), 1 chybná tabuľka,\n"
     "2 chybné voľby, nečitateľné súbory programu alebo tlačiareň či súbor, ktoré tlač odmietli.\n");
 

@@ -1,5 +1,5 @@
 // zelvana-batch: prints a table of slips or envelopes without windows.
-#include "base/ProgramFolder.h"
+#include "base/UserFolder.h"
 #include "batch/BatchCommand.h"
 #include "base/Cp1250.h"
 
@@ -20,12 +20,14 @@ int main(int argc, char** argv)
         err << problem << '\n';
         return BatchBadOptionsOrOutput;
     }
-    const std::optional<QString> folder = RunningProgramFolder();
-    if (!folder) {
-        err << NoProgramFolderMessage << '\n';
+    // The same folder the program uses: an installed copy reads the user's
+    // records, as the windows would have written them.
+    const FilesFolder files = RunningFilesFolder();
+    if (!files.problem.isEmpty())
+        err << QString(files.problem).replace(QLatin1Char('\r'), QLatin1Char('\n')) << '\n';
+    if (!files.folder)
         return BatchBadOptionsOrOutput;
-    }
     QStringList arguments = QGuiApplication::arguments();
     arguments.removeFirst();
-    return RunBatchCommand(arguments, *folder, out, err);
+    return RunBatchCommand(arguments, *files.folder, out, err);
 }

@@ -101,8 +101,9 @@ private slots:
         // The whole data folder of the build, nothing left out.
         QCOMPARE(snapshot(shipped + QStringLiteral("data")).size(),
                  snapshot(QStringLiteral(ZELVANA_BUILD_FOLDER "/data")).size());
-        // Only the program itself goes to bin/, no build tool.
-        QCOMPARE(QDir(prefix + QStringLiteral("bin")).entryList(QDir::Files), QStringList{QStringLiteral("zelvana")});
+        // Only the programs go to bin/, no build tool.
+        QCOMPARE(QDir(prefix + QStringLiteral("bin")).entryList(QDir::Files),
+                 (QStringList{QStringLiteral("zelvana"), QStringLiteral("zelvana-batch")}));
     }
 
     void desktopEntryIsValid()

@@ -5,6 +5,7 @@
 #include "app/Pictures.h"
 #include "app/Platform.h"
 #include "app/TForm1.h"
+#include "base/ProgramFolder.h"
 #include "base/UserFolder.h"
 #include "base/Cp1250.h"
 

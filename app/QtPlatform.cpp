@@ -70,7 +70,7 @@ void QtPlatform::showMessage(const QString& text)
 void QtPlatform::shellOpen(const QString& target)
 {
     OpenShellTarget(
-        target, [](const QString& helpFile) { HelpWindow::open(helpFile); },
+        target, [this](const QString& helpFile) { HelpWindow::open(helpFile, this); },
         [](const QUrl& url) { QDesktopServices::openUrl(url); });
 }
 

@@ -25,10 +25,15 @@ std::optional<QString> RunningUserFolder();
 // Creates `userFolder` (readable by its user only) and puts the shipped files
 // in: those the program only reads (help, tips, pictures) as links to the
 // shipped ones, so an updated installation reaches the user at once; the
-// others (envelope templates) as copies, once, so the user may change them.
-// A file of the user's own at one of these names is never replaced. Returns
-// an empty text, or the first failure in words for a message box.
+// others (envelope templates) as copies, so the user may change them, each
+// offered once: one the user deleted does not come back, one a later version
+// ships still comes (OfferedFileName lists them). A file of the user's own at
+// one of these names is never replaced. The folder is its user's only (0700).
+// Returns an empty text, or the first failure in words for a message box.
 QString PrepareUserFolder(const QString& shippedFolder, const QString& userFolder);
+
+// In the user's folder: the shipped files already offered, one a line.
+inline const QString OfferedFileName = QStringLiteral(".ponuknute");
 
 inline const QString NoUserFolderMessage = QStringLiteral(
     "Program nevie určiť priečinok pre vaše súbory: premenná prostredia HOME nie je nastavená "

@@ -63,8 +63,9 @@ void RecordFile::openExisting(unsigned char* record)
 
 void RecordFile::create(const unsigned char* record)
 {
+    // Personal data: readable by its user only, whatever the folder allows.
     // O_EXCL: a name that appeared meanwhile, or a link, is never written through.
-    const int fd = ::open(path_.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+    const int fd = ::open(path_.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
     if (fd < 0)
         throw FileError::fromErrno(errno);
     CreatedFile created(path_, fd);

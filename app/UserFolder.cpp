@@ -196,6 +196,27 @@ std::optional<QString> RunningUserFolder()
     return UserFolderFor(qgetenv("XDG_DATA_HOME"), home);
 }
 
+QString MakeUserFolder(const QString& userFolder)
+{
+    const QString user = userFolder.endsWith(QLatin1Char('/')) ? userFolder : userFolder + QLatin1Char('/');
+    Preparation p(user);
+    const QByteArray name = QFile::encodeName(user);
+    if (p.makeUserFolder() && ::access(name.constData(), W_OK | X_OK) == 0)
+        return {};
+    // What stands in the way, when it is something in place of a folder
+    // (XDG_DATA_HOME naming a file, say): the user can mend that.
+    QString path;
+    for (const QString& part : user.split(QLatin1Char('/'), Qt::SkipEmptyParts)) {
+        path += QLatin1Char('/') + part;
+        struct stat st {};
+        if (::stat(QFile::encodeName(path).constData(), &st) != 0)
+            break;
+        if (!S_ISDIR(st.st_mode))
+            return UserFolderBlockedMessage.arg(user, path);
+    }
+    return UserFolderUnusableMessage.arg(user);
+}
+
 QString PrepareUserFolder(const QString& shippedFolder, const QString& userFolder)
 {
     const QString user = userFolder.endsWith(QLatin1Char('/')) ? userFolder : userFolder + QLatin1Char('/');

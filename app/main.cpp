@@ -31,6 +31,11 @@ static std::optional<QString> FilesFolder(Platform& platform)
         platform.showMessage(NoUserFolderMessage);
         return std::nullopt;
     }
+    // Without the folder itself nothing can be kept: one message, and the end.
+    if (const QString unusable = MakeUserFolder(*user); !unusable.isEmpty()) {
+        platform.showMessage(unusable);
+        return std::nullopt;
+    }
     // A file that could not be put in place is named now; the program goes on
     // and what needs that file reports it when it is used.
     if (const QString problem = PrepareUserFolder(*shipped, *user); !problem.isEmpty())

@@ -10,6 +10,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -82,6 +83,42 @@ private slots:
         QVERIFY(QFile::remove(user + QStringLiteral("pomoc.hlp")));
         QCOMPARE(PrepareUserFolder(shipped(), user), QString());
         QVERIFY(QFileInfo(user + QStringLiteral("pomoc.hlp")).isSymLink());
+    }
+
+    void aFileInPlaceOfTheFolderIsNamedInSlovak_data()
+    {
+        QTest::addColumn<QString>("blocker");
+        QTest::addColumn<QString>("user");
+        // XDG_DATA_HOME naming a file, and a file where Zelvana/ belongs.
+        QTest::newRow("data home is a file") << "/xdg" << "/xdg/Zelvana/";
+        QTest::newRow("Zelvana is a file") << "/data/Zelvana" << "/data/Zelvana/";
+    }
+    void aFileInPlaceOfTheFolderIsNamedInSlovak()
+    {
+        QFETCH(QString, blocker);
+        QFETCH(QString, user);
+        put(root.path() + blocker, "not a folder");
+        const QString problem = MakeUserFolder(root.path() + user);
+        QCOMPARE(problem, UserFolderBlockedMessage.arg(root.path() + user, root.path() + blocker));
+        QVERIFY(!problem.contains(QStringLiteral("Invalid")));
+    }
+
+    void aFolderTheUserMayNotWriteIsRefused()
+    {
+        if (::geteuid() == 0)
+            QSKIP("root writes into any folder");
+        const QString user = root.path() + QStringLiteral("/locked/Zelvana/");
+        QVERIFY(QDir().mkpath(user));
+        QCOMPARE(::chmod(QFile::encodeName(user).constData(), 0500), 0);
+        QCOMPARE(MakeUserFolder(user), UserFolderUnusableMessage.arg(user));
+        ::chmod(QFile::encodeName(user).constData(), 0700);
+    }
+
+    void aUsableFolderIsMade()
+    {
+        const QString user = root.path() + QStringLiteral("/fresh/a/b/Zelvana/");
+        QCOMPARE(MakeUserFolder(user), QString());
+        QCOMPARE(modeOf(user), mode_t(0700));
     }
 };
 

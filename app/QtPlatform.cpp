@@ -121,3 +121,13 @@ bool QtPlatform::progressStep(QProgressDialog& dialog, int done)
     QApplication::processEvents(); // the cancel button is pressed between pages
     return !dialog.wasCanceled();
 }
+
+void QtPlatform::bringToFront(QWidget& window)
+{
+    if (window.isMinimized())
+        window.showNormal();
+    else
+        window.show();
+    window.raise();
+    window.activateWindow();
+}

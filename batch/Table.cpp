@@ -111,15 +111,16 @@ QString TableReader::open()
         if (encoding_ == TableEncoding::Utf16LE || encoding_ == TableEncoding::Utf16BE)
             continue;
         utf8.feed(chunk);
-        // Once a byte breaks UTF-8 only a later multi-byte sequence matters.
-        if (!utf8.valid() && utf8.sawMultiByte())
+        // Once a byte breaks UTF-8 and a multi-byte sequence was seen, the
+        // table mixes the two; reading on tells nothing more.
+        if (utf8.firstBadLine() > 0 && utf8.sawMultiByte())
             break;
     }
     if (encoding_ == TableEncoding::Utf8 && !utf8.valid()) {
         // UTF-8 letters and bytes of some other code page in one file: either
         // reading garbles one part, so neither is guessed.
-        if (utf8.sawMultiByte() && utf8.firstBadLine() > 0)
-            return TableMixedEncodingMessage.arg(path_).arg(utf8.firstBadLine());
+        if (utf8.sawMultiByte())
+            return TableMixedEncodingMessage.arg(path_).arg(utf8.badLine());
         encoding_ = TableEncoding::Cp1250; // a UTF-8 BOM before it is still skipped
     }
     // The separator is what the header line holds most of, outside quotes.

@@ -20,12 +20,14 @@ std::optional<TableBom> TableBomOf(const QByteArray& head);
 class Utf8Scan {
 public:
     void feed(const QByteArray& bytes);
-    // The bytes fed so far, whole, are UTF-8.
-    bool valid() const { return firstBadLine_ == 0 && need_ == 0; }
+    // The bytes fed so far, whole, are UTF-8 (a sequence cut at the end is not).
+    bool valid() const { return badLine() == 0; }
     // At least one complete sequence of two or more bytes was seen.
     bool sawMultiByte() const { return multiByte_; }
-    // The line (from 1) of the first byte that is not UTF-8; 0 when none.
+    // The line (from 1) of the first byte that is not UTF-8, counting a
+    // sequence cut at the end; 0 when none. The first is final once seen.
     int firstBadLine() const { return firstBadLine_; }
+    int badLine() const { return firstBadLine_ != 0 ? firstBadLine_ : need_ != 0 ? line_ : 0; }
 
 private:
     void bad();
@@ -43,8 +45,6 @@ class TableBytes {
 public:
     explicit TableBytes(TableEncoding encoding, int bomLength);
     QByteArray next(const QByteArray& chunk);
-    // UTF-16 that cannot be decoded (a lone surrogate) was met.
-    bool hasError() const { return decoder_ && decoder_->hasError(); }
 
 private:
     std::optional<QStringDecoder> decoder_;

@@ -56,6 +56,21 @@ private slots:
         QVERIFY(r.rows.isEmpty());
     }
 
+    void aLetterAcrossTwoPiecesOfTheFileIsUtf8()
+    {
+        // The reader takes 64 KiB at a time; byte 65535 starts a "ž".
+        QByteArray bytes("abcde;f\n");
+        while (bytes.size() < 70000)
+            bytes += "1;\xC5\xBE\n";
+        QCOMPARE(bytes.mid(65535, 2), QByteArray("\xC5\xBE"));
+        const Read r = readBytes(dir, bytes);
+        QVERIFY2(r.problem.isEmpty(), qPrintable(r.problem));
+        QCOMPARE(r.rows.last().cells, (QStringList{"1", QStringLiteral("ž")}));
+        // A letter cut off at the end of a UTF-8 table is a foreign byte.
+        const Read cut = readBytes(dir, "a;b\n1;\xC5\xBE\n2;\xC5");
+        QCOMPARE(cut.problem, TableMixedEncodingMessage.arg(dir.filePath(QStringLiteral("t.csv"))).arg(3));
+    }
+
     void utf16WithBomAndTabs_data()
     {
         QTest::addColumn<QByteArray>("bytes");

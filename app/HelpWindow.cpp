@@ -1,11 +1,13 @@
 #include "app/HelpWindow.h"
 
+#include "app/Platform.h"
 #include "app/ScreenFit.h"
 #include "base/FileError.h"
 #include "base/SafeRead.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QApplication>
+#include <QDir>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -14,6 +16,7 @@
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QScrollBar>
+#include <QShortcut>
 #include <QSignalBlocker>
 #include <QSplitter>
 #include <QTextBlock>
@@ -47,8 +50,9 @@ QRegularExpression forgivingPattern(const QString& word)
 QVariant HelpText::loadResource(int type, const QUrl& name)
 {
     Q_UNUSED(type);
-    // Nothing from the network, and no file that could hang or flood a read.
-    if (!name.isLocalFile())
+    // Nothing from the network, nothing from outside the help's folder, and
+    // no file that could hang or flood a read.
+    if (!name.isLocalFile() || !holds(name.toLocalFile()))
         return {};
     try {
         return ReadRegularFile(name.toLocalFile(), SmallFileLimit);
@@ -57,7 +61,12 @@ QVariant HelpText::loadResource(int type, const QUrl& name)
     }
 }
 
-HelpWindow::HelpWindow() : QWidget(nullptr)
+bool HelpText::holds(const QString& path) const
+{
+    return !root.isEmpty() && QDir::cleanPath(QFileInfo(path).absoluteFilePath()).startsWith(root);
+}
+
+HelpWindow::HelpWindow(Platform* shell) : QWidget(nullptr), shell_(shell)
 {
     setObjectName(QStringLiteral("Pomoc"));
     setAttribute(Qt::WA_DeleteOnClose);
@@ -79,7 +88,11 @@ HelpWindow::HelpWindow() : QWidget(nullptr)
     contents->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
     text = new HelpText;
     text->setObjectName(QStringLiteral("text"));
-    text->setOpenExternalLinks(true);
+    // Links are followed here, by their kind, never by the browser itself.
+    text->setOpenLinks(false);
+    backButton = new QPushButton(QStringLiteral("Späť"), this);
+    backButton->setObjectName(QStringLiteral("backButton"));
+    backButton->setEnabled(false);
 
     auto* splitter = new QSplitter(this);
     splitter->addWidget(contents);
@@ -88,6 +101,7 @@ HelpWindow::HelpWindow() : QWidget(nullptr)
     splitter->setSizes({260, 560});
 
     auto* bar = new QHBoxLayout;
+    bar->addWidget(backButton);
     bar->addWidget(searchField, 1);
     bar->addWidget(searchButton);
     bar->addWidget(searchResult, 1);
@@ -100,16 +114,21 @@ HelpWindow::HelpWindow() : QWidget(nullptr)
     connect(searchButton, &QPushButton::clicked, this, search);
     connect(contents, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* item) { showSection(item); });
     connect(contents, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* item) { showSection(item); });
+    connect(text, &QTextBrowser::anchorClicked, this, &HelpWindow::followLink);
+    connect(backButton, &QPushButton::clicked, this, &HelpWindow::goBack);
+    auto* back = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_Left), this);
+    back->setContext(Qt::WindowShortcut);
+    connect(back, &QShortcut::activated, this, &HelpWindow::goBack);
 }
 
-HelpWindow* HelpWindow::open(const QString& path)
+HelpWindow* HelpWindow::open(const QString& path, Platform* shell)
 {
     HelpWindow* window = nullptr;
     for (QWidget* w : QApplication::topLevelWidgets())
         if (auto* help = qobject_cast<HelpWindow*>(w))
             window = help;
     if (!window) {
-        auto made = std::make_unique<HelpWindow>();
+        auto made = std::make_unique<HelpWindow>(shell);
         if (!made->load(path))
             return nullptr;
         window = made.release();
@@ -129,6 +148,9 @@ bool HelpWindow::load(const QString& path)
     } catch (const FileError&) {
         return false;
     }
+    // The first help file's folder is all the window may show and read.
+    if (text->root.isEmpty())
+        text->root = QDir::cleanPath(QFileInfo(path).absolutePath()) + QLatin1Char('/');
     QTextDocument* document = text->document();
     const QUrl base = QUrl::fromLocalFile(QFileInfo(path).absolutePath() + QLatin1Char('/'));
     document->setBaseUrl(base);
@@ -138,6 +160,54 @@ bool HelpWindow::load(const QString& path)
     setWindowTitle(title.isEmpty() ? QStringLiteral("Pomoc") : title);
     buildContents();
     searchResult->clear();
+    file_ = QDir::cleanPath(QFileInfo(path).absoluteFilePath());
+    return true;
+}
+
+void HelpWindow::followLink(const QUrl& link)
+{
+    const QString scheme = link.scheme().toLower();
+    if (scheme == QLatin1String("http") || scheme == QLatin1String("https")) {
+        if (shell_)
+            shell_->shellOpen(link.toString());
+        return;
+    }
+    // An anchor of this page, or a relative path from the page's folder.
+    const QUrl target = link.isRelative() && link.path().isEmpty()
+                            ? QUrl::fromLocalFile(file_).resolved(link)
+                            : QUrl::fromLocalFile(QFileInfo(file_).absolutePath() + QLatin1Char('/')).resolved(link);
+    if (!target.isLocalFile())
+        return;
+    const QString path = QDir::cleanPath(target.toLocalFile());
+    const QString suffix = QFileInfo(path).suffix().toLower();
+    const bool helpFile = suffix == QLatin1String("hlp") || suffix == QLatin1String("htm") || suffix == QLatin1String("html");
+    if (path != file_ && !(helpFile && text->holds(path)))
+        return;
+    leaveFor(path, target.fragment(QUrl::FullyDecoded));
+}
+
+void HelpWindow::leaveFor(const QString& file, const QString& anchor)
+{
+    const Place here{file_, text->verticalScrollBar()->value()};
+    if (file != file_ && !load(file))
+        return; // a help file that cannot be read leaves the page as it is
+    history_.append(here);
+    backButton->setEnabled(true);
+    if (anchor.isEmpty())
+        text->verticalScrollBar()->setValue(0);
+    else
+        text->scrollToAnchor(anchor);
+}
+
+bool HelpWindow::goBack()
+{
+    if (history_.isEmpty())
+        return false;
+    const Place place = history_.takeLast();
+    if (place.file != file_)
+        load(place.file);
+    text->verticalScrollBar()->setValue(place.scroll);
+    backButton->setEnabled(!history_.isEmpty());
     return true;
 }
 

@@ -44,6 +44,9 @@ public:
     // A long job's progress dialog, shown, at `done` steps: true to go on,
     // false once the user has cancelled.
     virtual bool progressStep(QProgressDialog& dialog, int done) = 0;
+    // Brings `window` to the front, out of the task bar if need be (a later
+    // start of the program asks for its launcher).
+    virtual void bringToFront(QWidget& window) { (void)window; }
 };
 
 
@@ -62,6 +65,7 @@ public:
     std::optional<QFont> runFontDialog(QWidget* parent, const QFont& initial) override;
     QString chooseFile(QWidget* parent, const QString& caption, const QString& filter) override;
     bool progressStep(QProgressDialog& dialog, int done) override;
+    void bringToFront(QWidget& window) override;
 
 private:
     unsigned long long state_;

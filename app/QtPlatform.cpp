@@ -57,7 +57,7 @@ void QtPlatform::showMessage(const QString& text)
 void QtPlatform::shellOpen(const QString& target)
 {
     OpenShellTarget(
-        target, [](const QString& helpFile) { HelpWindow::open(helpFile); },
+        target, [this](const QString& helpFile) { HelpWindow::open(helpFile, this); },
         [](const QUrl& url) { QDesktopServices::openUrl(url); });
 }
 
@@ -109,4 +109,14 @@ bool QtPlatform::progressStep(QProgressDialog& dialog, int done)
     dialog.setValue(done);
     QApplication::processEvents(); // the cancel button is pressed between pages
     return !dialog.wasCanceled();
+}
+
+void QtPlatform::bringToFront(QWidget& window)
+{
+    if (window.isMinimized())
+        window.showNormal();
+    else
+        window.show();
+    window.raise();
+    window.activateWindow();
 }

@@ -4,6 +4,8 @@
 #include "app/Desktop.h"
 #include "app/Pictures.h"
 #include "app/Platform.h"
+#include "app/SingleCopy.h"
+#include "base/ProgramFolder.h"
 #include "app/TForm1.h"
 #include "base/ProgramFolder.h"
 #include "base/UserFolder.h"
@@ -50,9 +52,22 @@ int main(int argc, char** argv)
     if (!folder)
         return 1;
 
+    // One copy per folder: a second would write its records over the first's saves.
+    SingleCopy single(*folder);
+    switch (single.start()) {
+    case SingleCopy::Start::OtherShown:
+        return 0;
+    case SingleCopy::Start::OtherSilent:
+        platform.showMessage(OtherCopySilentMessage);
+        return 1;
+    case SingleCopy::Start::First:
+        break;
+    }
+
     AppState app(*folder, platform);
     RegisterDocumentWindows(app);
     TForm1 launcher(app);
+    QObject::connect(&single, &SingleCopy::showRequested, &launcher, [&] { platform.bringToFront(launcher); });
     launcher.show();
     const int result = QApplication::exec();
     // Windows still open go with the program; their close handlers do not run.

@@ -10,6 +10,7 @@
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
+#include <QSaveFile>
 #include <QStringDecoder>
 #include <cerrno>
 #include <climits>
@@ -49,7 +50,15 @@ public:
     bool makeUserFolder()
     {
         QDir().mkpath(QFileInfo(user_.chopped(1)).path()); // a failure shows in the mkdir below
-        return makeFolder(user_, 0700);
+        if (!makeFolder(user_, 0700))
+            return false;
+        // A folder that was there already (made by hand, by an older
+        // version) is made its user's only as well: it holds personal data.
+        const QByteArray name = QFile::encodeName(user_);
+        struct stat st {};
+        if (::stat(name.constData(), &st) == 0 && (st.st_mode & 0777) != 0700 && ::chmod(name.constData(), 0700) != 0)
+            return fail(user_, errno);
+        return true;
     }
 
     void link(const QString& from, const QString& to)
@@ -73,28 +82,48 @@ public:
             fail(to, errno);
     }
 
-    void copy(const QString& from, const QString& to)
+    // True once the file is the user's: copied now, or there already.
+    bool copy(const QString& from, const QString& to)
     {
         const QByteArray name = QFile::encodeName(to);
         struct stat st {};
         if (::lstat(name.constData(), &st) == 0)
-            return; // the user's now, whatever it holds
+            return true; // the user's now, whatever it holds
         if (errno != ENOENT)
-            return (void)fail(to, errno);
+            return fail(to, errno);
         try {
             const QByteArray bytes = ReadRegularFile(from, SmallFileLimit);
             const int fd = ::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
-            if (fd < 0) {
-                if (errno != EEXIST) // a second start was quicker
-                    fail(to, errno);
-                return;
-            }
+            if (fd < 0) // EEXIST: a second start was quicker
+                return errno == EEXIST || fail(to, errno);
             CreatedFile file(name.toStdString(), fd);
             WriteExactly(fd, reinterpret_cast<const unsigned char*>(bytes.constData()), std::size_t(bytes.size()), 0);
             file.keepClosed();
+            return true;
         } catch (const FileError& e) {
-            fail(to, QString::fromLocal8Bit(e.what()));
+            return fail(to, QString::fromLocal8Bit(e.what()));
         }
+    }
+
+    // The shipped files the user has been given once: one deleted since
+    // stays deleted.
+    QStringList offered() const
+    {
+        try {
+            const QByteArray bytes = ReadRegularFile(user_ + OfferedFileName, SmallFileLimit);
+            return QString::fromUtf8(bytes).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+        } catch (const FileError&) {
+            return {}; // none yet (or unreadable: offering again loses nothing)
+        }
+    }
+
+    void rememberOffered(const QStringList& names)
+    {
+        QSaveFile file(user_ + OfferedFileName);
+        const QByteArray bytes = names.join(QLatin1Char('\n')).toUtf8() + '\n';
+        if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) || file.write(bytes) != bytes.size()
+            || !file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner) || !file.commit())
+            fail(user_ + OfferedFileName, file.errorString());
     }
 
     // The folders of `relative` below the user's folder, one by one.
@@ -169,6 +198,27 @@ std::optional<QString> RunningUserFolder()
     return UserFolderFor(qgetenv("XDG_DATA_HOME"), home);
 }
 
+QString MakeUserFolder(const QString& userFolder)
+{
+    const QString user = userFolder.endsWith(QLatin1Char('/')) ? userFolder : userFolder + QLatin1Char('/');
+    Preparation p(user);
+    const QByteArray name = QFile::encodeName(user);
+    if (p.makeUserFolder() && ::access(name.constData(), W_OK | X_OK) == 0)
+        return {};
+    // What stands in the way, when it is something in place of a folder
+    // (XDG_DATA_HOME naming a file, say): the user can mend that.
+    QString path;
+    for (const QString& part : user.split(QLatin1Char('/'), Qt::SkipEmptyParts)) {
+        path += QLatin1Char('/') + part;
+        struct stat st {};
+        if (::stat(QFile::encodeName(path).constData(), &st) != 0)
+            break;
+        if (!S_ISDIR(st.st_mode))
+            return UserFolderBlockedMessage.arg(user, path);
+    }
+    return UserFolderUnusableMessage.arg(user);
+}
+
 QString PrepareUserFolder(const QString& shippedFolder, const QString& userFolder)
 {
     const QString user = userFolder.endsWith(QLatin1Char('/')) ? userFolder : userFolder + QLatin1Char('/');
@@ -176,6 +226,8 @@ QString PrepareUserFolder(const QString& shippedFolder, const QString& userFolde
     if (!p.makeUserFolder())
         return p.problem();
     p.makeFolders(QStringLiteral("data")); // where new templates go
+    const QStringList offered = p.offered();
+    QStringList nowOffered = offered;
     const QDir root(shippedFolder);
     QDirIterator shipped(shippedFolder, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
     while (shipped.hasNext()) {
@@ -185,11 +237,15 @@ QString PrepareUserFolder(const QString& shippedFolder, const QString& userFolde
         const QString folder = QFileInfo(relative).path();
         if (folder != QLatin1String(".") && !p.makeFolders(folder))
             continue;
+        // What the program only reads is its own and always linked; the rest
+        // is offered once.
         if (onlyRead(relative))
             p.link(from, to);
-        else
-            p.copy(from, to);
+        else if (!offered.contains(relative) && p.copy(from, to))
+            nowOffered << relative;
     }
+    if (nowOffered != offered)
+        p.rememberOffered(nowOffered);
     return p.problem();
 }
 
@@ -204,6 +260,9 @@ FilesFolder RunningFilesFolder()
     const std::optional<QString> user = RunningUserFolder();
     if (!user)
         return {std::nullopt, NoUserFolderMessage};
+    // Without the folder itself nothing can be kept: one message, and the end.
+    if (const QString unusable = MakeUserFolder(*user); !unusable.isEmpty())
+        return {std::nullopt, unusable};
     // A file that could not be put in place is named; the run goes on and
     // what needs that file reports it when it is used.
     return {user, PrepareUserFolder(*shipped, *user)};

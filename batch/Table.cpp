@@ -1,6 +1,8 @@
 #include "batch/Table.h"
 
+#include "batch/TableEncoding.h"
 #include "base/Cp1250.h"
+#include "print/FormDescription.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -9,43 +11,6 @@
 namespace {
 
 constexpr qint64 ChunkSize = 64 * 1024;
-const QByteArray Bom("\xEF\xBB\xBF", 3);
-
-// Strict UTF-8 over pieces of a file: no overlong forms, no surrogates,
-// nothing past U+10FFFF, no sequence cut at the end.
-class Utf8Check {
-public:
-    bool feed(const QByteArray& bytes)
-    {
-        for (const char ch : bytes) {
-            const auto b = static_cast<unsigned char>(ch);
-            if (need_ == 0) {
-                if (b < 0x80)
-                    continue;
-                if (b >= 0xC2 && b <= 0xDF)
-                    need_ = 1, low_ = 0x80, high_ = 0xBF;
-                else if (b >= 0xE0 && b <= 0xEF)
-                    need_ = 2, low_ = b == 0xE0 ? 0xA0 : 0x80, high_ = b == 0xED ? 0x9F : 0xBF;
-                else if (b >= 0xF0 && b <= 0xF4)
-                    need_ = 3, low_ = b == 0xF0 ? 0x90 : 0x80, high_ = b == 0xF4 ? 0x8F : 0xBF;
-                else
-                    return bad_ = true, false;
-                continue;
-            }
-            if (b < low_ || b > high_)
-                return bad_ = true, false;
-            --need_;
-            low_ = 0x80, high_ = 0xBF;
-        }
-        return true;
-    }
-    bool valid() const { return !bad_ && need_ == 0; }
-
-private:
-    int need_ = 0;
-    unsigned char low_ = 0x80, high_ = 0xBF;
-    bool bad_ = false;
-};
 
 // Spaces around an unquoted cell are the user's text, as typed.
 int noSpace(unsigned char) { return 0; }
@@ -54,6 +19,7 @@ struct ParseState {
     const std::function<bool(const TableRow&)>* onRow = nullptr;
     bool utf8 = true;
     bool stopped = false;
+    QString problem; // set by a callback; stops the reading
     int line = 1;      // the physical line the parser is on
     int rowStart = 1;  // where the current row began
     QStringList cells;
@@ -78,7 +44,12 @@ void onCell(void* bytes, std::size_t size, void* data)
     const char* s = static_cast<const char*>(bytes);
     const QByteArray raw = QByteArray::fromRawData(s ? s : "", static_cast<qsizetype>(s ? size : 0));
     st->breaksInCells += lineBreaks(raw);
-    st->cells << (st->utf8 ? QString::fromUtf8(raw) : fromCp1250(std::string_view(raw.constData(), raw.size())));
+    QString cell = st->utf8 ? QString::fromUtf8(raw) : fromCp1250(std::string_view(raw.constData(), raw.size()));
+    if (cell.size() > DefaultMaxLength && st->problem.isEmpty()) {
+        st->problem = TableCellTooLongMessage.arg(st->rowStart).arg(DefaultMaxLength);
+        st->stopped = true;
+    }
+    st->cells << std::move(cell);
 }
 
 void onRowEnd(int terminator, void* data)
@@ -120,27 +91,40 @@ QString TableReader::open()
     QFile file(path_);
     if (QString e = openError(file, path_); !e.isEmpty())
         return e;
-    Utf8Check utf8;
+    Utf8Scan utf8;
+    std::optional<TableBytes> bytes;
     QByteArray head;
-    bool first = true;
     while (!file.atEnd()) {
         QByteArray chunk = file.read(ChunkSize);
         if (chunk.isEmpty() && file.error() != QFileDevice::NoError)
             return TableReadMessage.arg(path_, file.errorString());
-        if (first) {
-            bom_ = chunk.startsWith(Bom);
-            if (bom_)
-                chunk.remove(0, Bom.size());
-            first = false;
+        if (!bytes) {
+            const std::optional<TableBom> bom = TableBomOf(chunk);
+            encoding_ = bom ? bom->encoding : TableEncoding::Utf8;
+            bomLength_ = bom ? bom->length : 0;
+            bytes.emplace(encoding_, bomLength_);
         }
+        chunk = bytes->next(chunk);
         if (head.size() < 4096 && !head.contains('\n'))
             head += chunk.left(4096);
-        if (!utf8.feed(chunk))
+        // UTF-16 decoded is UTF-8 for certain; nothing more to learn from it.
+        if (encoding_ == TableEncoding::Utf16LE || encoding_ == TableEncoding::Utf16BE)
+            continue;
+        utf8.feed(chunk);
+        // Once a byte breaks UTF-8 and a multi-byte sequence was seen, the
+        // table mixes the two; reading on tells nothing more.
+        if (utf8.firstBadLine() > 0 && utf8.sawMultiByte())
             break;
     }
-    utf8_ = utf8.valid();
-    // The separator is what the header line holds more of, outside quotes.
-    int semicolons = 0, commas = 0;
+    if (encoding_ == TableEncoding::Utf8 && !utf8.valid()) {
+        // UTF-8 letters and bytes of some other code page in one file: either
+        // reading garbles one part, so neither is guessed.
+        if (utf8.sawMultiByte())
+            return TableMixedEncodingMessage.arg(path_).arg(utf8.badLine());
+        encoding_ = TableEncoding::Cp1250; // a UTF-8 BOM before it is still skipped
+    }
+    // The separator is what the header line holds most of, outside quotes.
+    int semicolons = 0, commas = 0, tabs = 0;
     bool quoted = false;
     for (char c : head) {
         if (c == '"')
@@ -151,8 +135,10 @@ QString TableReader::open()
             ++semicolons;
         else if (!quoted && c == ',')
             ++commas;
+        else if (!quoted && c == '\t')
+            ++tabs;
     }
-    separator_ = commas > semicolons ? ',' : ';';
+    separator_ = tabs > std::max(semicolons, commas) ? '\t' : commas > semicolons ? ',' : ';';
     return {};
 }
 
@@ -168,23 +154,28 @@ QString TableReader::forEachRow(const std::function<bool(const TableRow&)>& onRo
     csv_set_space_func(&parser, noSpace);
     ParseState st;
     st.onRow = &onRow;
-    st.utf8 = utf8_;
+    st.utf8 = isUtf8();
+    // A cell is refused while it grows, before it takes more memory than the
+    // longest text any field holds (four bytes a character at most in UTF-8).
+    const std::size_t cellBytes = static_cast<std::size_t>(DefaultMaxLength) * (st.utf8 ? 4 : 1);
+    TableBytes bytes(encoding_, bomLength_);
     QString problem;
-    bool first = true;
     while (!st.stopped && problem.isEmpty() && !file.atEnd()) {
         QByteArray chunk = file.read(ChunkSize);
         if (chunk.isEmpty() && file.error() != QFileDevice::NoError) {
             problem = TableReadMessage.arg(path_, file.errorString());
             break;
         }
-        if (first && bom_ && chunk.startsWith(Bom))
-            chunk.remove(0, Bom.size());
-        first = false;
+        chunk = bytes.next(chunk);
         const std::size_t size = static_cast<std::size_t>(chunk.size());
         if (csv_parse(&parser, chunk.constData(), size, onCell, onRowEnd, &st) != size)
             problem = csv_error(&parser) == CSV_EPARSE ? TableSyntaxMessage.arg(st.rowStart)
                                                        : TableReadMessage.arg(path_, QStringLiteral("nedostatok pamäte"));
+        else if (parser.entry_pos > cellBytes)
+            problem = TableCellTooLongMessage.arg(st.rowStart).arg(DefaultMaxLength);
     }
+    if (problem.isEmpty())
+        problem = st.problem;
     if (problem.isEmpty() && !st.stopped && csv_fini(&parser, onCell, onRowEnd, &st) != 0)
         problem = TableSyntaxMessage.arg(st.rowStart);
     csv_free(&parser);

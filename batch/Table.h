@@ -1,9 +1,12 @@
 #pragma once
-// A table as spreadsheets save it: comma or semicolon separated (taken from
-// the header line), quoted cells with separators and line breaks inside,
-// UTF-8 with or without BOM, else code page 1250, CR LF, LF or CR. The file is
+// A table as spreadsheets save it: comma, semicolon or tab separated (taken
+// from the header line), quoted cells with separators and line breaks inside,
+// UTF-8 with or without BOM, UTF-16 with BOM, else code page 1250; CR LF, LF
+// or CR. A table that mixes UTF-8 with other bytes is refused. The file is
 // read in pieces and each row handed on as it ends, so a table of any length
 // takes the memory of one row.
+#include "batch/TableEncoding.h"
+
 #include <QString>
 #include <QStringList>
 #include <functional>
@@ -25,13 +28,15 @@ public:
     // what is wrong, with the line.
     QString forEachRow(const std::function<bool(const TableRow&)>& onRow) const;
 
-    bool isUtf8() const { return utf8_; }
+    // The cells come out of UTF-8 (UTF-16 is read as UTF-8 too).
+    bool isUtf8() const { return encoding_ != TableEncoding::Cp1250; }
+    TableEncoding encoding() const { return encoding_; }
     char separator() const { return separator_; }
 
 private:
     QString path_;
-    bool utf8_ = true;
-    bool bom_ = false;
+    TableEncoding encoding_ = TableEncoding::Utf8;
+    int bomLength_ = 0;
     char separator_ = ';';
 };
 
@@ -40,3 +45,8 @@ inline const QString TableNotFileMessage = QStringLiteral("„%1“ nie je obyč
 inline const QString TableReadMessage = QStringLiteral("Tabuľku „%1“ sa nepodarilo prečítať celú: %2.");
 inline const QString TableSyntaxMessage =
     QStringLiteral("Riadok %1: úvodzovky bunky nie sú správne uzavreté, tabuľka sa nedá čítať ďalej.");
+inline const QString TableMixedEncodingMessage =
+    QStringLiteral("Tabuľka „%1“ má časť textu v UTF-8 a časť v inom kódovaní: riadok %2 obsahuje prvý bajt, ktorý do "
+                   "UTF-8 nepatrí. Uložte celú tabuľku v jednom kódovaní (najlepšie UTF-8) a skúste to znova.");
+inline const QString TableCellTooLongMessage =
+    QStringLiteral("Riadok %1: bunka je dlhšia ako %2 znakov, toľko nevezme žiadne pole; tabuľka sa nedá čítať ďalej.");

@@ -1,6 +1,7 @@
 // zelvana-batch: prints a table of slips or envelopes without windows.
 #include "base/UserFolder.h"
 #include "batch/BatchCommand.h"
+#include "batch/TerminalLines.h"
 #include "base/Cp1250.h"
 
 #include <QGuiApplication>
@@ -15,7 +16,9 @@ int main(int argc, char** argv)
     // has none at all).
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication application(argc, argv);
-    QTextStream out(stdout), err(stderr);
+    // Messages written for boxes reach the terminal with plain line breaks.
+    TerminalLines outLines(stdout), errLines(stderr);
+    QTextStream out(&outLines), err(&errLines);
     if (const QString problem = Cp1250CodecProblem(); !problem.isEmpty()) {
         err << problem << '\n';
         return BatchBadOptionsOrOutput;

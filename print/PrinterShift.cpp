@@ -269,5 +269,7 @@ bool WriteShift(const QString& path, const QString& printer, const FormShift& sh
             return false;
         }
     }
-    return std::rename(QFile::encodeName(written).constData(), native.constData()) == 0;
+    // Its user's only, as the records are.
+    const QByteArray next = QFile::encodeName(written);
+    return ::chmod(next.constData(), 0600) == 0 && std::rename(next.constData(), native.constData()) == 0;
 }

@@ -105,10 +105,12 @@ void SaveBankList(const QString& path, const QStringList& banks)
     // Written aside and renamed, so a failed write leaves the old list whole.
     // Unbuffered: a buffered write that fails only at commit (a full disk)
     // is not reported by QSaveFile, which would rename an empty file over the list.
+    // A new list is its user's only; an existing one keeps its rights.
+    const bool fresh = entryAt(path) == Entry::Missing;
     QSaveFile file(path);
     const auto size = static_cast<qint64>(bytes.size());
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) || file.write(bytes.data(), size) != size
-        || !file.commit())
+        || (fresh && !file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner)) || !file.commit())
         throw FileError("Cannot create file " + encoded(path));
 }
 

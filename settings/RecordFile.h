@@ -1,7 +1,7 @@
 #pragma once
 // A file of fixed-size records of which only record 0 is used. The handle stays
-// open from load to close; every write goes to record 0 and nothing after it is
-// ever touched.
+// open from load to close, as long as the path names that file; every write
+// goes to record 0 and nothing after it is ever touched.
 #include <cstddef>
 #include <string>
 
@@ -24,14 +24,18 @@ public:
     // to a backup beside it before overwriting them.
     bool openOrCreate(const std::string& path, unsigned char* record);
 
-    // Writes record 0 and flushes it to disk. Throws FileError.
+    // Writes record 0 and flushes it to disk. When the file at the path is no
+    // longer the open one (replaced or removed), the path is opened (or
+    // created) again and the record goes there. Throws FileError.
     void writeRecord(const unsigned char* record);
     void close() noexcept; // errors are ignored
     bool isOpen() const { return fd_ >= 0; }
     const std::string& path() const { return path_; }
 
 private:
+    int openAtPath() const;
     void openExisting(unsigned char* record);
+    bool followPath(const unsigned char* record); // true when it wrote the record
     void create(const unsigned char* record);
     void writeAndFlush(int fd, const unsigned char* record);
 

@@ -4,6 +4,7 @@
 #include "widgets/Controls.h"
 #include "widgets/DialogControls.h"
 #include "settings/BankList.h"
+#include "settings/ShortString.h"
 #include "words/AmountToWords.h"
 
 #include <QComboBox>
@@ -29,6 +30,14 @@ QGridLayout* compactGrid(QWidget* page)
 }
 
 QString storedText(const PersonalData& p, Personal field) { return fromCp1250(p.get(field)); }
+
+// A field holds no more than its slot of the record keeps: 255 characters
+// of code page 1250, one byte each.
+void limitToRecord(std::initializer_list<QLineEdit*> edits)
+{
+    for (QLineEdit* e : edits)
+        e->setMaxLength(int(ShortString::Capacity));
+}
 
 } // namespace
 
@@ -80,6 +89,7 @@ QWidget* Tosobne::buildAddressPage()
     mesto = makeEdit(page, "mesto");
     psc = makeEdit(page, "psc", 5);
     stat = makeEdit(page, "stat");
+    limitToRecord({titul, meno, priezvisko, ulica, cd, mesto, stat});
     for (QLineEdit* narrow : {titul, cd, psc})
         narrow->setFixedWidth(narrow == titul ? 40 : 56);
     auto* rows = new QVBoxLayout(page);
@@ -121,6 +131,8 @@ QWidget* Tosobne::buildOtherPage()
     PV = makeEdit(page, "PV", 5);
     PV->setFixedWidth(44);
     pv2 = makeEdit(page, "pv2");
+    limitToRecord({CU, ksymbol, pv2, PU->lineEdit()});
+    limitStoredText(nazov, int(ShortString::Capacity));
     grid->addWidget(makeLabel(page, QStringLiteral("Predvolený peňažný ústav"), PU), 0, 0, 1, 2);
     auto* bankRow = new QHBoxLayout;
     bankRow->addWidget(PU, 1);

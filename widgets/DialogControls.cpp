@@ -9,6 +9,11 @@
 #include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <algorithm>
 
 QLineEdit* makeEdit(QWidget* parent, const char* name, int maxLength)
 {
@@ -17,6 +22,29 @@ QLineEdit* makeEdit(QWidget* parent, const char* name, int maxLength)
     if (maxLength > 0)
         e->setMaxLength(maxLength);
     return e;
+}
+
+void limitStoredText(QPlainTextEdit* memo, int maxStored)
+{
+    // Stored with CR LF between its lines: each break takes two characters.
+    // What an edit brings beyond the limit is dropped, from its end, as a
+    // QLineEdit drops what goes past its maximum length.
+    QTextDocument* document = memo->document();
+    QObject::connect(document, &QTextDocument::contentsChange, memo,
+                     [memo, document, maxStored](int position, int, int added) {
+                         const QString text = memo->toPlainText();
+                         const int over = int(text.size() + text.count(QLatin1Char('\n'))) - maxStored;
+                         if (over <= 0 || added <= 0)
+                             return;
+                         const int end = std::min<int>(position + added, document->characterCount() - 1);
+                         int start = end;
+                         for (int excess = over; start > position && excess > 0; --start)
+                             excess -= document->characterAt(start - 1) == QChar::ParagraphSeparator ? 2 : 1;
+                         QTextCursor cut(document);
+                         cut.setPosition(start);
+                         cut.setPosition(end, QTextCursor::KeepAnchor);
+                         cut.removeSelectedText();
+                     });
 }
 
 QComboBox* makeCombo(QWidget* parent, const char* name)

@@ -13,6 +13,9 @@ class QWidget;
 QLineEdit* makeEdit(QWidget* parent, const char* name, int maxLength = 0);
 QComboBox* makeCombo(QWidget* parent, const char* name);
 QPlainTextEdit* makeMemo(QWidget* parent, const char* name, int visibleLines);
+// A memo stored with CR LF line breaks takes no more than `maxStored`
+// characters that way; more typed, pasted or set is dropped.
+void limitStoredText(QPlainTextEdit* memo, int maxStored);
 QLabel* makeLabel(QWidget* parent, const QString& text, QWidget* buddy = nullptr, bool bold = false);
 // The dialogs' font: the windows' own, MS Sans Serif 8 pt.
 void setDialogFont(QDialog* dialog);

@@ -57,6 +57,44 @@ void stop(pid_t pid)
     ::waitpid(pid, &status, 0);
 }
 
+// The exit status once `pid` has ended by itself; -1 when it did not.
+int endOf(pid_t pid)
+{
+    QElapsedTimer waited;
+    waited.start();
+    int status = 0;
+    while (::waitpid(pid, &status, WNOHANG) == 0) {
+        if (waited.elapsed() > 20000) {
+            stop(pid);
+            return -1;
+        }
+        QTest::qWait(50);
+    }
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+bool running(pid_t pid)
+{
+    int status = 0;
+    return ::waitpid(pid, &status, WNOHANG) == 0;
+}
+
+// The process the folder's lock names, once a copy has taken it.
+QByteArray lockHolder(const QByteArray& folder)
+{
+    QFile lock(QString::fromUtf8(folder + "/.zelvana.lock"));
+    return lock.open(QIODevice::ReadOnly) ? lock.readLine().trimmed() : QByteArray();
+}
+
+bool waitForLock(const QByteArray& folder, pid_t pid)
+{
+    QElapsedTimer waited;
+    waited.start();
+    while (lockHolder(folder) != QByteArray::number(pid) && waited.elapsed() < 20000)
+        QTest::qWait(50);
+    return lockHolder(folder) == QByteArray::number(pid);
+}
+
 } // namespace
 
 class ProgramFolderTest : public QObject {
@@ -77,6 +115,29 @@ private slots:
         QVERIFY(exists(folder + "/uziv.nas"));
         QVERIFY(exists(folder + "/program.nas"));
         QVERIFY(QDir(work.path()).isEmpty()); // never the working directory
+    }
+
+    void aSecondStartEndsAndLeavesTheFirstRunning()
+    {
+        QTemporaryDir dir, work;
+        const QByteArray folder = QFile::encodeName(dir.path()) + "/Zelvana";
+        QVERIFY(::mkdir(folder.constData(), 0755) == 0);
+        QVERIFY(copyFile(ZELVANA_BINARY, folder + "/zelvana"));
+        const QByteArray workDir = QFile::encodeName(work.path());
+        const pid_t first = start(folder + "/zelvana", workDir);
+        QVERIFY(waitForLock(folder, first));
+        // Asked to show its launcher, the first answers; the second ends at once.
+        QCOMPARE(endOf(start(folder + "/zelvana", workDir)), 0);
+        QVERIFY(running(first));
+        QCOMPARE(lockHolder(folder), QByteArray::number(first));
+
+        // A crash leaves its lock behind: the next start takes it over.
+        stop(first);
+        const pid_t next = start(folder + "/zelvana", workDir);
+        QVERIFY(waitForLock(folder, next));
+        QCOMPARE(endOf(start(folder + "/zelvana", workDir)), 0);
+        QVERIFY(running(next));
+        stop(next);
     }
 
     void folderNameThatIsNotUtf8TouchesNoFile()

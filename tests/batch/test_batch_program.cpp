@@ -1,5 +1,6 @@
 // The real zelvana-batch, copied into a temporary program folder and run as
 // a process: exit statuses, help, check-only, a PDF of three pages.
+#include "app/ProgramFolder.h"
 #include "support/TempProgramFolder.h"
 
 #include <QCoreApplication>
@@ -7,6 +8,8 @@
 #include <QFile>
 #include <QProcess>
 #include <QtTest>
+#include <filesystem>
+#include <sys/stat.h>
 
 class BatchProgramTest : public QObject {
     Q_OBJECT
@@ -99,6 +102,24 @@ private slots:
         QVERIFY(!r.err.isEmpty());
         const Run printer = run({"--form", "A", "--input", folder.file("rows.csv"), "--printer", "NoSuchPrinter"});
         QCOMPARE(printer.code, 2);
+    }
+
+    void aFolderNameNotInUtf8IsSaidInWholeLines()
+    {
+        // A name no QString holds: made, filled and entered by its bytes.
+        const std::string odd = QFile::encodeName(folder.path()).toStdString() + "\xFF";
+        QCOMPARE(::mkdir(odd.c_str(), 0700), 0);
+        std::filesystem::copy_file(QFile::encodeName(binary).toStdString(), odd + "/zelvana-batch");
+        std::filesystem::permissions(odd + "/zelvana-batch", std::filesystem::perms::owner_all);
+        QProcess p;
+        p.setWorkingDirectory(folder.path());
+        p.start(QStringLiteral("/bin/sh"), {"-c", "cd \"$(printf '\\377')\" && exec ./zelvana-batch --form A"});
+        QVERIFY(p.waitForFinished(60000));
+        QCOMPARE(p.exitCode(), 2);
+        const QByteArray err = p.readAllStandardError();
+        QVERIFY2(!err.contains('\r'), err.constData()); // a bare CR would write over the first sentence
+        const QString lines = QString(NoProgramFolderMessage).replace(QLatin1Char('\r'), QLatin1Char('\n')) + '\n';
+        QVERIFY2(QString::fromUtf8(err).endsWith(lines), err.constData()); // after what Qt may say first
     }
 };
 

@@ -199,14 +199,43 @@ private slots:
         start(p, personalBytes({}));
         const QString longStreet = QString(300, QLatin1Char('s'));
         fromLauncher(p, [&](Tosobne& d) {
-            d.ulica->setText(longStreet); // no limit while typing
-            QCOMPARE(d.ulica->text().size(), 300);
+            d.ulica->setText(longStreet); // the field holds what the record keeps, no more
+            QCOMPARE(d.ulica->text().size(), 255);
             d.nazov->setPlainText(QString(200, QLatin1Char('a')) + "\n" + QString(100, QLatin1Char('b')));
+            QCOMPARE(d.nazov->toPlainText(), QString(200, QLatin1Char('a')) + "\n" + QString(53, QLatin1Char('b')));
             d.BitBtn1->click();
         });
         const QByteArray file = p.folder.read("uziv.nas");
         QCOMPARE(slot(file, Personal::ulica), QByteArray(255, 's'));
         QCOMPARE(slot(file, Personal::nazov), QByteArray(200, 'a') + "\r\n" + QByteArray(53, 'b'));
+    }
+
+    void everyFieldHoldsWhatItsSlotKeeps()
+    {
+        Program p;
+        start(p, personalBytes({}));
+        fromLauncher(p, [&](Tosobne& d) {
+            for (QLineEdit* e : {d.titul, d.meno, d.priezvisko, d.ulica, d.cd, d.mesto, d.stat, d.CU, d.ksymbol, d.pv2,
+                                 d.PU->lineEdit()}) {
+                e->setFocus();
+                e->setText(QString(254, QLatin1Char('x')));
+                e->end(false);
+                typeText(e, QStringLiteral("ýžč"));
+                QCOMPARE(e->text(), QString(254, QLatin1Char('x')) + QStringLiteral("ý"));
+            }
+            // Typed into the memo: a line break counts as the two bytes it is stored as.
+            d.nazov->setPlainText(QString(252, QLatin1Char('n')));
+            d.nazov->moveCursor(QTextCursor::End);
+            QTest::keyClick(d.nazov, Qt::Key_Return);
+            QTest::keyClicks(d.nazov, QStringLiteral("ab"));
+            QCOMPARE(d.nazov->toPlainText(), QString(252, QLatin1Char('n')) + QStringLiteral("\na"));
+            QTest::keyClick(d.nazov, Qt::Key_Return);
+            QCOMPARE(d.nazov->toPlainText(), QString(252, QLatin1Char('n')) + QStringLiteral("\na"));
+            d.BitBtn1->click();
+        });
+        const QByteArray file = p.folder.read("uziv.nas");
+        QCOMPARE(slot(file, Personal::meno), QByteArray(254, 'x') + "\xFD");
+        QCOMPARE(slot(file, Personal::nazov), QByteArray(252, 'n') + "\r\na");
     }
 
     void bankButtonAddsTheTextOnce()

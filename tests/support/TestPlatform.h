@@ -109,6 +109,8 @@ public:
 
     QStringList messages;
     int minimised = 0;
+    QList<QWidget*> broughtToFront;
+    void bringToFront(QWidget& window) override { broughtToFront.append(&window); }
     QStringList opened;
     QList<int> randomCalls;
     std::deque<int> randomScript;

@@ -4,7 +4,7 @@
 #include "widgets/Controls.h"
 #include "widgets/DialogControls.h"
 #include "settings/BankList.h"
-#include "settings/ShortString.h"
+#include "base/ShortString.h"
 #include "words/AmountToWords.h"
 
 #include <QComboBox>

@@ -1,6 +1,6 @@
 // The real zelvana-batch, copied into a temporary program folder and run as
 // a process: exit statuses, help, check-only, a PDF of three pages.
-#include "app/ProgramFolder.h"
+#include "base/ProgramFolder.h"
 #include "support/TempProgramFolder.h"
 
 #include <QCoreApplication>

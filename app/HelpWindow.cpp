@@ -1,6 +1,6 @@
 #include "app/HelpWindow.h"
 
-#include "app/Platform.h"
+#include "app/ShellSeam.h"
 #include "app/ScreenFit.h"
 #include "base/FileError.h"
 #include "base/SafeRead.h"
@@ -66,7 +66,7 @@ bool HelpText::holds(const QString& path) const
     return !root.isEmpty() && QDir::cleanPath(QFileInfo(path).absoluteFilePath()).startsWith(root);
 }
 
-HelpWindow::HelpWindow(Platform* shell) : QWidget(nullptr), shell_(shell)
+HelpWindow::HelpWindow(ShellSeam* shell) : QWidget(nullptr), shell_(shell)
 {
     setObjectName(QStringLiteral("Pomoc"));
     setAttribute(Qt::WA_DeleteOnClose);
@@ -121,7 +121,7 @@ HelpWindow::HelpWindow(Platform* shell) : QWidget(nullptr), shell_(shell)
     connect(back, &QShortcut::activated, this, &HelpWindow::goBack);
 }
 
-HelpWindow* HelpWindow::open(const QString& path, Platform* shell)
+HelpWindow* HelpWindow::open(const QString& path, ShellSeam* shell)
 {
     HelpWindow* window = nullptr;
     for (QWidget* w : QApplication::topLevelWidgets())

@@ -4,7 +4,7 @@
 #include <QTextBrowser>
 #include <QWidget>
 
-class Platform;
+class ShellSeam;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -28,11 +28,11 @@ class HelpWindow : public QWidget {
     Q_OBJECT
 public:
     // Web links go to the desktop through `shell`; without one they are ignored.
-    explicit HelpWindow(Platform* shell = nullptr);
+    explicit HelpWindow(ShellSeam* shell = nullptr);
 
     // Shows the help file `path` in the open help window, or in a new one.
     // When the file cannot be read nothing opens and nothing is said.
-    static HelpWindow* open(const QString& path, Platform* shell = nullptr);
+    static HelpWindow* open(const QString& path, ShellSeam* shell = nullptr);
 
     // Reads the help file; false, and the window unchanged, when it cannot.
     bool load(const QString& path);
@@ -63,7 +63,7 @@ private:
     void buildContents();
     void markSectionOf(int blockNumber);
 
-    Platform* shell_;
+    ShellSeam* shell_;
     QString file_; // the help file shown
     QList<Place> history_;
 };

@@ -1,74 +1,63 @@
 #pragma once
-// Seams to the desktop: message boxes, the shell, random numbers. The Qt
-// implementation is QtPlatform; tests put a recording stand-in in its place.
-#include <QFont>
-#include <QString>
+// The desktop as the program sees it, one seam per concern: messages, the
+// shell, the program's dialogs, Qt's standard dialogs and chance. Each starts
+// as the Qt implementation (app/QtSeams.h); a test or a tool puts its own
+// stand-in in for just the concerns it plays, with use().
+#include "app/DialogSeam.h"
+#include "app/MessageSeam.h"
+#include "app/PrintDialogSeam.h"
+#include "app/RandomSeam.h"
+#include "app/ShellSeam.h"
+#include "print/PrintCanvas.h"
+
 #include <memory>
-#include <optional>
 
-class PrintCanvas;
-class QDialog;
-class QProgressDialog;
-class QPrinter;
-class QWidget;
-
-inline const QString AppTitle = QStringLiteral("Zelvana 1.0.1");
+struct QtSeams;
 
 class Platform {
 public:
-    virtual ~Platform() = default;
+    Platform();
+    virtual ~Platform();
+    Platform(const Platform&) = delete;
+    Platform& operator=(const Platform&) = delete;
 
-    // A plain message box with an OK button, captioned AppTitle.
-    virtual void showMessage(const QString& text) = 0;
-    // The shell's "open" on a path or web address; the result is ignored.
-    // Help files (*.hlp) open in the program's own help window.
-    virtual void shellOpen(const QString& target) = 0;
-    // A random integer in [0, n); 0 when n <= 0. Seeded once per run.
-    virtual int randomBelow(int n) = 0;
-    // All of the program's windows go to the task bar together.
-    virtual void minimiseApplication() = 0;
-    // The print dialog: a canvas on the chosen printer, or nothing on cancel.
-    virtual std::unique_ptr<PrintCanvas> runPrintDialog(QWidget* parent) = 0;
-    // A short hint beside a field, gone by itself: no box to click away.
-    virtual void showHint(QWidget* field, const QString& text) = 0;
-    // Shows one of the program's dialogs modally and returns its result
-    // (QDialog::Accepted or Rejected) once it has closed.
-    virtual int runDialog(QDialog& dialog) = 0;
-    // The printer the last print dialog of this run chose, else the system's
-    // default one, else an A4 PDF page: what a preview shows the job on.
-    virtual QPrinter& currentPrinter() = 0;
-    // The font dialog, opened at `initial`: the confirmed font, or nothing.
-    virtual std::optional<QFont> runFontDialog(QWidget* parent, const QFont& initial) = 0;
-    // The file dialog to open a file: its path, or empty on cancel.
-    virtual QString chooseFile(QWidget* parent, const QString& caption, const QString& filter) = 0;
-    // A long job's progress dialog, shown, at `done` steps: true to go on,
-    // false once the user has cancelled.
-    virtual bool progressStep(QProgressDialog& dialog, int done) = 0;
-    // Brings `window` to the front, out of the task bar if need be (a later
-    // start of the program asks for its launcher).
-    virtual void bringToFront(QWidget& window) { (void)window; }
-};
+    void use(MessageSeam& seam) { messages_ = &seam; }
+    void use(ShellSeam& seam) { shell_ = &seam; }
+    void use(DialogSeam& seam) { dialogs_ = &seam; }
+    void use(PrintDialogSeam& seam) { printDialogs_ = &seam; }
+    void use(RandomSeam& seam) { random_ = &seam; }
 
+    MessageSeam& messageSeam() const { return *messages_; }
+    ShellSeam& shellSeam() const { return *shell_; }
 
-class QtPlatform : public Platform {
-public:
-    QtPlatform();
-    ~QtPlatform() override;
-    void showMessage(const QString& text) override;
-    void shellOpen(const QString& target) override;
-    int randomBelow(int n) override;
-    void minimiseApplication() override;
-    std::unique_ptr<PrintCanvas> runPrintDialog(QWidget* parent) override;
-    void showHint(QWidget* field, const QString& text) override;
-    int runDialog(QDialog& dialog) override;
-    QPrinter& currentPrinter() override;
-    std::optional<QFont> runFontDialog(QWidget* parent, const QFont& initial) override;
-    QString chooseFile(QWidget* parent, const QString& caption, const QString& filter) override;
-    bool progressStep(QProgressDialog& dialog, int done) override;
-    void bringToFront(QWidget& window) override;
+    // What the program asks of the desktop; see each seam for the meaning.
+    void showMessage(const QString& text) { messages_->showMessage(text); }
+    void showHint(QWidget* field, const QString& text) { messages_->showHint(field, text); }
+    void shellOpen(const QString& target) { shell_->shellOpen(target); }
+    void minimiseApplication() { shell_->minimiseApplication(); }
+    void bringToFront(QWidget& window) { shell_->bringToFront(window); }
+    int runDialog(QDialog& dialog) { return dialogs_->runDialog(dialog); }
+    std::unique_ptr<PrintCanvas> runPrintDialog(QWidget* parent) { return printDialogs_->runPrintDialog(parent); }
+    QPrinter& currentPrinter() { return printDialogs_->currentPrinter(); }
+    std::optional<QFont> runFontDialog(QWidget* parent, const QFont& initial)
+    {
+        return printDialogs_->runFontDialog(parent, initial);
+    }
+    QString chooseFile(QWidget* parent, const QString& caption, const QString& filter)
+    {
+        return printDialogs_->chooseFile(parent, caption, filter);
+    }
+    bool progressStep(QProgressDialog& dialog, int done) { return printDialogs_->progressStep(dialog, done); }
+    int randomBelow(int n) { return random_->randomBelow(n); }
 
 private:
-    unsigned long long state_;
-    // The printer chosen in a dialog stays current for later jobs of the run.
-    std::unique_ptr<QPrinter> printer_;
+    std::unique_ptr<QtSeams> qt_;
+    MessageSeam* messages_;
+    ShellSeam* shell_;
+    DialogSeam* dialogs_;
+    PrintDialogSeam* printDialogs_;
+    RandomSeam* random_;
 };
+
+// The program's own desktop: every concern the Qt way.
+using QtPlatform = Platform;

@@ -28,7 +28,7 @@ static std::optional<QString> FilesFolderShown(Platform& platform)
 int main(int argc, char** argv)
 {
     QApplication application(argc, argv);
-    // The title captions every message box (QtPlatform); it is not appended
+    // The title captions every message box (QtMessages); it is not appended
     // to window captions, which stay as designed.
     QApplication::setApplicationName(AppTitle);
     // Only the launcher ends the program.

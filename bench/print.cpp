@@ -19,19 +19,15 @@
 #include <vector>
 
 namespace {
-class PdfPlatform : public Platform {
+// The print dialog answered at once with the bench's PDF printer; messages
+// to stderr. The rest of the desktop is Qt's own.
+class PdfDialogs : public PrintDialogSeam {
 public:
-    explicit PdfPlatform(QPrinter& printer) : printer_(printer) {}
-    void showMessage(const QString& text) override { std::fprintf(stderr, "%s\n", qPrintable(text)); }
-    void showHint(QWidget*, const QString&) override {}
-    int runDialog(QDialog&) override { return 0; }
+    explicit PdfDialogs(QPrinter& printer) : printer_(printer) {}
     QPrinter& currentPrinter() override { return printer_; }
     std::optional<QFont> runFontDialog(QWidget*, const QFont&) override { return std::nullopt; }
     QString chooseFile(QWidget*, const QString&, const QString&) override { return {}; }
     bool progressStep(QProgressDialog&, int) override { return true; }
-    void shellOpen(const QString&) override {}
-    int randomBelow(int) override { return 0; }
-    void minimiseApplication() override {}
     std::unique_ptr<PrintCanvas> runPrintDialog(QWidget*) override
     {
         return std::make_unique<QtPrintCanvas>(printer_, printer_.printerName(), printer_.outputFileName());
@@ -40,7 +36,19 @@ public:
 private:
     QPrinter& printer_;
 };
+
+class StderrMessages : public MessageSeam {
+public:
+    void showMessage(const QString& text) override { std::fprintf(stderr, "%s\n", qPrintable(text)); }
+    void showHint(QWidget*, const QString&) override {}
+};
+
+class AcceptAll : public DialogSeam {
+public:
+    int runDialog(QDialog&) override { return 0; }
+};
 }
+
 
 int main(int argc, char** argv)
 {
@@ -51,7 +59,13 @@ int main(int argc, char** argv)
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setPageSize(QPageSize(QPageSize::A4));
     printer.setOutputFileName(folder.filePath("slip.pdf"));
-    PdfPlatform platform(printer);
+    PdfDialogs dialogs(printer);
+    StderrMessages messages;
+    AcceptAll accept;
+    Platform platform;
+    platform.use(dialogs);
+    platform.use(messages);
+    platform.use(accept);
     AppState app(folder.path(), platform);
     RegisterDocumentWindows(app);
     app.records.LoadOrCreatePersonalData();

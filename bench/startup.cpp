@@ -52,9 +52,10 @@ private:
 namespace {
 // The program's platform, but a message goes to stderr instead of a modal box
 // that nobody would close.
-class BenchPlatform : public QtPlatform {
+class StderrMessages : public MessageSeam {
 public:
     void showMessage(const QString& text) override { std::fprintf(stderr, "message: %s\n", qPrintable(text)); }
+    void showHint(QWidget*, const QString&) override {}
 };
 }
 
@@ -78,7 +79,9 @@ static int child(int argc, char** argv, int fd, const char* programFolder)
     // As the program's entry does.
     InstallSlovakTranslations(application);
     SubstituteWindowsFaces();
-    BenchPlatform platform;
+    StderrMessages messages;
+    Platform platform;
+    platform.use(messages);
     AppState app(QString::fromLocal8Bit(programFolder), platform);
     RegisterDocumentWindows(app);
     TForm1 launcher(app);

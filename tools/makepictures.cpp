@@ -23,19 +23,24 @@
 
 namespace {
 
-// The desktop as a build sees it: no one to answer, no printer, tip 0.
-class SilentPlatform : public Platform {
+// The desktop as a build sees it: no one to answer, no printer, tip 0. The
+// windows are drawn, never run, so only these concerns are played.
+class SilentMessages : public MessageSeam {
 public:
     void showMessage(const QString& text) override { std::fprintf(stderr, "makepictures: %s\n", qPrintable(text)); }
-    void shellOpen(const QString&) override {}
-    int randomBelow(int) override { return 0; }
-    void minimiseApplication() override {}
-    std::unique_ptr<PrintCanvas> runPrintDialog(QWidget*) override { return nullptr; }
     void showHint(QWidget*, const QString&) override {}
-    int runDialog(QDialog& dialog) override { return dialog.result(); }
-    std::optional<QFont> runFontDialog(QWidget*, const QFont&) override { return std::nullopt; }
-    QString chooseFile(QWidget*, const QString&, const QString&) override { return {}; }
-    bool progressStep(QProgressDialog&, int) override { return false; }
+};
+
+class TipZero : public RandomSeam {
+public:
+    int randomBelow(int) override { return 0; }
+};
+
+// The alignment dialog lists the current printer: always a PDF file here, so
+// the picture does not depend on the build machine's printers.
+class PdfOnly : public PrintDialogSeam {
+public:
+    std::unique_ptr<PrintCanvas> runPrintDialog(QWidget*) override { return nullptr; }
     QPrinter& currentPrinter() override
     {
         if (!printer_) {
@@ -44,6 +49,9 @@ public:
         }
         return *printer_;
     }
+    std::optional<QFont> runFontDialog(QWidget*, const QFont&) override { return std::nullopt; }
+    QString chooseFile(QWidget*, const QString&, const QString&) override { return {}; }
+    bool progressStep(QProgressDialog&, int) override { return false; }
 
 private:
     std::unique_ptr<QPrinter> printer_;
@@ -120,7 +128,13 @@ bool helpPictures(const QString& out, const QString& tips, const QByteArray& abo
         std::fprintf(stderr, "makepictures: cannot set up a program folder\n");
         return false;
     }
-    SilentPlatform platform;
+    SilentMessages messages;
+    TipZero tips0;
+    PdfOnly pdf;
+    Platform platform;
+    platform.use(messages);
+    platform.use(tips0);
+    platform.use(pdf);
     AppState app(folder.path(), platform);
     RegisterDocumentWindows(app);
     exampleRecords(app);

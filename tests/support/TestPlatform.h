@@ -16,8 +16,23 @@
 #include <QStringList>
 #include <deque>
 
-class TestPlatform : public Platform {
+// It plays every concern; a test that needs only one can put a smaller
+// stand-in into a plain Platform with use().
+class TestPlatform : public Platform,
+                     public MessageSeam,
+                     public ShellSeam,
+                     public DialogSeam,
+                     public PrintDialogSeam,
+                     public RandomSeam {
 public:
+    TestPlatform()
+    {
+        use(static_cast<MessageSeam&>(*this));
+        use(static_cast<ShellSeam&>(*this));
+        use(static_cast<DialogSeam&>(*this));
+        use(static_cast<PrintDialogSeam&>(*this));
+        use(static_cast<RandomSeam&>(*this));
+    }
     void showMessage(const QString& text) override { messages.append(text); }
     void shellOpen(const QString& target) override { opened.append(target); }
     int randomBelow(int n) override

@@ -1,3 +1,5 @@
+#include "app/QtSeams.h"
+
 #include "app/Platform.h"
 #include "print/ChosenPrinter.h"
 
@@ -19,14 +21,23 @@
 #include <QWidget>
 #include <chrono>
 
-QtPlatform::QtPlatform()
+Platform::Platform()
+    : qt_(std::make_unique<QtSeams>()), messages_(&qt_->messages), shell_(&qt_->shell), dialogs_(&qt_->dialogs),
+      printDialogs_(&qt_->printDialogs), random_(&qt_->random)
+{
+}
+
+Platform::~Platform() = default;
+
+QtRandom::QtRandom()
     : state_(static_cast<unsigned long long>(std::chrono::system_clock::now().time_since_epoch().count()))
 {
 }
 
-QtPlatform::~QtPlatform() = default;
+QtPrintDialogs::QtPrintDialogs() = default;
+QtPrintDialogs::~QtPrintDialogs() = default;
 
-std::unique_ptr<PrintCanvas> QtPlatform::runPrintDialog(QWidget* parent)
+std::unique_ptr<PrintCanvas> QtPrintDialogs::runPrintDialog(QWidget* parent)
 {
     const std::unique_ptr<QPrintDialog> dialog = MakePrintDialog(currentPrinter(), parent);
     if (dialog->exec() != QDialog::Accepted)
@@ -34,7 +45,7 @@ std::unique_ptr<PrintCanvas> QtPlatform::runPrintDialog(QWidget* parent)
     return CanvasOnChosenPrinter(*printer_);
 }
 
-QPrinter& QtPlatform::currentPrinter()
+QPrinter& QtPrintDialogs::currentPrinter()
 {
     if (!printer_) {
         // QPrinter starts on the system's default printer; without one it
@@ -48,20 +59,20 @@ QPrinter& QtPlatform::currentPrinter()
     return *printer_;
 }
 
-void QtPlatform::showMessage(const QString& text)
+void QtMessages::showMessage(const QString& text)
 {
     const std::unique_ptr<QMessageBox> box = MakeMessageBox(text);
     box->exec();
 }
 
-void QtPlatform::shellOpen(const QString& target)
+void QtShell::shellOpen(const QString& target)
 {
     OpenShellTarget(
         target, [this](const QString& helpFile) { HelpWindow::open(helpFile, this); },
         [](const QUrl& url) { QDesktopServices::openUrl(url); });
 }
 
-int QtPlatform::randomBelow(int n)
+int QtRandom::randomBelow(int n)
 {
     if (n <= 0)
         return 0;
@@ -73,7 +84,7 @@ int QtPlatform::randomBelow(int n)
     return static_cast<int>(z % static_cast<unsigned long long>(n));
 }
 
-void QtPlatform::minimiseApplication()
+void QtShell::minimiseApplication()
 {
     for (QWidget* w : QApplication::topLevelWidgets())
         // Qt::Popup shares its Window bit with every window: compare the type.
@@ -81,14 +92,14 @@ void QtPlatform::minimiseApplication()
             w->showMinimized();
 }
 
-void QtPlatform::showHint(QWidget* field, const QString& text)
+void QtMessages::showHint(QWidget* field, const QString& text)
 {
     QToolTip::showText(field->mapToGlobal(QPoint(0, field->height())), text, field);
 }
 
-int QtPlatform::runDialog(QDialog& dialog) { return dialog.exec(); }
+int QtDialogs::runDialog(QDialog& dialog) { return dialog.exec(); }
 
-std::optional<QFont> QtPlatform::runFontDialog(QWidget* parent, const QFont& initial)
+std::optional<QFont> QtPrintDialogs::runFontDialog(QWidget* parent, const QFont& initial)
 {
     const std::unique_ptr<QFontDialog> dialog = MakeFontDialog(parent, initial);
     if (dialog->exec() != QDialog::Accepted)
@@ -96,7 +107,7 @@ std::optional<QFont> QtPlatform::runFontDialog(QWidget* parent, const QFont& ini
     return dialog->selectedFont();
 }
 
-QString QtPlatform::chooseFile(QWidget* parent, const QString& caption, const QString& filter)
+QString QtPrintDialogs::chooseFile(QWidget* parent, const QString& caption, const QString& filter)
 {
     const std::unique_ptr<QFileDialog> dialog = MakeOpenFileDialog(parent, caption, filter);
     if (dialog->exec() != QDialog::Accepted)
@@ -104,14 +115,14 @@ QString QtPlatform::chooseFile(QWidget* parent, const QString& caption, const QS
     return dialog->selectedFiles().value(0);
 }
 
-bool QtPlatform::progressStep(QProgressDialog& dialog, int done)
+bool QtPrintDialogs::progressStep(QProgressDialog& dialog, int done)
 {
     dialog.setValue(done);
     QApplication::processEvents(); // the cancel button is pressed between pages
     return !dialog.wasCanceled();
 }
 
-void QtPlatform::bringToFront(QWidget& window)
+void QtShell::bringToFront(QWidget& window)
 {
     if (window.isMinimized())
         window.showNormal();

@@ -1,6 +1,8 @@
 // "Hromadná tlač…" of every document window: a table of the window's form,
 // checked first, then printed as one job with a progress dialog.
 #include "app/AppState.h"
+#include "app/BatchPrinting.h"
+#include "app/DocumentPrinting.h"
 #include "app/DocumentWindow.h"
 #include "batch/BatchJob.h"
 #include "print/PrintCanvas.h"
@@ -41,31 +43,32 @@ std::unique_ptr<QDialog> summaryDialog(QWidget* parent, const QString& text, boo
 
 } // namespace
 
-void DocumentWindow::Hromadntla1Click()
+void PrintTableFromWindow(AppState& app_, DocumentWindow& window)
 {
-    const QString path = app_.platform.chooseFile(this, QStringLiteral("Hromadná tlač: vyberte tabuľku"),
+    const FormDescription& form = window.form();
+    const QString path = app_.platform.chooseFile(&window, QStringLiteral("Hromadná tlač: vyberte tabuľku"),
                                                   QStringLiteral("Tabuľky (*.csv *.txt);;Všetky súbory (*)"));
     if (path.isEmpty())
         return;
     BatchContext context;
-    context.form = form().kind;
+    context.form = form.kind;
     context.settings = app_.settings();
     context.personal = app_.personal();
     context.programFolder = app_.programFolder();
     const BatchCheck check = CheckTable(context, path);
     const QString text = check.ok()
                              ? QStringLiteral("Tabuľka „%1“ je v poriadku: %2 na tlač, formulár %3.")
-                                   .arg(path, PagesText(check.rows), QString::fromUtf8(form().userName))
+                                   .arg(path, PagesText(check.rows), QString::fromUtf8(form.userName))
                              : QStringLiteral("Tabuľku „%1“ nemožno vytlačiť, nič sa nevytlačí:\n%2")
                                    .arg(path, check.report(10));
-    const std::unique_ptr<QDialog> summary = summaryDialog(this, text, check.ok());
+    const std::unique_ptr<QDialog> summary = summaryDialog(&window, text, check.ok());
     if (app_.platform.runDialog(*summary) != QDialog::Accepted || !check.ok())
         return;
-    std::unique_ptr<PrintCanvas> canvas = app_.platform.runPrintDialog(this);
+    std::unique_ptr<PrintCanvas> canvas = app_.platform.runPrintDialog(&window);
     if (!canvas)
         return;
     QProgressDialog progress(QStringLiteral("Tlačí sa tabuľka „%1“…").arg(path), QStringLiteral("Zrušiť"), 0,
-                             check.rows, this);
+                             check.rows, &window);
     progress.setObjectName(QStringLiteral("BatchProgress"));
     progress.setWindowTitle(QStringLiteral("Hromadná tlač"));
     progress.setWindowModality(Qt::WindowModal);
@@ -73,7 +76,7 @@ void DocumentWindow::Hromadntla1Click()
     progress.setAutoClose(false);
     progress.setAutoReset(false);
     progress.show();
-    const BatchOutcome outcome = PrintTable(*canvas, context, check, printerShift(canvas->printerName()), false,
+    const BatchOutcome outcome = PrintTable(*canvas, context, check, window.printing().printerShift(canvas->printerName()), false,
                                             [&](int done) { return app_.platform.progressStep(progress, done); });
     progress.hide();
     const QString message = BatchOutcomeMessage(outcome);

@@ -1,7 +1,8 @@
 // The print commands every document window shares: print, preview and lining
-// the printer up. The windows say what their job draws.
+// the printer up. The window's form and texts say what the job draws.
 #include "print/ChosenPrinter.h"
 #include "app/AppState.h"
+#include "app/DocumentPrinting.h"
 #include "app/DocumentWindow.h"
 #include "print/PrintPreview.h"
 #include "print/PageBounds.h"
@@ -11,25 +12,33 @@
 
 #include <QPrinter>
 
-PrintOutcome DocumentWindow::printOn(PrintCanvas& canvas, const FormShift& shift, bool sketch)
+DocumentPrinting::DocumentPrinting(AppState& app, DocumentWindow& window) : app_(app), window_(window) {}
+
+PrintOutcome DocumentPrinting::printOn(PrintCanvas& canvas, const FormShift& shift, bool sketch)
 {
-    const std::optional<FormPage> page = currentPage();
+    const std::optional<FormPage> page = window_.currentPage();
     if (!page)
         return PrintOutcome::Refused;
-    return PrintFormPage(canvas, form(), *page, shift, sketch);
+    return PrintFormPage(canvas, window_.form(), *page, shift, sketch);
 }
 
-PrintOutcome DocumentWindow::printAlignmentSheet(PrintCanvas& canvas, const FormShift& shift)
+PrintOutcome DocumentPrinting::printAlignmentSheet(PrintCanvas& canvas, const FormShift& shift)
 {
-    const std::optional<FormPage> page = currentPage();
+    const std::optional<FormPage> page = window_.currentPage();
     if (!page)
         return PrintOutcome::Refused;
-    return ::PrintAlignmentSheet(canvas, form(), page->frame, shift);
+    return ::PrintAlignmentSheet(canvas, window_.form(), page->frame, shift);
 }
 
-void DocumentWindow::Tlai1Click()
+QString DocumentPrinting::formPlacement() const
 {
-    std::unique_ptr<PrintCanvas> canvas = app_.platform.runPrintDialog(this);
+    const std::optional<FormPage> page = window_.currentPage();
+    return window_.form().placement(page ? &page->frame : nullptr);
+}
+
+void DocumentPrinting::print()
+{
+    std::unique_ptr<PrintCanvas> canvas = app_.platform.runPrintDialog(&window_);
     if (!canvas)
         return; // cancelled: nothing is printed
     const PrintOutcome outcome = printOn(*canvas, printerShift(canvas->printerName()), false);
@@ -37,7 +46,7 @@ void DocumentWindow::Tlai1Click()
         app_.platform.showMessage(PrintOutcomeMessage(outcome));
 }
 
-FormShift DocumentWindow::printerShift(const QString& printer)
+FormShift DocumentPrinting::printerShift(const QString& printer)
 {
     QString damage;
     const QString path = app_.pathInProgramFolder(ShiftFileName);
@@ -47,7 +56,7 @@ FormShift DocumentWindow::printerShift(const QString& printer)
     return shift;
 }
 
-QString DocumentWindow::describeJob(QPrinter& printer)
+QString DocumentPrinting::describeJob(QPrinter& printer)
 {
     const QString name = ShiftNameOf(printer);
     QtPrintCanvas canvas(printer, name);
@@ -75,9 +84,9 @@ QString DocumentWindow::describeJob(QPrinter& printer)
     return line;
 }
 
-void DocumentWindow::Ukkapredtlaou1Click()
+void DocumentPrinting::preview()
 {
-    if (!readyToPrint())
+    if (!window_.readyToPrint())
         return;
     QPrinter& printer = app_.platform.currentPrinter();
     PrintPreview preview(printer, describeJob(printer), [this](QPrinter& target) {
@@ -87,12 +96,12 @@ void DocumentWindow::Ukkapredtlaou1Click()
             app_.platform.showMessage(PrintOutcomeMessage(outcome));
     });
     if (app_.platform.runDialog(preview) == QDialog::Accepted)
-        Tlai1Click(); // "Tlačiť" in the preview: exactly the window's own print
+        window_.Tlai1Click(); // "Tlačiť" in the preview: exactly the window's own print
 }
 
-void DocumentWindow::Zarovnanietlaiarne1Click()
+void DocumentPrinting::alignPrinter()
 {
-    if (!readyToPrint())
+    if (!window_.readyToPrint())
         return;
     Tzarovnanie dialog(app_, *this);
     app_.platform.runDialog(dialog);

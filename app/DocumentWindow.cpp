@@ -2,6 +2,7 @@
 
 #include "app/AppState.h"
 #include "widgets/Controls.h"
+#include "app/BatchPrinting.h"
 #include "app/DocumentKind.h"
 
 #include <QCloseEvent>
@@ -13,7 +14,7 @@
 #include <QMenuBar>
 
 DocumentWindow::DocumentWindow(AppState& app, const DocumentLook& look, const FormDescription& form)
-    : QMainWindow(nullptr), app_(app), form_(form), client_(new QWidget(this))
+    : QMainWindow(nullptr), app_(app), form_(form), client_(new QWidget(this)), printing_(app, *this)
 {
     setAttribute(Qt::WA_DeleteOnClose); // a closed window is never shown again
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
@@ -195,8 +196,4 @@ std::optional<FormPage> DocumentWindow::currentPage(QString* why) const
     return FormPage{*frame.frame, PrintTexts(form_, texts)};
 }
 
-QString DocumentWindow::formPlacement() const
-{
-    const std::optional<FormPage> page = currentPage();
-    return form_.placement(page ? &page->frame : nullptr);
-}
+void DocumentWindow::Hromadntla1Click() { PrintTableFromWindow(app_, *this); }

@@ -2,6 +2,7 @@
 // What the four document windows share: fixed size at a designed position, the
 // main menu with its shortcuts and handlers, and the close that lowers
 // OpenFormCount.
+#include "app/DocumentPrinting.h"
 #include "print/PageRenderer.h"
 
 #include <optional>
@@ -48,15 +49,13 @@ public:
     QAction* Index1 = nullptr;
     QAction* Oprograme1 = nullptr;
 
-    // The print command of the window's form: the print dialog, then the job.
-    virtual void Tlai1Click();
-    // The page as the job would draw it on the current printer, the form
-    // sketched under it.
-    void Ukkapredtlaou1Click();
-    void Zarovnanietlaiarne1Click();
-    // A table chosen in a file dialog, checked, then printed page by page
-    // with a progress dialog that can stop it between pages.
+    // The print commands (DocumentPrinting, BatchPrinting): print, preview,
+    // lining the printer up, a whole table.
+    virtual void Tlai1Click() { printing_.print(); }
+    void Ukkapredtlaou1Click() { printing_.preview(); }
+    void Zarovnanietlaiarne1Click() { printing_.alignPrinter(); }
     void Hromadntla1Click();
+    DocumentPrinting& printing() { return printing_; }
 
     // Each field's text as the window holds it, by the form's field names.
     FieldTexts controlTexts() const;
@@ -66,19 +65,8 @@ public:
     // cannot be resolved (an envelope's template that cannot be read).
     std::optional<FormPage> currentPage(QString* why = nullptr) const;
 
-    // The window's job on `canvas`, with the printer's shift; the form is
-    // sketched under the text when `sketch`. No page, no job.
-    PrintOutcome printOn(PrintCanvas& canvas, const FormShift& shift, bool sketch);
-    // The sheet that lines a printer up with this window's form.
-    PrintOutcome printAlignmentSheet(PrintCanvas& canvas, const FormShift& shift);
     // Whether a job can start at all; tells the user why not.
     virtual bool readyToPrint() { return true; }
-    // Where the form lies on the page, in a line for the preview.
-    QString formPlacement() const;
-    // The shift stored for `printer`; a damaged file is reported and counts as none.
-    FormShift printerShift(const QString& printer);
-    // One line on the printer, page and the form's place for `printer`.
-    QString describeJob(QPrinter& printer);
     void TypuA1Click();
     void TypuC1Click();
     void TypuD1Click();
@@ -112,4 +100,5 @@ private:
     AppState& app_;
     const FormDescription& form_;
     QWidget* client_;
+    DocumentPrinting printing_;
 };

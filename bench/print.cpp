@@ -104,9 +104,9 @@ int main(int argc, char** argv)
     std::vector<double> previewMs;
     for (int i = 0; i < 21; ++i) {
         const auto start = std::chrono::steady_clock::now();
-        PrintPreview preview(page, w->describeJob(page), [&](QPrinter& target) {
+        PrintPreview preview(page, w->printing().describeJob(page), [&](QPrinter& target) {
             QtPrintCanvas canvas(target, QStringLiteral("PDF"));
-            w->printOn(canvas, {}, true);
+            w->printing().printOn(canvas, {}, true);
         });
         preview.preview->setZoomMode(QPrintPreviewWidget::CustomZoom);
         preview.preview->setZoomFactor(1.0);

@@ -123,7 +123,7 @@ void Tobl::Tlai1Click()
     if (!canvas)
         return;
     FormPage page{EnvelopeFrame(t, fromCp1250(app().settings().printFontName())), fieldTexts()};
-    const PrintOutcome outcome = PrintFormPage(*canvas, form(), page, printerShift(canvas->printerName()));
+    const PrintOutcome outcome = PrintFormPage(*canvas, form(), page, printing().printerShift(canvas->printerName()));
     if (outcome != PrintOutcome::Printed)
         app().platform.showMessage(PrintOutcomeMessage(outcome));
 }

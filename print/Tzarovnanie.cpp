@@ -2,7 +2,7 @@
 #include "print/Tzarovnanie.h"
 
 #include "app/AppState.h"
-#include "app/DocumentWindow.h"
+#include "app/DocumentPrinting.h"
 #include "print/PrintCanvas.h"
 #include "print/QtPrintCanvas.h"
 
@@ -33,7 +33,7 @@ QDoubleSpinBox* millimetres(QWidget* parent, const char* name)
 
 } // namespace
 
-Tzarovnanie::Tzarovnanie(AppState& app, DocumentWindow& window) : QDialog(nullptr), app_(app), window_(window)
+Tzarovnanie::Tzarovnanie(AppState& app, DocumentPrinting& window) : QDialog(nullptr), app_(app), window_(window)
 {
     setObjectName(QStringLiteral("Tzarovnanie"));
     setWindowTitle(QStringLiteral("Zarovnanie tlačiarne"));

@@ -259,11 +259,11 @@ private slots:
         page.setDotsPerMeterY(5906);
         {
             QtPrintCanvas canvas(page);
-            QCOMPARE(w->printOn(canvas, {}, true), PrintOutcome::Printed);
+            QCOMPARE(w->printing().printOn(canvas, {}, true), PrintOutcome::Printed);
         }
         const PageMeasures measures{page.width(), page.height(), page.widthMM(), page.heightMM()};
         RecordingCanvas recorder(measures, 96, 150);
-        QCOMPARE(w->printOn(recorder, {}, true), PrintOutcome::Printed);
+        QCOMPARE(w->printing().printOn(recorder, {}, true), PrintOutcome::Printed);
         QVERIFY(!recorder.guides.isEmpty()); // the form is sketched
         QVERIFY(recorder.guides.first().pale);
         int checked = 0;
@@ -365,7 +365,7 @@ private slots:
         Program p;
         TApoukazka* w = slipA(p);
         RecordingCanvas plain(A4At600), shifted(A4At600);
-        QCOMPARE(w->printAlignmentSheet(plain, {}), PrintOutcome::Printed);
+        QCOMPARE(w->printing().printAlignmentSheet(plain, {}), PrintOutcome::Printed);
         p.platform.printer = [&] { return std::make_unique<ProxyCanvas>(shifted); };
         p.platform.onDialog = [&](QDialog& d) {
             auto* dialog = static_cast<Tzarovnanie*>(&d);
@@ -399,13 +399,13 @@ private slots:
         w->sablona->setEditText(QStringLiteral("DL 110x220.obl"));
         w->adr->setPlainText(QStringLiteral("Obecný úrad"));
         RecordingCanvas canvas(ExamplePrinter);
-        QCOMPARE(w->printOn(canvas, {}, true), PrintOutcome::Printed);
+        QCOMPARE(w->printing().printOn(canvas, {}, true), PrintOutcome::Printed);
         QCOMPARE(canvas.guides.size(), 1);
         // The outline's top edge lies where the placement rule puts x = 0 for R = W.
         const SlipPlacement place(ExamplePrinter, 110);
         QVERIFY(canvas.guides.first().lines.contains(
             QLine(place.DeviceX(0), place.DeviceY(0), place.DeviceX(0), place.DeviceY(220))));
-        QVERIFY(w->formPlacement().contains(QStringLiteral("110 × 220 mm")));
+        QVERIFY(w->printing().formPlacement().contains(QStringLiteral("110 × 220 mm")));
     }
 };
 

@@ -6,6 +6,7 @@
 #include "app/Toprograme.h"
 #include "envelopes/Tobl.h"
 #include "envelopes/Tsablona.h"
+#include "payment/Tplatba.h"
 #include "settings/Tnastavenia.h"
 #include "settings/Tosobne.h"
 #include "slips/TApoukazka.h"
@@ -18,6 +19,7 @@ void RegisterDocumentWindows(AppState& app)
     app.registerWindow(FormKind::SlipC, [](AppState& a) { return new TCpoukazka(a); });
     app.registerWindow(FormKind::SlipD, [](AppState& a) { return new TDpoukazka(a); });
     app.registerWindow(FormKind::Envelope, [](AppState& a) { return new Tobl(a); });
+    app.registerWindow(FormKind::Payment, [](AppState& a) { return new Tplatba(a); });
     app.registerDialog(DialogKind::PersonalData, [](AppState& a) { return std::make_unique<Tosobne>(a); });
     app.registerDialog(DialogKind::ProgramSettings, [](AppState& a) { return std::make_unique<Tnastavenia>(a); });
     app.registerDialog(DialogKind::TemplateWizard, [](AppState& a) { return std::make_unique<Tsablona>(a); });

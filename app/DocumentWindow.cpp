@@ -58,6 +58,7 @@ void DocumentWindow::buildMenu(const DocumentLook& look)
     TypuC1 = item(slips, QStringLiteral("Typu C"), "TypuC1", QKeySequence(Qt::CTRL | Qt::Key_C));
     TypuD1 = item(slips, QStringLiteral("Typu D"), "TypuD1", QKeySequence(Qt::CTRL | Qt::Key_D));
     Oblka1 = item(slips, QStringLiteral("Obálka"), "Oblka1", QKeySequence(Qt::CTRL | Qt::Key_B));
+    PlatbaQR1 = item(slips, QStringLiteral("Platba QR"), "PlatbaQR1", {});
 
     QMenu* settings = bar->addMenu(QStringLiteral("Nastavenia"));
     Novablnapreoblky1 = item(settings, QStringLiteral("Nová šablóna pre obálky"), "Novablnapreoblky1", {});
@@ -82,6 +83,7 @@ void DocumentWindow::buildMenu(const DocumentLook& look)
     connect(TypuC1, &QAction::triggered, this, &DocumentWindow::TypuC1Click);
     connect(TypuD1, &QAction::triggered, this, &DocumentWindow::TypuD1Click);
     connect(Oblka1, &QAction::triggered, this, &DocumentWindow::Oblka1Click);
+    connect(PlatbaQR1, &QAction::triggered, this, &DocumentWindow::PlatbaQR1Click);
     connect(Index1, &QAction::triggered, this, &DocumentWindow::Index1Click);
     connect(Oprograme1, &QAction::triggered, this, &DocumentWindow::Oprograme1Click);
     connect(Osobndaje1, &QAction::triggered, this, &DocumentWindow::Osobndaje1Click);
@@ -94,6 +96,7 @@ void DocumentWindow::TypuA1Click() { OpenDocumentWindow(app_, FormKind::SlipA); 
 void DocumentWindow::TypuC1Click() { OpenDocumentWindow(app_, FormKind::SlipC); }
 void DocumentWindow::TypuD1Click() { OpenDocumentWindow(app_, FormKind::SlipD); }
 void DocumentWindow::Oblka1Click() { OpenDocumentWindow(app_, FormKind::Envelope); }
+void DocumentWindow::PlatbaQR1Click() { OpenDocumentWindow(app_, FormKind::Payment); }
 void DocumentWindow::Index1Click() { OpenHelpFile(app_); }
 // Nothing is refilled afterwards: an envelope window reads its template list
 // only when it opens.

@@ -1,5 +1,5 @@
 #pragma once
-// What the four document windows share: fixed size at a designed position, the
+// What the document windows share: fixed size at a designed position, the
 // main menu with its shortcuts and handlers, and the close that lowers
 // OpenFormCount.
 #include "app/DocumentPrinting.h"
@@ -43,6 +43,7 @@ public:
     QAction* TypuC1 = nullptr;
     QAction* TypuD1 = nullptr;
     QAction* Oblka1 = nullptr;
+    QAction* PlatbaQR1 = nullptr;
     QAction* Novablnapreoblky1 = nullptr;
     QAction* Osobndaje1 = nullptr;
     QAction* Nastaveniaprogramu1 = nullptr;
@@ -71,6 +72,7 @@ public:
     void TypuC1Click();
     void TypuD1Click();
     void Oblka1Click();
+    void PlatbaQR1Click();
     void Index1Click();
     // The template wizard; this window shows nothing new afterwards.
     void Novablnapreoblky1Click();

@@ -25,6 +25,9 @@ SlipColours coloursFor(FormKind kind)
     case FormKind::SlipD:
         return {QColor(0xF7, 0xE0, 0xE7), QColor(0xC7, 0x2E, 0x60), QColor(0x6B, 0x14, 0x31), QStringLiteral("D"),
                 QStringLiteral("Poukážka D"), QStringLiteral("z účtu na adresu")};
+    case FormKind::Payment:
+        return {QColor(0xEE, 0xEE, 0xEE), QColor(0x20, 0x20, 0x20), QColor(0x10, 0x10, 0x10), QStringLiteral("QR"),
+                QStringLiteral("Platba QR"), QStringLiteral("PAY by square")};
     case FormKind::Envelope:
         break;
     }

@@ -146,6 +146,8 @@ void TForm1::buildPopupMenu()
     connect(item(PopupMenu1, QStringLiteral("Obálka"), "Oblka1", QKeySequence(Qt::CTRL | Qt::Key_B),
                  Pictures::menuIcon(FormKind::Envelope)),
             &QAction::triggered, this, &TForm1::Image4Click);
+    connect(item(PopupMenu1, QStringLiteral("Platba QR"), "PlatbaQR1", {}, Pictures::menuIcon(FormKind::Payment)),
+            &QAction::triggered, this, &TForm1::PlatbaQR1Click);
     PopupMenu1->addSeparator();
     connect(item(PopupMenu1, QStringLiteral("Nová šablóna na obálku"), "Novablnanaoblku1", {}, Pictures::templateIcon()),
             &QAction::triggered, this, &TForm1::Novablnanaoblku1Click);
@@ -199,6 +201,7 @@ void TForm1::Image1Click() { OpenDocumentWindow(app_, FormKind::SlipA); }
 void TForm1::Image2Click() { OpenDocumentWindow(app_, FormKind::SlipC); }
 void TForm1::Image3Click() { OpenDocumentWindow(app_, FormKind::SlipD); }
 void TForm1::Image4Click() { OpenDocumentWindow(app_, FormKind::Envelope); }
+void TForm1::PlatbaQR1Click() { OpenDocumentWindow(app_, FormKind::Payment); }
 
 void TForm1::Image5Click() { app_.platform.minimiseApplication(); }
 

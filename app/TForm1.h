@@ -34,6 +34,7 @@ public:
     void Image4Click();
     void Image5Click();
     void Image6Click();
+    void PlatbaQR1Click(); // the payment window, from the popup menu
     void Oprograme1Click();
     void Osobnnastavenia1Click();
     void Nastaveniaprogramu1Click();

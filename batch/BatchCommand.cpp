@@ -2,6 +2,7 @@
 
 #include "batch/BatchJob.h"
 #include "batch/RecordsReadOnly.h"
+#include "batch/SplitPdf.h"
 #include "base/Cp1250.h"
 #include "envelopes/EnvelopeForm.h"
 #include "print/ChosenPrinter.h"
@@ -14,20 +15,23 @@
 #include <optional>
 
 const QString BatchHelpText = QStringLiteral(
-    "Použitie: zelvana-batch --form A|C|D|obalka --input TABUĽKA (--output SÚBOR.pdf | --printer MENO) [voľby]\n"
+    "Použitie: zelvana-batch --form A|C|D|obalka|platba --input TABUĽKA (--output SÚBOR.pdf | --printer MENO) [voľby]\n"
     "\n"
     "Vytlačí jednu poukážku alebo obálku za každý riadok tabuľky, všetky v jednej tlači.\n"
     "Prvý riadok tabuľky menuje stĺpce názvami polí formulára (suma, hal, od1, adpsc, nazov_uctu, ...;\n"
-    "pri obálke adr, od, pozn a sablona). Každý riadok sa vytlačí tak, ako keby ste otvorili nové okno\n"
+    "pri obálke adr, od, pozn a sablona; pri platbe QR prijemca, iban, bic, suma, vsymbol, ksymbol,\n"
+    "ssymbol, splatnost, sprava, adresat, ...). Každý riadok sa vytlačí tak, ako keby ste otvorili nové okno\n"
     "formulára, vpísali hodnoty do polí a zvolili Tlačiť. Oddeľovač je bodkočiarka alebo čiarka,\n"
     "text v UTF-8 alebo v kódovej stránke 1250. Pred tlačou sa skontrolujú všetky riadky.\n"
     "\n"
-    "  --form A|C|D|obalka   druh formulára\n"
+    "  --form A|C|D|obalka|platba  druh formulára (platba: platba QR, PAY by square)\n"
     "  --input TABUĽKA       tabuľka (CSV) s hodnotami polí\n"
     "  --output SÚBOR.pdf    tlač do súboru PDF (A4 na výšku, ako súbor PDF v dialógu tlače)\n"
     "  --printer MENO        tlač na tlačiareň s týmto menom\n"
     "  --template MENO.obl   šablóna obálky pre riadky bez stĺpca sablona\n"
     "                        (inak šablóna z nastavení programu)\n"
+    "  --split               s --output NÁZOV.pdf zapíše každý riadok do vlastného súboru:\n"
+    "                        NÁZOV-0001.pdf, NÁZOV-0002.pdf, ...\n"
     "  --outline             nakreslí aj obrys formulára, na skúšobnú tlač\n"
     "  --check               len skontroluje tabuľku; nič netlačí ani nezapisuje\n"
     "  --help                tento text\n"
@@ -43,7 +47,7 @@ namespace {
 struct Options {
     const FormDescription* form = nullptr;
     QString input, output, printer, templateName;
-    bool outline = false, check = false, help = false;
+    bool outline = false, check = false, help = false, split = false;
 };
 
 // The argument as the user typed it, for a message: the first one that names
@@ -63,13 +67,14 @@ QString parse(const QStringList& args, Options& o)
 {
     QCommandLineParser parser;
     const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")});
-    const QCommandLineOption outline(QStringLiteral("outline")), check(QStringLiteral("check"));
+    const QCommandLineOption outline(QStringLiteral("outline")), check(QStringLiteral("check")),
+        split(QStringLiteral("split"));
     const QCommandLineOption form(QStringLiteral("form"), QString(), QStringLiteral("FORM"));
     const QCommandLineOption input(QStringLiteral("input"), QString(), QStringLiteral("TABLE"));
     const QCommandLineOption output(QStringLiteral("output"), QString(), QStringLiteral("FILE"));
     const QCommandLineOption printer(QStringLiteral("printer"), QString(), QStringLiteral("NAME"));
     const QCommandLineOption templ(QStringLiteral("template"), QString(), QStringLiteral("NAME"));
-    parser.addOptions({help, outline, check, form, input, output, printer, templ});
+    parser.addOptions({help, outline, check, split, form, input, output, printer, templ});
     // The parser's own texts are English: each failure is told in Slovak here.
     if (!parser.parse(QStringList{QStringLiteral("zelvana-batch")} + args)) {
         if (!parser.unknownOptionNames().isEmpty())
@@ -90,6 +95,7 @@ QString parse(const QStringList& args, Options& o)
     o.help = parser.isSet(help);
     o.outline = parser.isSet(outline);
     o.check = parser.isSet(check);
+    o.split = parser.isSet(split);
     o.input = parser.value(input);
     o.output = parser.value(output);
     o.printer = parser.value(printer);
@@ -97,18 +103,20 @@ QString parse(const QStringList& args, Options& o)
     if (parser.isSet(form)) {
         o.form = FormByOptionName(parser.value(form));
         if (!o.form)
-            return QStringLiteral("Neznámy formulár „%1“: zadajte A, C, D alebo obalka.").arg(parser.value(form));
+            return QStringLiteral("Neznámy formulár „%1“: zadajte A, C, D, obalka alebo platba.").arg(parser.value(form));
     }
     if (o.help)
         return {};
     if (!o.form)
-        return QStringLiteral("Chýba voľba --form (A, C, D alebo obalka).");
+        return QStringLiteral("Chýba voľba --form (A, C, D, obalka alebo platba).");
     if (o.input.isEmpty())
         return QStringLiteral("Chýba voľba --input s tabuľkou.");
     if (!o.output.isEmpty() && !o.printer.isEmpty())
         return QStringLiteral("Zadajte len jedno z --output a --printer.");
     if (!o.check && o.output.isEmpty() && o.printer.isEmpty())
         return QStringLiteral("Chýba --output SÚBOR.pdf alebo --printer MENO (alebo --check).");
+    if (o.split && o.output.isEmpty() && !o.check)
+        return QStringLiteral("Voľba --split patrí k --output NÁZOV.pdf.");
     if (!o.templateName.isEmpty() && o.form->kind != FormKind::Envelope)
         return QStringLiteral("Voľba --template patrí len k formuláru obalka.");
     return {};
@@ -170,6 +178,17 @@ int RunBatchCommand(const QStringList& arguments, const QString& programFolder, 
     if (!damage.isEmpty())
         err << DamagedShiftMessage.arg(shiftPath, damage) << '\n';
 
+    if (o.split) {
+        const SplitOutcome split = PrintSplitPdf(*o.form, check.pages, o.output, shift, o.outline);
+        if (!split.problem.isEmpty()) {
+            err << split.problem << QStringLiteral("\nZapísané súbory: %1 z %2.\n").arg(split.files).arg(check.rows);
+            return BatchBadOptionsOrOutput;
+        }
+        out << QStringLiteral("Zapísané súbory: %1 (%2 až %3).\n")
+                   .arg(split.files)
+                   .arg(SplitFileName(o.output, 1), SplitFileName(o.output, split.files));
+        return BatchPrinted;
+    }
     const std::unique_ptr<PrintCanvas> canvas = CanvasOnChosenPrinter(printer);
     const BatchOutcome outcome = PrintTable(*canvas, context, check, shift, o.outline);
     if (const QString message = BatchOutcomeMessage(outcome); !message.isEmpty()) {

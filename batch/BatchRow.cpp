@@ -69,7 +69,9 @@ std::optional<FormPage> CheckRow(const BatchContext& context, const BatchHeader&
             problem(QStringLiteral("text má %1 znakov, pole ich prijme najviac %2").arg(cell.size()).arg(spec->maxLength));
             continue;
         }
-        if ((name == QLatin1String("suma") || name == QLatin1String("hal")) && !IsAllDigits(toCp1250(cell))) {
+        // A form with rules of its own (a payment's "1234,50") checks its amount itself.
+        if (!form.check && (name == QLatin1String("suma") || name == QLatin1String("hal"))
+            && !IsAllDigits(toCp1250(cell))) {
             problem(QStringLiteral("suma smie obsahovať len číslice 0 až 9, nie „%1“").arg(cell));
             continue;
         }
@@ -91,7 +93,14 @@ std::optional<FormPage> CheckRow(const BatchContext& context, const BatchHeader&
     }
     if (problems.size() != before)
         return std::nullopt;
-    const FieldTexts texts = RowFieldTexts(context, header, row);
+    FieldTexts texts = RowFieldTexts(context, header, row);
+    if (form.check) {
+        // A fault of a field the row does not give lies in the personal data.
+        for (const FieldProblem& p : form.check(context.programFolder, texts))
+            problems.append({row.line, header.columns.contains(p.field) ? p.field : QString(), p.text});
+        if (problems.size() != before)
+            return std::nullopt;
+    }
     const FrameResult frame = form.frame(form, context.settings, context.programFolder, texts, &frames);
     if (!frame.frame) {
         // Only a template can leave a page without a frame.

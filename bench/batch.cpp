@@ -40,6 +40,7 @@ public:
         to_.textOut(t);
     }
     void drawGuide(const Guide& g) override { to_.drawGuide(g); }
+    void fillRects(const QList<QRect>& r) override { to_.fillRects(r); }
     QList<RotatedText> first;
     int pages = 0;
 

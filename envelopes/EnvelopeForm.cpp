@@ -84,7 +84,7 @@ QString placement(const PageFrame* frame)
 const FormDescription& EnvelopeForm()
 {
     static const FormDescription form{FormKind::Envelope, "Tobl", "Obálka", "obálka", "obalka", 0, {}, {}, Fields,
-                                      fill, MemoTextLines, frame, draw, sketch, placement};
+                                      fill, MemoTextLines, frame, draw, sketch, placement, nullptr};
     return form;
 }
 

@@ -1,6 +1,7 @@
 #include "forms/Forms.h"
 
 #include "envelopes/EnvelopeForm.h"
+#include "payment/PaymentForm.h"
 #include "slips/SlipForms.h"
 
 const FormDescription& Form(FormKind kind)
@@ -12,6 +13,8 @@ const FormDescription& Form(FormKind kind)
         return SlipCForm();
     case FormKind::SlipD:
         return SlipDForm();
+    case FormKind::Payment:
+        return PaymentForm();
     case FormKind::Envelope:
         break;
     }
@@ -20,7 +23,8 @@ const FormDescription& Form(FormKind kind)
 
 std::span<const FormKind> AllForms()
 {
-    static constexpr FormKind kinds[] = {FormKind::SlipA, FormKind::SlipC, FormKind::SlipD, FormKind::Envelope};
+    static constexpr FormKind kinds[] = {FormKind::SlipA, FormKind::SlipC, FormKind::SlipD, FormKind::Envelope,
+                                             FormKind::Payment};
     static_assert(std::size(kinds) == FormKindCount);
     return kinds;
 }

@@ -19,8 +19,8 @@ class PrintCanvas;
 class ProgramSettings;
 
 // Every form the program prints, one enum for windows, batch and print.
-enum class FormKind { SlipA, SlipC, SlipD, Envelope };
-inline constexpr std::size_t FormKindCount = 4;
+enum class FormKind { SlipA, SlipC, SlipD, Envelope, Payment };
+inline constexpr std::size_t FormKindCount = 5;
 
 enum class FieldKind {
     Line,  // a one-line edit (or an editable combo)
@@ -64,6 +64,12 @@ struct FrameResult {
 // envelope's template name), so a table reads each template once.
 using FrameCache = QHash<QString, FrameResult>;
 
+// A text a form's own rules refuse: the field and why, in Slovak.
+struct FieldProblem {
+    QString field;
+    QString text;
+};
+
 struct FormDescription {
     FormKind kind;
     const char* windowClass; // the document window's class name
@@ -89,6 +95,10 @@ struct FormDescription {
     // Where the form lies on the page, in a line for the preview; `frame` is
     // null when the page's frame could not be resolved.
     QString (*placement)(const PageFrame* frame);
+    // The form's own rules over every field's text, beyond a field's limit and
+    // code page; each refusal in field order. It may complete texts the form
+    // derives (a payment's BIC from its IBAN). Null for a form without.
+    QList<FieldProblem> (*check)(const QString& programFolder, FieldTexts& texts);
 
     const FieldSpec* field(const QString& name) const;
     QStringList fieldNames() const;

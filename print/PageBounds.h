@@ -18,8 +18,9 @@ public:
     bool endDocument() override { return true; }
     void textOut(const RotatedText& text) override;
     void drawGuide(const Guide&) override {}
+    void fillRects(const QList<QRect>& rects) override;
 
-    int offPage = 0; // texts with a visible character outside the page
+    int offPage = 0; // texts (and filled squares) with a visible mark outside the page
     int drawn = 0;
 
 private:

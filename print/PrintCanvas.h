@@ -4,6 +4,7 @@
 // (a CUPS printer, a PDF file, a preview); tests use a recorder.
 #include "print/Placement.h"
 #include <QLine>
+#include <QRect>
 #include <QList>
 #include <QString>
 
@@ -52,6 +53,9 @@ public:
     // Draws with a fixed-pitch preference and a transparent background.
     virtual void textOut(const RotatedText& text) = 0;
     virtual void drawGuide(const Guide& guide) = 0;
+    // Fills each rectangle (device pixels) solid black, edges unsmoothed: the
+    // squares of a QR code.
+    virtual void fillRects(const QList<QRect>& rects) = 0;
 
     CanvasFont font; // carries over from one drawn text to the next
 };

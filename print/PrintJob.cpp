@@ -48,6 +48,14 @@ public:
         }
         target_.drawGuide(moved);
     }
+    void fillRects(const QList<QRect>& rects) override
+    {
+        QList<QRect> moved;
+        moved.reserve(rects.size());
+        for (const QRect& r : rects)
+            moved << QRect(saturatedAdd(r.x(), by_.dx), saturatedAdd(r.y(), by_.dy), r.width(), r.height());
+        target_.fillRects(moved);
+    }
 
 private:
     static int saturatedAdd(int a, int b)

@@ -102,6 +102,16 @@ void QtPrintCanvas::drawGuide(const Guide& guide)
     painter_.restore();
 }
 
+void QtPrintCanvas::fillRects(const QList<QRect>& rects)
+{
+    painter_.save();
+    painter_.setRenderHint(QPainter::Antialiasing, false);
+    painter_.setPen(Qt::NoPen);
+    for (const QRect& r : rects)
+        painter_.fillRect(r, Qt::black);
+    painter_.restore();
+}
+
 bool IsCompletePdf(const QString& path)
 {
     QFile file(path);

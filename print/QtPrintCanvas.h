@@ -28,6 +28,7 @@ public:
     bool endDocument() override;
     void textOut(const RotatedText& text) override;
     void drawGuide(const Guide& guide) override;
+    void fillRects(const QList<QRect>& rects) override;
 
 private:
     QPaintDevice& device_;

@@ -68,7 +68,7 @@ FormDescription slip(FormKind kind, const char* windowClass, const char* caption
 {
     return {kind,   windowClass, caption,  name,      name,      r,         layout,
             areas,  fields,      fill,     wrapMemo,  slipFrame, drawSlip,  sketchSlip,
-            slipPlacement};
+            slipPlacement, nullptr};
 }
 
 } // namespace

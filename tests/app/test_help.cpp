@@ -212,7 +212,7 @@ private slots:
                  (QStringList{QStringLiteral("O programe Zelvana"), QStringLiteral("Hlavné okno"),
                               QStringLiteral("Okná poukážok a obálky"), QStringLiteral("Poštová poukážka typu A"),
                               QStringLiteral("Poštová poukážka typu C"), QStringLiteral("Poštová poukážka typu D"),
-                              QStringLiteral("Obálky a šablóny"), QStringLiteral("Tlač"),
+                              QStringLiteral("Obálky a šablóny"), QStringLiteral("Platba QR (PAY by square)"), QStringLiteral("Tlač"),
                               QStringLiteral("Nastavenia programu"), QStringLiteral("Osobné údaje a zoznam bánk"),
                               QStringLiteral("Kde sú uložené súbory"), QStringLiteral("Klávesové skratky"),
                               QStringLiteral("Hlásenia")}));

@@ -284,7 +284,7 @@ private slots:
         walk(p.launcher->PopupMenu1, "");
         QCOMPARE(shown, (QStringList{QStringLiteral("Poštová poukážka"), "  Typy A Ctrl+A [icon]",
                                      "  Typu C Ctrl+C [icon]", "  Typu D Ctrl+D [icon]",
-                                     QStringLiteral("Obálka Ctrl+B [icon]"), "-",
+                                     QStringLiteral("Obálka Ctrl+B [icon]"), "Platba QR [icon]", "-",
                                      QStringLiteral("Nová šablóna na obálku [icon]"), QStringLiteral("Osobné nastavenia"),
                                      QStringLiteral("Nastavenia programu"), "-", "Pomoc F1 [icon]"}));
         // "Typu D" opens a slip D window, "Pomoc" asks the shell for the help file.

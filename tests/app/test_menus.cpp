@@ -81,7 +81,8 @@ private slots:
                 item->trigger();
                 const QStringList opened = newWindows(before);
                 const QMap<QString, QString> opens{{"TypuA1", "TApoukazka"}, {"TypuC1", "TCpoukazka"},
-                                                   {"TypuD1", "TDpoukazka"}, {"Oblka1", "Tobl"}};
+                                                   {"TypuD1", "TDpoukazka"}, {"Oblka1", "Tobl"},
+                                                   {"PlatbaQR1", "Tplatba"}};
                 const QMap<QString, QString> dialogs{{"Osobndaje1", "Tosobne"},
                                                      {"Nastaveniaprogramu1", "Tnastavenia"},
                                                      {"Oprograme1", "Toprograme"},
@@ -104,7 +105,7 @@ private slots:
                 QVERIFY(window->isVisible()); // the window whose menu was used stays open
             }
         }
-        QCOMPARE(checked.size(), 14);
+        QCOMPARE(checked.size(), 15);
         const int count = p.app->OpenFormCount;
         window->closeItem->trigger();
         QVERIFY(!window->isVisible());
@@ -138,7 +139,8 @@ private slots:
         QString dialogClass;
         p.platform.onDialog = [&](QDialog& d) { dialogClass = d.metaObject()->className(); };
         const QMap<QString, QString> opens{
-            {"TypyA1", "TApoukazka"}, {"TypuC1", "TCpoukazka"}, {"TypuD1", "TDpoukazka"}, {"Oblka1", "Tobl"}};
+            {"TypyA1", "TApoukazka"}, {"TypuC1", "TCpoukazka"}, {"TypuD1", "TDpoukazka"}, {"Oblka1", "Tobl"},
+            {"PlatbaQR1", "Tplatba"}};
         const QMap<QString, QString> dialogs{
             {"Osobnnastavenia1", "Tosobne"}, {"Nastaveniaprogramu1", "Tnastavenia"}, {"Novablnanaoblku1", "Tsablona"}};
         QStringList checked;
@@ -158,7 +160,7 @@ private slots:
             else
                 QFAIL(qPrintable("no check for " + name));
         }
-        QCOMPARE(checked.size(), 8);
+        QCOMPARE(checked.size(), 9);
         QVERIFY(p.platform.messages.isEmpty());
     }
 };

@@ -20,8 +20,10 @@ public:
     bool endDocument() override { return ++ended, acceptEnd; }
     void textOut(const RotatedText& text) override { drawn.append(text); }
     void drawGuide(const Guide& guide) override { guides.append(guide); }
+    void fillRects(const QList<QRect>& r) override { rects.append(r); }
 
     QList<RotatedText> drawn;
+    QList<QRect> rects;
     QList<Guide> guides;
     int begun = 0;
     int pages = 0; // newPage calls
@@ -70,6 +72,7 @@ public:
     bool endDocument() override { return target_.endDocument(); }
     void textOut(const RotatedText& text) override { target_.textOut(text); }
     void drawGuide(const Guide& guide) override { target_.drawGuide(guide); }
+    void fillRects(const QList<QRect>& rects) override { target_.fillRects(rects); }
 
 private:
     RecordingCanvas& target_;

@@ -555,7 +555,7 @@ private slots:
 
     void envelopeTemplateWizard()
     {
-        STEP(launcherMenu(3)); // "Nová šablóna na obálku"
+        STEP(launcherMenu(4)); // "Nová šablóna na obálku"
         const QString wizard = waitWindow(QStringLiteral("^Sprievodca na vytvorenie šablóny pre obálku\\.$"));
         QVERIFY2(!wizard.isEmpty(), "the wizard did not open");
         QVERIFY(activate(wizard));
@@ -584,7 +584,7 @@ private slots:
     {
         const QString file = prog_ + QStringLiteral("/program.nas");
         const QByteArray before = fileBytes(file);
-        STEP(launcherMenu(5)); // "Nastavenia programu"
+        STEP(launcherMenu(6)); // "Nastavenia programu"
         const QString dialog = waitWindow(QStringLiteral("^Nastavenia programu$"));
         QVERIFY2(!dialog.isEmpty(), "the settings dialog did not open");
         QVERIFY(activate(dialog));
@@ -635,7 +635,7 @@ private slots:
     {
         const QString file = prog_ + QStringLiteral("/uziv.nas");
         const QByteArray before = fileBytes(file);
-        STEP(launcherMenu(4)); // "Osobné nastavenia"
+        STEP(launcherMenu(5)); // "Osobné nastavenia"
         const QString dialog = waitWindow(QStringLiteral("^Osobné údaje$"));
         QVERIFY2(!dialog.isEmpty(), "the personal data dialog did not open");
         QVERIFY(activate(dialog));
@@ -901,7 +901,7 @@ private slots:
         STEP(shot(QStringLiteral("launcher-again"), launcher()));
 
         // The dialogs show what was saved.
-        STEP(launcherMenu(5));
+        STEP(launcherMenu(6));
         const QString settings = waitWindow(QStringLiteral("^Nastavenia programu$"));
         QVERIFY(!settings.isEmpty());
         QVERIFY(activate(settings));
@@ -909,7 +909,7 @@ private slots:
         STEP(shot(QStringLiteral("settings-again"), settings));
         key(QStringLiteral("Escape"));
         QVERIFY(waitGone(settings));
-        STEP(launcherMenu(4));
+        STEP(launcherMenu(5));
         const QString personal = waitWindow(QStringLiteral("^Osobné údaje$"));
         QVERIFY(!personal.isEmpty());
         QVERIFY(activate(personal));

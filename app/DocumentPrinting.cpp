@@ -3,6 +3,7 @@
 #include "print/ChosenPrinter.h"
 #include "app/AppState.h"
 #include "app/DocumentPrinting.h"
+#include "base/SlovakCount.h"
 #include "app/DocumentWindow.h"
 #include "print/PrintPreview.h"
 #include "print/PageBounds.h"
@@ -73,8 +74,7 @@ QString DocumentPrinting::describeJob(QPrinter& printer)
                        .arg(formPlacement());
     if (!shift.isZero())
         line += QStringLiteral(" Posun tlačiarne: %1 mm doprava, %2 mm nadol.")
-                    .arg(shift.rightMm, 0, 'f', 1)
-                    .arg(shift.downMm, 0, 'f', 1);
+                    .arg(MillimetresText(shift.rightMm), MillimetresText(shift.downMm));
     // A dry run of the same job tells whether any text would fall off the page.
     BoundsCanvas bounds(page, canvas.screenDpi(), canvas.deviceDpi(), name);
     bounds.font = canvas.font;

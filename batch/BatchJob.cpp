@@ -83,15 +83,6 @@ BatchOutcome PrintTable(PrintCanvas& canvas, const BatchContext& context, const 
     return PrintTable(canvas, context, CheckTable(context, tablePath), shift, sketch, progress);
 }
 
-QString PagesText(int n)
-{
-    if (n == 1)
-        return QStringLiteral("1 strana");
-    if (n >= 2 && n <= 4)
-        return QStringLiteral("%1 strany").arg(n);
-    return QStringLiteral("%1 strán").arg(n);
-}
-
 QString BatchOutcomeMessage(const BatchOutcome& outcome)
 {
     if (!outcome.problem.isEmpty())

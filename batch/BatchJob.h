@@ -1,6 +1,7 @@
 #pragma once
 // A whole table: read and checked once, row by row, before anything is
 // printed; then the pages the check produced are printed as one job.
+#include "base/SlovakCount.h"
 #include "batch/BatchRow.h"
 #include "print/PageRenderer.h"
 
@@ -41,7 +42,5 @@ BatchOutcome PrintTable(PrintCanvas& canvas, const BatchContext& context, const 
 // What the user is told of a print that did not go out whole; empty when it did.
 QString BatchOutcomeMessage(const BatchOutcome& outcome);
 
-// "1 strana", "3 strany", "5 strán".
-QString PagesText(int n);
 
 inline const QString NoRowsMessage = QStringLiteral("Tabuľka nemá pod hlavičkou žiadny riadok na tlač.");

@@ -2,11 +2,13 @@
 
 #include "envelopes/TemplateName.h"
 #include "base/Cp1250.h"
+#include "base/SlovakCount.h"
 #include "print/PageRenderer.h"
 #include "words/AmountToWords.h"
 #include "words/WordsLines.h"
 
 #include <QFile>
+#include <QRegularExpression>
 #include <QSet>
 
 QString BatchProblem::message() const
@@ -37,6 +39,32 @@ BatchHeader BatchHeader::read(const FormDescription& form, const TableRow& heade
 
 namespace {
 
+// An amount written as on a payment in euros ("1 250,50") in the field for
+// whole crowns: say where each part goes instead of only that it is too long.
+QString AmountHint(const FormDescription& form, const QString& field, const QString& cell)
+{
+    // Only a slip splits the amount into crowns and a hellers field.
+    if (field != QLatin1String("suma") || !form.field(QStringLiteral("hal")))
+        return {};
+    static const QRegularExpression written(QStringLiteral("^\\s*(\\d{1,3}(?:[ \u00A0.]\\d{3})*|\\d+)(?:[,.](\\d{1,2}))?\\s*$"));
+    const QRegularExpressionMatch m = written.match(cell);
+    if (!m.hasMatch() || (m.captured(2).isEmpty() && !cell.contains(QLatin1Char(' '))))
+        return {};
+    QString crowns = m.captured(1);
+    crowns.remove(QRegularExpression(QStringLiteral("[^0-9]")));
+    const QString hellers = m.captured(2);
+    QString advice = QStringLiteral("suma berie len celé koruny, bez medzier a bez čiarky; halier patrí do stĺpca hal");
+    if (hellers.size() == 2 && hellers.endsWith(QLatin1Char('0')))
+        advice += QStringLiteral(" (desiatky halierov jednou číslicou): pre „%1“ zapíšte suma %2 a hal %3").arg(cell, crowns, hellers.left(1));
+    else if (hellers.size() == 1)
+        advice += QStringLiteral(" (desiatky halierov jednou číslicou): pre „%1“ zapíšte suma %2 a hal %3").arg(cell, crowns, hellers);
+    else if (hellers.isEmpty())
+        advice += QStringLiteral(": pre „%1“ zapíšte suma %2").arg(cell, crowns);
+    else
+        advice += QStringLiteral("; hal berie len desiatky halierov, jednou číslicou");
+    return advice;
+}
+
 // A memo takes a line break as Enter does: one line feed.
 QString memoText(QString s)
 {
@@ -65,8 +93,12 @@ std::optional<FormPage> CheckRow(const BatchContext& context, const BatchHeader&
         const bool memo = spec->kind == FieldKind::Memo;
         const QString cell = memo ? memoText(row.cells[i]) : row.cells[i];
         auto problem = [&](const QString& text) { problems.append({row.line, name, text}); };
+        if (const QString hint = AmountHint(form, name, cell); !hint.isEmpty()) {
+            problem(hint);
+            continue;
+        }
         if (cell.size() > spec->maxLength) {
-            problem(QStringLiteral("text má %1 znakov, pole ich prijme najviac %2").arg(cell.size()).arg(spec->maxLength));
+            problem(QStringLiteral("text má %1, pole ich prijme najviac %2").arg(CharactersText(cell.size())).arg(spec->maxLength));
             continue;
         }
         // A form with rules of its own (a payment's "1234,50") checks its amount itself.

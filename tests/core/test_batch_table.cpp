@@ -192,6 +192,56 @@ private slots:
         QVERIFY(canvas.drawn.isEmpty());
     }
 
+    void countsTakeTheSlovakPluralForm_data()
+    {
+        QTest::addColumn<int>("n");
+        QTest::addColumn<QString>("characters");
+        QTest::addColumn<QString>("pages");
+        QTest::addColumn<QString>("lines");
+        QTest::newRow("1") << 1 << "1 znak" << "1 strana" << "1 riadok";
+        QTest::newRow("2") << 2 << "2 znaky" << "2 strany" << "2 riadky";
+        QTest::newRow("4") << 4 << "4 znaky" << "4 strany" << "4 riadky";
+        QTest::newRow("5") << 5 << "5 znakov" << "5 strán" << "5 riadkov";
+        QTest::newRow("0") << 0 << "0 znakov" << "0 strán" << "0 riadkov";
+    }
+    void countsTakeTheSlovakPluralForm()
+    {
+        QFETCH(int, n);
+        QFETCH(QString, characters);
+        QFETCH(QString, pages);
+        QFETCH(QString, lines);
+        QCOMPARE(CharactersText(n), characters);
+        QCOMPARE(PagesText(n), pages);
+        QCOMPARE(LinesText(n), lines);
+        QCOMPARE(MillimetresText(5), QStringLiteral("5,0"));
+    }
+
+    void euroStyleAmountGetsAHint_data()
+    {
+        QTest::addColumn<QByteArray>("cells");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("a thousand with cents") << QByteArray("\"1 250,50\";a\n")
+            << QStringLiteral("Riadok 2, stĺpec „suma“: suma berie len celé koruny, bez medzier a bez čiarky; halier patrí "
+                              "do stĺpca hal (desiatky halierov jednou číslicou): pre „1 250,50“ zapíšte suma 1250 a hal 5");
+        QTest::newRow("a short amount with a comma") << QByteArray("12,5;a\n")
+            << QStringLiteral("Riadok 2, stĺpec „suma“: suma berie len celé koruny, bez medzier a bez čiarky; halier patrí "
+                              "do stĺpca hal (desiatky halierov jednou číslicou): pre „12,5“ zapíšte suma 12 a hal 5");
+        QTest::newRow("cents the slip cannot hold") << QByteArray("12,55;a\n")
+            << QStringLiteral("Riadok 2, stĺpec „suma“: suma berie len celé koruny, bez medzier a bez čiarky; halier patrí "
+                              "do stĺpca hal; hal berie len desiatky halierov, jednou číslicou");
+        QTest::newRow("two characters too many") << QByteArray("12345678;a\n")
+            << QStringLiteral("Riadok 2, stĺpec „suma“: text má 8 znakov, pole ich prijme najviac 6");
+    }
+    void euroStyleAmountGetsAHint()
+    {
+        QFETCH(QByteArray, cells);
+        QFETCH(QString, message);
+        const QString path = writeFile(dir, "euro.csv", "suma;ad1\n" + cells);
+        const BatchCheck check = CheckTable(contextFor(FormKind::SlipC, dir), path);
+        QCOMPARE(check.problems.size(), 1);
+        QCOMPARE(check.problems[0].message(), message);
+    }
+
     void duplicateColumnAndUnreadableTemplate()
     {
         const QString dup = writeFile(dir, "dup.csv", "suma;suma\n1;2\n");

@@ -62,7 +62,7 @@ void DocumentWindow::Hromadntla1Click()
     if (app_.platform.runDialog(*summary) != QDialog::Accepted || !check.ok())
         return;
     std::unique_ptr<PrintCanvas> canvas = app_.platform.runPrintDialog(this);
-    if (!canvas)
+    if (!canvas || !outputAllowed(*canvas, {path}))
         return;
     QProgressDialog progress(QStringLiteral("Tlačí sa tabuľka „%1“…").arg(path), QStringLiteral("Zrušiť"), 0,
                              check.rows, this);

@@ -7,7 +7,10 @@
 #include "print/PageBounds.h"
 #include "print/PrintCanvas.h"
 #include "print/QtPrintCanvas.h"
+#include "print/SafeOutput.h"
 #include "print/Tzarovnanie.h"
+#include "words/AmountFields.h"
+#include "words/AmountToWords.h"
 
 #include <QPrinter>
 
@@ -27,11 +30,40 @@ PrintOutcome DocumentWindow::printAlignmentSheet(PrintCanvas& canvas, const Form
     return ::PrintAlignmentSheet(canvas, form(), page->frame, shift);
 }
 
+bool DocumentWindow::amountsPrintable()
+{
+    // Typing tells of a wrong amount but keeps it; printed, it would stand
+    // beside words that say another amount.
+    const FieldTexts texts = controlTexts();
+    for (const char* name : {"suma", "hal"}) {
+        if (!form().field(QString::fromLatin1(name)))
+            continue;
+        const QString text = texts.text(QString::fromLatin1(name));
+        if (!IsAllDigits(toCp1250(text))) {
+            app_.platform.showMessage(AmountFields::DigitErrorPrefix + text);
+            return false;
+        }
+    }
+    return true;
+}
+
+bool DocumentWindow::outputAllowed(const PrintCanvas& canvas, const QStringList& inputs)
+{
+    if (canvas.outputFile().isEmpty())
+        return true;
+    const QString refusal = OutputFileRefusal(canvas.outputFile(), ProgramOwnFolders(app_.programFolder()), inputs);
+    if (!refusal.isEmpty())
+        app_.platform.showMessage(refusal);
+    return refusal.isEmpty();
+}
+
 void DocumentWindow::Tlai1Click()
 {
+    if (!amountsPrintable())
+        return;
     std::unique_ptr<PrintCanvas> canvas = app_.platform.runPrintDialog(this);
-    if (!canvas)
-        return; // cancelled: nothing is printed
+    if (!canvas || !outputAllowed(*canvas))
+        return; // cancelled, or a file the print must not write: nothing is printed
     const PrintOutcome outcome = printOn(*canvas, printerShift(canvas->printerName()), false);
     if (outcome != PrintOutcome::Printed)
         app_.platform.showMessage(PrintOutcomeMessage(outcome));
@@ -77,7 +109,7 @@ QString DocumentWindow::describeJob(QPrinter& printer)
 
 void DocumentWindow::Ukkapredtlaou1Click()
 {
-    if (!readyToPrint())
+    if (!amountsPrintable() || !readyToPrint())
         return;
     QPrinter& printer = app_.platform.currentPrinter();
     PrintPreview preview(printer, describeJob(printer), [this](QPrinter& target) {

@@ -73,6 +73,11 @@ public:
     PrintOutcome printAlignmentSheet(PrintCanvas& canvas, const FormShift& shift);
     // Whether a job can start at all; tells the user why not.
     virtual bool readyToPrint() { return true; }
+    // Whether the amount fields hold digits only; tells the user of the first that does not.
+    bool amountsPrintable();
+    // Whether the job on `canvas` may write its file (none of the program's
+    // own, none of `inputs`); tells the user why not.
+    bool outputAllowed(const PrintCanvas& canvas, const QStringList& inputs = {});
     // Where the form lies on the page, in a line for the preview.
     QString formPlacement() const;
     // The shift stored for `printer`; a damaged file is reported and counts as none.

@@ -6,6 +6,7 @@
 #include "envelopes/EnvelopeForm.h"
 #include "print/ChosenPrinter.h"
 #include "print/PrintCanvas.h"
+#include "print/SafeOutput.h"
 
 #include <QCommandLineParser>
 #include <QFile>
@@ -126,6 +127,13 @@ int RunBatchCommand(const QStringList& arguments, const QString& programFolder, 
     if (o.help) {
         out << BatchHelpText;
         return BatchPrinted;
+    }
+    if (!o.check && !o.output.isEmpty()) {
+        const QString refusal = OutputFileRefusal(o.output, ProgramOwnFolders(programFolder), {o.input});
+        if (!refusal.isEmpty()) {
+            err << refusal << '\n';
+            return BatchBadOptionsOrOutput;
+        }
     }
     BatchContext context;
     context.form = o.form->kind;

@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <QTemporaryDir>
 #include <QtTest>
 #include <filesystem>
 #include <sys/stat.h>
@@ -67,6 +68,30 @@ private slots:
         QVERIFY(!folder.exists("bad.pdf"));
     }
 
+    // An envelope template with no size, or a file of data/ that is no
+    // template, is a bad row, named by line and column.
+    void unusableTemplateIsABadRow_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("why");
+        QTest::newRow("0 x 0") << "nula.obl" << QStringLiteral("obálku 0 × 0 mm");
+        QTest::newRow("tips file") << "subor1.tip" << QStringLiteral("príponou .obl");
+    }
+    void unusableTemplateIsABadRow()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, why);
+        // Width, height and two font sizes, 32-bit little-endian.
+        folder.write("data/nula.obl", QByteArray("\0\0\0\0\0\0\0\0\x0B\0\0\0\x09\0\0\0", 16));
+        folder.write("data/subor1.tip", QByteArray("\x6E\0\0\0\xDC\0\0\0\x0B\0\0\0\x09\0\0\0", 16));
+        folder.write("env.csv", ("adr;sablona\nPrijemca;" + name + "\n").toUtf8());
+        const QString pdf = folder.file("env.pdf");
+        const Run r = run({"--form", "obalka", "--input", folder.file("env.csv"), "--output", pdf});
+        QCOMPARE(r.code, 1);
+        QVERIFY2(r.err.contains(QStringLiteral("Riadok 2, stĺpec „sablona“")) && r.err.contains(why), qPrintable(r.err));
+        QVERIFY(!QFile::exists(pdf));
+    }
+
     void checkOnlyWritesNothing()
     {
         const Run r = run({"--form", "A", "--input", folder.file("rows.csv"), "--output", folder.file("check.pdf"), "--check"});
@@ -102,6 +127,74 @@ private slots:
         QVERIFY(!r.err.isEmpty());
         const Run printer = run({"--form", "A", "--input", folder.file("rows.csv"), "--printer", "NoSuchPrinter"});
         QCOMPARE(printer.code, 2);
+    }
+
+    // An output that is the program's own file, the table itself or no
+    // regular file is refused before anything is written.
+    void outputsThatAreRefused_data()
+    {
+        QTest::addColumn<QString>("output");
+        QTest::newRow("personal data") << "uziv.nas";
+        QTest::newRow("settings, not written yet") << "program.nas";
+        QTest::newRow("bank list") << "banky.cbx";
+        QTest::newRow("a link to the records") << "odkaz.pdf";
+        QTest::newRow("a template") << "data/DL 110x220.obl";
+        QTest::newRow("new file in data") << "data/novy.pdf";
+        QTest::newRow("the input table") << "vstup.csv";
+        QTest::newRow("a folder") << "data";
+        QTest::newRow("a device") << "/dev/full";
+    }
+    void outputsThatAreRefused()
+    {
+        QFETCH(QString, output);
+        const QByteArray records("uziv.nas as the user saved it");
+        folder.write("uziv.nas", records);
+        folder.write("banky.cbx", records);
+        folder.write("data/DL 110x220.obl", records);
+        folder.write("vstup.csv", "suma;od1\n12;a\n");
+        QFile::remove(folder.file("odkaz.pdf"));
+        QVERIFY(QFile::link(folder.file("uziv.nas"), folder.file("odkaz.pdf")));
+        const QString path = output.startsWith('/') ? output : folder.file(output);
+        const Run r = run({"--form", "A", "--input", folder.file("vstup.csv"), "--output", path});
+        QCOMPARE(r.code, 2);
+        QVERIFY2(r.err.contains(QStringLiteral("Do súboru „%1“ sa tlačiť nebude").arg(path)), qPrintable(r.err));
+        for (const char* name : {"uziv.nas", "banky.cbx", "data/DL 110x220.obl"}) {
+            QFile f(folder.file(name));
+            QVERIFY(f.open(QIODevice::ReadOnly));
+            QCOMPARE(f.readAll(), records);
+        }
+        QVERIFY(!folder.exists("program.nas") && !folder.exists("data/novy.pdf"));
+        QVERIFY(QFileInfo(folder.file("odkaz.pdf")).isSymLink());
+        QCOMPARE(QDir(folder.path()).entryList({".*.??????"}, QDir::Files | QDir::Hidden), QStringList());
+        QFile table(folder.file("vstup.csv"));
+        QVERIFY(table.open(QIODevice::ReadOnly));
+        QCOMPARE(table.readAll(), QByteArray("suma;od1\n12;a\n"));
+        for (const char* name : {"uziv.nas", "banky.cbx", "data/DL 110x220.obl", "odkaz.pdf"})
+            QFile::remove(folder.file(name));
+    }
+
+    // A PDF of the user's is replaced whole through a scratch file, and only
+    // by a job that succeeded; a link to it keeps being a link.
+    void anOldPdfIsReplacedOnlyBySuccess()
+    {
+        QTemporaryDir elsewhere;
+        const QString pdf = elsewhere.filePath("stary.pdf");
+        QFile old(pdf);
+        QVERIFY(old.open(QIODevice::WriteOnly) && old.write("%PDF-1.4 old") > 0);
+        old.close();
+        QVERIFY(QFile::link(pdf, elsewhere.filePath("odkaz.pdf")));
+        folder.write("zly.csv", "suma;od1\n12x;a\n");
+        QCOMPARE(run({"--form", "A", "--input", folder.file("zly.csv"), "--output", pdf}).code, 1);
+        QVERIFY(old.open(QIODevice::ReadOnly));
+        QCOMPARE(old.readAll(), QByteArray("%PDF-1.4 old"));
+        old.close();
+        const Run r = run({"--form", "A", "--input", folder.file("rows.csv"), "--output", elsewhere.filePath("odkaz.pdf")});
+        QVERIFY2(r.code == 0, qPrintable(r.err));
+        QVERIFY(QFileInfo(elsewhere.filePath("odkaz.pdf")).isSymLink());
+        QVERIFY(old.open(QIODevice::ReadOnly));
+        QVERIFY(old.size() > 1000 && old.read(5) == "%PDF-");
+        QCOMPARE(QDir(elsewhere.path()).entryList(QDir::Files | QDir::Hidden | QDir::System),
+                 (QStringList{"odkaz.pdf", "stary.pdf"}));
     }
 
     void aFolderNameNotInUtf8IsSaidInWholeLines()

@@ -8,6 +8,7 @@
 #include "support/PdfWords.h"
 #include "support/RecordingCanvas.h"
 #include "print/ChosenPrinter.h"
+#include "print/QtPrintCanvas.h"
 
 #include <QPrinter>
 #include <QProcess>
@@ -216,6 +217,41 @@ private slots:
         QCOMPARE(canvas.pages, 0); // one page, no second one begun
         QCOMPARE(canvas.ended, 1);
         QCOMPARE(p.platform.messages, QStringList{QStringLiteral("Hromadná tlač bola zrušená; vytlačené: 1 strana.")});
+    }
+
+    // A PDF file chosen in the print dialog that is the program's own file,
+    // or the table being printed, is refused and left as it was.
+    void printDialogFileThatIsTheProgramsOwnIsRefused()
+    {
+        Program p;
+        auto* w = openWith<TApoukazka>(p, FormKind::SlipA, flags);
+        const QByteArray table("suma;od1\n1;a\n");
+        const QString path = writeTable(p, "one.csv", table);
+        QPrinter printer(QPrinter::HighResolution);
+        p.platform.printer = [&] { return CanvasOnChosenPrinter(printer); };
+        SetUpPdfFile(printer, p.folder.file("uziv.nas"));
+        w->Tlai1->trigger();
+        SetUpPdfFile(printer, path);
+        p.platform.fileAnswers = {path};
+        p.platform.onDialog = [&](QDialog& d) { d.findChild<QPushButton*>("print")->click(); };
+        w->Hromadntla1->trigger();
+        const QString refused = QStringLiteral("Do súboru „%1“ sa tlačiť nebude: %2. Nič sa nevytlačilo.");
+        QCOMPARE(p.platform.messages,
+                 (QStringList{refused.arg(p.folder.file("uziv.nas"),
+                                          QStringLiteral("je to súbor programu Zelvana v priečinku „%1“")
+                                              .arg(QDir(p.folder.path()).canonicalPath())),
+                              refused.arg(path, QStringLiteral("je to tabuľka, z ktorej sa tlačí"))}));
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QCOMPARE(f.readAll(), table);
+        QVERIFY(!p.folder.exists("uziv.nas") || QFileInfo(p.folder.file("uziv.nas")).size() != 0);
+        // A PDF of the user's own is written, and no scratch file stays.
+        SetUpPdfFile(printer, p.folder.file("moj.pdf"));
+        w->Tlai1->trigger();
+        QCOMPARE(p.platform.messages.size(), 2);
+        QVERIFY(IsCompletePdf(p.folder.file("moj.pdf")));
+        QCOMPARE(QDir(p.folder.path()).entryList({".moj.pdf*"}, QDir::Files | QDir::Hidden), QStringList());
+        QCOMPARE(printer.outputFileName(), p.folder.file("moj.pdf"));
     }
 
     void menuShowsTheProblemsAndPrintsNothing()

@@ -2,6 +2,7 @@
 // checked first, then printed as one job with a progress dialog.
 #include "app/AppState.h"
 #include "app/DocumentWindow.h"
+#include "batch/BatchFit.h"
 #include "batch/BatchJob.h"
 #include "print/PrintCanvas.h"
 
@@ -64,6 +65,18 @@ void DocumentWindow::Hromadntla1Click()
     std::unique_ptr<PrintCanvas> canvas = app_.platform.runPrintDialog(this);
     if (!canvas || !outputAllowed(*canvas, {path}))
         return;
+    const FormShift shift = printerShift(canvas->printerName());
+    const BatchFit fit = CheckTableFit(context, check, *canvas, shift);
+    if (!fit.offPage.isEmpty() || !fit.intoOther.isEmpty()) {
+        QStringList lines;
+        for (const BatchProblem& p : fit.offPage + fit.intoOther)
+            if (lines.size() < 10)
+                lines << p.message();
+        if (fit.offPage.size() + fit.intoOther.size() > lines.size())
+            lines << QStringLiteral("… spolu %1.").arg(fit.offPage.size() + fit.intoOther.size());
+        if (!askYesNo(PrintAnywayQuestion.arg(lines.join(QLatin1Char('\n')))))
+            return;
+    }
     QProgressDialog progress(QStringLiteral("Tlačí sa tabuľka „%1“…").arg(path), QStringLiteral("Zrušiť"), 0,
                              check.rows, this);
     progress.setObjectName(QStringLiteral("BatchProgress"));
@@ -73,7 +86,7 @@ void DocumentWindow::Hromadntla1Click()
     progress.setAutoClose(false);
     progress.setAutoReset(false);
     progress.show();
-    const BatchOutcome outcome = PrintTable(*canvas, context, check, printerShift(canvas->printerName()), false,
+    const BatchOutcome outcome = PrintTable(*canvas, context, check, shift, false,
                                             [&](int done) { return app_.platform.progressStep(progress, done); });
     progress.hide();
     const QString message = BatchOutcomeMessage(outcome);

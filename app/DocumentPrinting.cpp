@@ -5,6 +5,8 @@
 #include "app/DocumentWindow.h"
 #include "print/PrintPreview.h"
 #include "print/PageBounds.h"
+#include "print/PageFit.h"
+#include "app/MessageBox.h"
 #include "print/PrintCanvas.h"
 #include "print/QtPrintCanvas.h"
 #include "print/SafeOutput.h"
@@ -12,6 +14,7 @@
 #include "words/AmountFields.h"
 #include "words/AmountToWords.h"
 
+#include <QAbstractButton>
 #include <QPrinter>
 
 PrintOutcome DocumentWindow::printOn(PrintCanvas& canvas, const FormShift& shift, bool sketch)
@@ -57,6 +60,24 @@ bool DocumentWindow::outputAllowed(const PrintCanvas& canvas, const QStringList&
     return refusal.isEmpty();
 }
 
+bool DocumentWindow::askYesNo(const QString& text)
+{
+    const std::unique_ptr<QMessageBox> box = MakeMessageBox(text, this);
+    box->setObjectName(QStringLiteral("PrintAnyway"));
+    box->setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+    box->setDefaultButton(QMessageBox::No);
+    box->button(QMessageBox::Yes)->setText(QStringLiteral("Áno"));
+    box->button(QMessageBox::No)->setText(QStringLiteral("Nie"));
+    app_.platform.runDialog(*box);
+    return box->clickedButton() == box->button(QMessageBox::Yes);
+}
+
+bool DocumentWindow::fitsOrConfirmed(const FormPage& page, const PrintCanvas& canvas, const FormShift& shift)
+{
+    const FitReport fit = CheckPageFit(form(), page, canvas, shift);
+    return fit.clean() || askYesNo(PrintAnywayQuestion.arg(FitReportLines(fit)));
+}
+
 void DocumentWindow::Tlai1Click()
 {
     if (!amountsPrintable())
@@ -64,7 +85,10 @@ void DocumentWindow::Tlai1Click()
     std::unique_ptr<PrintCanvas> canvas = app_.platform.runPrintDialog(this);
     if (!canvas || !outputAllowed(*canvas))
         return; // cancelled, or a file the print must not write: nothing is printed
-    const PrintOutcome outcome = printOn(*canvas, printerShift(canvas->printerName()), false);
+    const FormShift shift = printerShift(canvas->printerName());
+    if (const std::optional<FormPage> page = currentPage(); page && !fitsOrConfirmed(*page, *canvas, shift))
+        return;
+    const PrintOutcome outcome = printOn(*canvas, shift, false);
     if (outcome != PrintOutcome::Printed)
         app_.platform.showMessage(PrintOutcomeMessage(outcome));
 }
@@ -104,6 +128,11 @@ QString DocumentWindow::describeJob(QPrinter& printer)
     printOn(bounds, shift, false);
     if (bounds.offPage > 0)
         line += QStringLiteral(" Pozor: %1 z %2 textov by padlo mimo tlačovú plochu!").arg(bounds.offPage).arg(bounds.drawn);
+    if (const std::optional<FormPage> p = currentPage()) {
+        const FitReport fit = CheckPageFit(form(), *p, page, canvas.screenDpi(), canvas.deviceDpi(), canvas.font, shift);
+        if (!fit.clean())
+            line += QStringLiteral(" Nie na svojom mieste: ") + FitReportLines(fit).replace(QLatin1Char('\n'), QStringLiteral("; ")) + QLatin1Char('.');
+    }
     return line;
 }
 

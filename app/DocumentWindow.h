@@ -78,6 +78,11 @@ public:
     // Whether the job on `canvas` may write its file (none of the program's
     // own, none of `inputs`); tells the user why not.
     bool outputAllowed(const PrintCanvas& canvas, const QStringList& inputs = {});
+    // A dry run of `page` on `canvas`: true when every text stays in its
+    // place, or when the user, told which do not, answers "Áno".
+    bool fitsOrConfirmed(const FormPage& page, const PrintCanvas& canvas, const FormShift& shift);
+    // A yes/no box with "Áno" and "Nie"; true for "Áno".
+    bool askYesNo(const QString& text);
     // Where the form lies on the page, in a line for the preview.
     QString formPlacement() const;
     // The shift stored for `printer`; a damaged file is reported and counts as none.

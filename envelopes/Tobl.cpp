@@ -143,7 +143,10 @@ void Tobl::Tlai1Click()
     if (!canvas || !outputAllowed(*canvas))
         return;
     FormPage page{EnvelopeFrame(*t, fromCp1250(app().settings().printFontName())), fieldTexts()};
-    const PrintOutcome outcome = PrintFormPage(*canvas, form(), page, printerShift(canvas->printerName()));
+    const FormShift shift = printerShift(canvas->printerName());
+    if (!fitsOrConfirmed(page, *canvas, shift))
+        return;
+    const PrintOutcome outcome = PrintFormPage(*canvas, form(), page, shift);
     if (outcome != PrintOutcome::Printed)
         app().platform.showMessage(PrintOutcomeMessage(outcome));
 }

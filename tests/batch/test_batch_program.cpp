@@ -12,6 +12,12 @@
 #include <filesystem>
 #include <sys/stat.h>
 
+static bool IsPdf(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) && f.size() > 1000 && f.read(5) == "%PDF-";
+}
+
 class BatchProgramTest : public QObject {
     Q_OBJECT
     TempProgramFolder folder;
@@ -195,6 +201,32 @@ private slots:
         QVERIFY(old.size() > 1000 && old.read(5) == "%PDF-");
         QCOMPARE(QDir(elsewhere.path()).entryList(QDir::Files | QDir::Hidden | QDir::System),
                  (QStringList{"odkaz.pdf", "stary.pdf"}));
+    }
+
+    // Every page is tried first: text off the page is a bad row unless
+    // forced; text over another part is printed with a warning.
+    void textsOutOfPlace()
+    {
+        const QString longLine(400, QLatin1Char('m'));
+        folder.write("fit.csv", ("suma;vakup2;nazov_uctu;od1\n"
+                                 "12;123456789;" + QString("Spolok xxxx ").repeated(10) + ";Ján\n"
+                                 "5;;;" + longLine + "\n").toUtf8());
+        const QString pdf = folder.file("fit.pdf");
+        const Run check = run({"--form", "A", "--input", folder.file("fit.csv"), "--check"});
+        QCOMPARE(check.code, 1);
+        QVERIFY2(check.err.contains(QStringLiteral("Upozornenie: Riadok 2, stĺpec „nazov_uctu“: text by zasiahol"))
+                     && check.err.contains(QStringLiteral("Riadok 3, stĺpec „od1“: text by padol mimo tlačovú plochu")),
+                 qPrintable(check.err));
+        QCOMPARE(run({"--form", "A", "--input", folder.file("fit.csv"), "--output", pdf}).code, 1);
+        QVERIFY(!QFile::exists(pdf));
+        const Run forced = run({"--form", "A", "--input", folder.file("fit.csv"), "--output", pdf, "--force"});
+        QVERIFY2(forced.code == 0, qPrintable(forced.err));
+        QVERIFY2(forced.err.contains(QStringLiteral("Upozornenie: Riadok 3, stĺpec „od1“")), qPrintable(forced.err));
+        QVERIFY(IsPdf(pdf));
+        // Only the crossing row: printed, warned.
+        folder.write("cross.csv", ("suma;vakup2;nazov_uctu\n12;123456789;" + QString("Spolok xxxx ").repeated(10) + "\n").toUtf8());
+        const Run crossing = run({"--form", "A", "--input", folder.file("cross.csv"), "--output", pdf});
+        QVERIFY2(crossing.code == 0 && crossing.err.contains(QStringLiteral("„nazov_uctu“")), qPrintable(crossing.err));
     }
 
     void aFolderNameNotInUtf8IsSaidInWholeLines()

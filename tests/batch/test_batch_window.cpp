@@ -17,6 +17,8 @@
 #include <QDialogButtonBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
+#include <QAbstractButton>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QtTest>
@@ -120,6 +122,10 @@ private slots:
             QVERIFY(p.platform.messages.isEmpty());
             RecordingCanvas single(ExamplePrinter);
             p.platform.printer = [&] { return std::make_unique<ProxyCanvas>(single); };
+            // A long account name at 10 points runs into the next part: asked, and printed as the batch prints it.
+            p.platform.onDialog = [&](QDialog& d) {
+                qobject_cast<QMessageBox*>(&d)->button(QMessageBox::Yes)->click();
+            };
             w->Tlai1->trigger();
             QVERIFY(!single.drawn.isEmpty());
             QCOMPARE(describe(batch.page(i)), describe(single.drawn));
@@ -252,6 +258,35 @@ private slots:
         QVERIFY(IsCompletePdf(p.folder.file("moj.pdf")));
         QCOMPARE(QDir(p.folder.path()).entryList({".moj.pdf*"}, QDir::Files | QDir::Hidden), QStringList());
         QCOMPARE(printer.outputFileName(), p.folder.file("moj.pdf"));
+    }
+
+    // "Hromadná tlač…" tries every page on the chosen printer and asks,
+    // naming the rows, before texts print out of their place.
+    void menuAsksBeforeTextsOutOfPlace()
+    {
+        for (const bool yes : {false, true}) {
+            Program p;
+            auto* w = openWith<TApoukazka>(p, FormKind::SlipA, flags);
+            const QString path = writeTable(p, "fit.csv", "suma;od1\n1;a\n2;" + QByteArray(400, 'm') + "\n");
+            p.platform.fileAnswers = {path};
+            QStringList asked;
+            p.platform.onDialog = [&](QDialog& d) {
+                if (auto* box = qobject_cast<QMessageBox*>(&d)) {
+                    asked << box->text();
+                    box->button(yes ? QMessageBox::Yes : QMessageBox::No)->click();
+                } else {
+                    d.findChild<QPushButton*>("print")->click();
+                }
+            };
+            RecordingCanvas canvas(ExamplePrinter);
+            p.platform.printer = [&] { return std::make_unique<ProxyCanvas>(canvas); };
+            w->Hromadntla1->trigger();
+            QCOMPARE(asked.size(), 1);
+            QVERIFY2(asked[0].contains(QStringLiteral("Riadok 3, stĺpec „od1“: text by padol mimo tlačovú plochu"))
+                         && !asked[0].contains(QStringLiteral("Riadok 2")),
+                     qPrintable(asked[0]));
+            QCOMPARE(canvas.begun, yes ? 1 : 0);
+        }
     }
 
     void menuShowsTheProblemsAndPrintsNothing()

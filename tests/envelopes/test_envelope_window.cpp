@@ -26,6 +26,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <QAbstractButton>
+#include <QMessageBox>
 #include <QtTest>
 #include <climits>
 #include <sys/stat.h>
@@ -549,9 +551,14 @@ private slots:
         const QString pdf = p.folder.file("zla.pdf");
         printer.setOutputFileName(pdf);
         p.platform.printer = [&] { return std::make_unique<QtPrintCanvas>(printer, printer.printerName(), pdf); };
+        // The text lands off the page: the user is asked, and may print anyway.
+        p.platform.onDialog = [&](QDialog& d) {
+            qobject_cast<QMessageBox*>(&d)->button(QMessageBox::Yes)->click();
+        };
         w->Tlai1->trigger();
+        QCOMPARE(p.platform.dialogsRun, 1);
         QVERIFY(p.platform.messages.isEmpty());
-        QVERIFY(IsCompletePdf(pdf)); // the text lands off the page; the job is whole
+        QVERIFY(IsCompletePdf(pdf)); // the job is whole
     }
 
     void realPdfPrint()

@@ -229,6 +229,26 @@ private slots:
         QVERIFY2(crossing.code == 0 && crossing.err.contains(QStringLiteral("„nazov_uctu“")), qPrintable(crossing.err));
     }
 
+    // A disk that takes no more (here a file size limit) fails the job:
+    // status 2, and the old file stays as it was.
+    void aWriteErrorKeepsTheOldFile()
+    {
+        QTemporaryDir elsewhere;
+        const QString pdf = elsewhere.filePath("stary.pdf");
+        QFile old(pdf);
+        QVERIFY(old.open(QIODevice::WriteOnly) && old.write("%PDF-1.4 old") > 0);
+        old.close();
+        QProcess p;
+        p.start("/bin/sh", {"-c", "trap '' XFSZ; ulimit -f 2; exec \"$0\" --form A --input \"$1\" --output \"$2\"",
+                            binary, folder.file("rows.csv"), pdf});
+        QVERIFY(p.waitForFinished(60000));
+        QCOMPARE(p.exitCode(), 2);
+        QVERIFY(!p.readAllStandardError().isEmpty());
+        QVERIFY(old.open(QIODevice::ReadOnly));
+        QCOMPARE(old.readAll(), QByteArray("%PDF-1.4 old"));
+        QCOMPARE(QDir(elsewhere.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"stary.pdf"});
+    }
+
     void aFolderNameNotInUtf8IsSaidInWholeLines()
     {
         // A name no QString holds: made, filled and entered by its bytes.

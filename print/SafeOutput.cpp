@@ -89,6 +89,12 @@ ScratchOutput::~ScratchOutput()
 bool ScratchOutput::open(QString* why)
 {
     const QFileInfo info(target_);
+    // The rename would replace a file its owner made read-only.
+    if (info.exists() && !info.isWritable()) {
+        if (why)
+            *why = OutputNotWrittenMessage.arg(target_, QStringLiteral("súbor je len na čítanie"));
+        return false;
+    }
     // Hidden and beside the target: the rename stays on one file system.
     QTemporaryFile file(info.absolutePath() + QStringLiteral("/.") + info.fileName() + QStringLiteral(".XXXXXX"));
     file.setAutoRemove(false);

@@ -4,6 +4,7 @@
 #include "app/BatchPrinting.h"
 #include "app/DocumentPrinting.h"
 #include "app/DocumentWindow.h"
+#include "batch/BatchFit.h"
 #include "batch/BatchJob.h"
 #include "print/PrintCanvas.h"
 
@@ -65,8 +66,20 @@ void PrintTableFromWindow(AppState& app_, DocumentWindow& window)
     if (app_.platform.runDialog(*summary) != QDialog::Accepted || !check.ok())
         return;
     std::unique_ptr<PrintCanvas> canvas = app_.platform.runPrintDialog(&window);
-    if (!canvas)
+    if (!canvas || !window.printing().outputAllowed(*canvas, {path}))
         return;
+    const FormShift shift = window.printing().printerShift(canvas->printerName());
+    const BatchFit fit = CheckTableFit(context, check, *canvas, shift);
+    if (!fit.offPage.isEmpty() || !fit.intoOther.isEmpty()) {
+        QStringList lines;
+        for (const BatchProblem& p : fit.offPage + fit.intoOther)
+            if (lines.size() < 10)
+                lines << p.message();
+        if (fit.offPage.size() + fit.intoOther.size() > lines.size())
+            lines << QStringLiteral("… spolu %1.").arg(fit.offPage.size() + fit.intoOther.size());
+        if (!window.printing().askYesNo(PrintAnywayQuestion.arg(lines.join(QLatin1Char('\n')))))
+            return;
+    }
     QProgressDialog progress(QStringLiteral("Tlačí sa tabuľka „%1“…").arg(path), QStringLiteral("Zrušiť"), 0,
                              check.rows, &window);
     progress.setObjectName(QStringLiteral("BatchProgress"));
@@ -76,7 +89,7 @@ void PrintTableFromWindow(AppState& app_, DocumentWindow& window)
     progress.setAutoClose(false);
     progress.setAutoReset(false);
     progress.show();
-    const BatchOutcome outcome = PrintTable(*canvas, context, check, window.printing().printerShift(canvas->printerName()), false,
+    const BatchOutcome outcome = PrintTable(*canvas, context, check, shift, false,
                                             [&](int done) { return app_.platform.progressStep(progress, done); });
     progress.hide();
     const QString message = BatchOutcomeMessage(outcome);

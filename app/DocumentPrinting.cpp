@@ -3,14 +3,20 @@
 #include "print/ChosenPrinter.h"
 #include "app/AppState.h"
 #include "app/DocumentPrinting.h"
-#include "base/SlovakCount.h"
 #include "app/DocumentWindow.h"
+#include "base/SlovakCount.h"
 #include "print/PrintPreview.h"
 #include "print/PageBounds.h"
+#include "print/PageFit.h"
+#include "app/MessageBox.h"
 #include "print/PrintCanvas.h"
 #include "print/QtPrintCanvas.h"
+#include "print/SafeOutput.h"
 #include "print/Tzarovnanie.h"
+#include "words/AmountFields.h"
+#include "words/AmountToWords.h"
 
+#include <QAbstractButton>
 #include <QPrinter>
 
 DocumentPrinting::DocumentPrinting(AppState& app, DocumentWindow& window) : app_(app), window_(window) {}
@@ -37,12 +43,66 @@ QString DocumentPrinting::formPlacement() const
     return window_.form().placement(page ? &page->frame : nullptr);
 }
 
+bool DocumentPrinting::amountsPrintable()
+{
+    // Typing tells of a wrong amount but keeps it; printed, it would stand
+    // beside words that say another amount.
+    // Only a slip keeps crowns in `suma` and a hellers digit in `hal`; the
+    // payment page checks its euro amount itself.
+    if (!window_.form().field(QStringLiteral("hal")))
+        return true;
+    const FieldTexts texts = window_.controlTexts();
+    for (const char* name : {"suma", "hal"}) {
+        if (!window_.form().field(QString::fromLatin1(name)))
+            continue;
+        const QString text = texts.text(QString::fromLatin1(name));
+        if (!IsAllDigits(toCp1250(text))) {
+            app_.platform.showMessage(AmountFields::DigitErrorPrefix + text);
+            return false;
+        }
+    }
+    return true;
+}
+
+bool DocumentPrinting::outputAllowed(const PrintCanvas& canvas, const QStringList& inputs)
+{
+    if (canvas.outputFile().isEmpty())
+        return true;
+    const QString refusal = OutputFileRefusal(canvas.outputFile(), ProgramOwnFolders(app_.programFolder()), inputs);
+    if (!refusal.isEmpty())
+        app_.platform.showMessage(refusal);
+    return refusal.isEmpty();
+}
+
+bool DocumentPrinting::askYesNo(const QString& text)
+{
+    const std::unique_ptr<QMessageBox> box = MakeMessageBox(text, &window_);
+    box->setObjectName(QStringLiteral("PrintAnyway"));
+    box->setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+    box->setDefaultButton(QMessageBox::No);
+    box->button(QMessageBox::Yes)->setText(QStringLiteral("Áno"));
+    box->button(QMessageBox::No)->setText(QStringLiteral("Nie"));
+    app_.platform.runDialog(*box);
+    return box->clickedButton() == box->button(QMessageBox::Yes);
+}
+
+bool DocumentPrinting::fitsOrConfirmed(const FormPage& page, const PrintCanvas& canvas, const FormShift& shift)
+{
+    const FitReport fit = CheckPageFit(window_.form(), page, canvas, shift);
+    return fit.clean() || askYesNo(PrintAnywayQuestion.arg(FitReportLines(fit)));
+}
+
 void DocumentPrinting::print()
 {
+    if (!amountsPrintable())
+        return;
     std::unique_ptr<PrintCanvas> canvas = app_.platform.runPrintDialog(&window_);
-    if (!canvas)
-        return; // cancelled: nothing is printed
-    const PrintOutcome outcome = printOn(*canvas, printerShift(canvas->printerName()), false);
+    if (!canvas || !outputAllowed(*canvas))
+        return; // cancelled, or a file the print must not write: nothing is printed
+    const FormShift shift = printerShift(canvas->printerName());
+    if (const std::optional<FormPage> page = window_.currentPage(); page && !fitsOrConfirmed(*page, *canvas, shift))
+        return;
+    const PrintOutcome outcome = printOn(*canvas, shift, false);
     if (outcome != PrintOutcome::Printed)
         app_.platform.showMessage(PrintOutcomeMessage(outcome));
 }
@@ -81,12 +141,17 @@ QString DocumentPrinting::describeJob(QPrinter& printer)
     printOn(bounds, shift, false);
     if (bounds.offPage > 0)
         line += QStringLiteral(" Pozor: %1 z %2 textov by padlo mimo tlačovú plochu!").arg(bounds.offPage).arg(bounds.drawn);
+    if (const std::optional<FormPage> p = window_.currentPage()) {
+        const FitReport fit = CheckPageFit(window_.form(), *p, page, canvas.screenDpi(), canvas.deviceDpi(), canvas.font, shift);
+        if (!fit.clean())
+            line += QStringLiteral(" Nie na svojom mieste: ") + FitReportLines(fit).replace(QLatin1Char('\n'), QStringLiteral("; ")) + QLatin1Char('.');
+    }
     return line;
 }
 
 void DocumentPrinting::preview()
 {
-    if (!window_.readyToPrint())
+    if (!amountsPrintable() || !window_.readyToPrint())
         return;
     QPrinter& printer = app_.platform.currentPrinter();
     PrintPreview preview(printer, describeJob(printer), [this](QPrinter& target) {

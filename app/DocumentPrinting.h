@@ -32,6 +32,17 @@ public:
     // One line on the printer, page and the form's place for `printer`.
     QString describeJob(QPrinter& printer);
 
+    // Whether the amount fields hold digits only; tells the user of the first that does not.
+    bool amountsPrintable();
+    // Whether the job on `canvas` may write its file (none of the program's
+    // own, none of `inputs`); tells the user why not.
+    bool outputAllowed(const PrintCanvas& canvas, const QStringList& inputs = {});
+    // A dry run of `page` on `canvas`: true when every text stays in its
+    // place, or when the user, told which do not, answers "Áno".
+    bool fitsOrConfirmed(const FormPage& page, const PrintCanvas& canvas, const FormShift& shift);
+    // A yes/no box with "Áno" and "Nie"; true for "Áno".
+    bool askYesNo(const QString& text);
+
 private:
     AppState& app_;
     DocumentWindow& window_;

@@ -1,5 +1,6 @@
 #include "batch/BatchCommand.h"
 
+#include "batch/BatchFit.h"
 #include "batch/BatchJob.h"
 #include "batch/RecordsReadOnly.h"
 #include "batch/SplitPdf.h"
@@ -7,6 +8,8 @@
 #include "envelopes/EnvelopeForm.h"
 #include "print/ChosenPrinter.h"
 #include "print/PrintCanvas.h"
+#include "print/QtPrintCanvas.h"
+#include "print/SafeOutput.h"
 
 #include <QCommandLineParser>
 #include <QFile>
@@ -34,11 +37,15 @@ const QString BatchHelpText = QStringLiteral(
     "                        NÁZOV-0001.pdf, NÁZOV-0002.pdf, ...\n"
     "  --outline             nakreslí aj obrys formulára, na skúšobnú tlač\n"
     "  --check               len skontroluje tabuľku; nič netlačí ani nezapisuje\n"
+    "  --force               vytlačí aj riadky, ktorých text by padol mimo tlačovú plochu\n"
     "  --help                tento text\n"
     "\n"
     "Nastavenia, osobné údaje, šablóny obálok a zarovnanie tlačiarne (tlaciarne.ini) berie z priečinka\n"
     "programu, nainštalovaný program z priečinka používateľa $XDG_DATA_HOME/Zelvana/ (obvykle\n"
     "~/.local/share/Zelvana/), kam ich ukladá program Zelvana; nič z nich nemení.\n"
+    "Pred tlačou sa každá strana skúsi nanečisto: riadok, ktorého text by padol mimo tlačovú plochu,\n"
+    "je chybný (bez --force); text, ktorý by zasiahol do iného textu alebo inej časti formulára,\n"
+    "sa vytlačí s upozornením.\n"
     "Návratový kód: 0 všetko vytlačené (alebo tabuľka v poriadku pri --check), 1 chybná tabuľka,\n"
     "2 chybné voľby, nečitateľné súbory programu alebo tlačiareň či súbor, ktoré tlač odmietli.\n");
 
@@ -47,7 +54,7 @@ namespace {
 struct Options {
     const FormDescription* form = nullptr;
     QString input, output, printer, templateName;
-    bool outline = false, check = false, help = false, split = false;
+    bool outline = false, check = false, help = false, split = false, force = false;
 };
 
 // The argument as the user typed it, for a message: the first one that names
@@ -68,13 +75,14 @@ QString parse(const QStringList& args, Options& o)
     QCommandLineParser parser;
     const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")});
     const QCommandLineOption outline(QStringLiteral("outline")), check(QStringLiteral("check")),
-        split(QStringLiteral("split"));
+        split(QStringLiteral("split")),
+        force(QStringLiteral("force"));
     const QCommandLineOption form(QStringLiteral("form"), QString(), QStringLiteral("FORM"));
     const QCommandLineOption input(QStringLiteral("input"), QString(), QStringLiteral("TABLE"));
     const QCommandLineOption output(QStringLiteral("output"), QString(), QStringLiteral("FILE"));
     const QCommandLineOption printer(QStringLiteral("printer"), QString(), QStringLiteral("NAME"));
     const QCommandLineOption templ(QStringLiteral("template"), QString(), QStringLiteral("NAME"));
-    parser.addOptions({help, outline, check, split, form, input, output, printer, templ});
+    parser.addOptions({help, outline, check, split, force, form, input, output, printer, templ});
     // The parser's own texts are English: each failure is told in Slovak here.
     if (!parser.parse(QStringList{QStringLiteral("zelvana-batch")} + args)) {
         if (!parser.unknownOptionNames().isEmpty())
@@ -96,6 +104,7 @@ QString parse(const QStringList& args, Options& o)
     o.outline = parser.isSet(outline);
     o.check = parser.isSet(check);
     o.split = parser.isSet(split);
+    o.force = parser.isSet(force);
     o.input = parser.value(input);
     o.output = parser.value(output);
     o.printer = parser.value(printer);
@@ -135,6 +144,13 @@ int RunBatchCommand(const QStringList& arguments, const QString& programFolder, 
         out << BatchHelpText;
         return BatchPrinted;
     }
+    if (!o.check && !o.output.isEmpty()) {
+        const QString refusal = OutputFileRefusal(o.output, ProgramOwnFolders(programFolder), {o.input});
+        if (!refusal.isEmpty()) {
+            err << refusal << '\n';
+            return BatchBadOptionsOrOutput;
+        }
+    }
     BatchContext context;
     context.form = o.form->kind;
     context.programFolder = programFolder;
@@ -156,13 +172,8 @@ int RunBatchCommand(const QStringList& arguments, const QString& programFolder, 
         err << check.report(MaxKeptProblems) << "\nNič sa nevytlačilo.\n";
         return BatchBadTable;
     }
-    if (o.check) {
-        out << QStringLiteral("Tabuľka je v poriadku: %1 na tlač.\n").arg(PagesText(check.rows));
-        return BatchPrinted;
-    }
-
     QPrinter printer(QPrinter::HighResolution);
-    if (!o.output.isEmpty()) {
+    if (!o.output.isEmpty() || (o.check && QPrinterInfo::printerInfo(o.printer).isNull())) {
         SetUpPdfFile(printer, o.output); // the page a PDF file chosen in the print dialog gets
     } else {
         if (QPrinterInfo::printerInfo(o.printer).isNull()) {
@@ -178,7 +189,31 @@ int RunBatchCommand(const QStringList& arguments, const QString& programFolder, 
     if (!damage.isEmpty())
         err << DamagedShiftMessage.arg(shiftPath, damage) << '\n';
 
+    // Every page nanečisto on this printer's page, before anything is written.
+    const BatchFit fit = CheckTableFit(context, check, QtPrintCanvas(printer, shiftName), shift);
+    for (const BatchProblem& p : fit.intoOther)
+        err << QStringLiteral("Upozornenie: ") << p.message() << '\n';
+    for (const BatchProblem& p : fit.offPage)
+        err << (o.force ? QStringLiteral("Upozornenie: ") : QString()) << p.message() << '\n';
+    if (!fit.offPage.isEmpty() && !o.force) {
+        err << QStringLiteral("Nič sa nevytlačilo (voľba --force vytlačí aj také riadky).\n");
+        return BatchBadTable;
+    }
+    if (o.check) {
+        out << QStringLiteral("Tabuľka je v poriadku: %1 na tlač.\n").arg(PagesText(check.rows));
+        return BatchPrinted;
+    }
+
     if (o.split) {
+        // Each file of the split follows the rules a single output follows.
+        for (int i = 1; i <= check.rows; ++i) {
+            const QString refusal
+                = OutputFileRefusal(SplitFileName(o.output, i), ProgramOwnFolders(programFolder), {o.input});
+            if (!refusal.isEmpty()) {
+                err << refusal << '\n';
+                return BatchBadOptionsOrOutput;
+            }
+        }
         const SplitOutcome split = PrintSplitPdf(*o.form, check.pages, o.output, shift, o.outline);
         if (!split.problem.isEmpty()) {
             err << split.problem << QStringLiteral("\nZapísané súbory: %1 z %2.\n").arg(split.files).arg(check.rows);

@@ -44,20 +44,26 @@ BatchCheck CheckTable(const BatchContext& context, const QString& tablePath)
         } else {
             ++check.rows;
             std::optional<FormPage> page = CheckRow(context, *header, row, frames, found);
-            if (page && check.problemCount == 0 && found.isEmpty())
+            if (page && check.problemCount == 0 && found.isEmpty()) {
                 check.pages.append(std::move(*page));
+                check.pageLines.append(row.line);
+            }
         }
         keep(check, found);
-        if (check.problemCount > 0)
+        if (check.problemCount > 0) {
             check.pages.clear(); // nothing will print: keep no pages
+            check.pageLines.clear();
+        }
         return true;
     });
     if (!broken.isEmpty())
         check.fatal = broken;
     if (!header && check.fatal.isEmpty() && broken.isEmpty())
         check.fatal = QStringLiteral("Tabuľka „%1“ je prázdna: nemá ani hlavičku s názvami polí.").arg(tablePath);
-    if (!check.fatal.isEmpty())
+    if (!check.fatal.isEmpty()) {
         check.pages.clear();
+        check.pageLines.clear();
+    }
     return check;
 }
 

@@ -13,6 +13,7 @@ struct BatchCheck {
     QList<BatchProblem> problems; // the first MaxKeptProblems of them
     int problemCount = 0;
     QList<FormPage> pages; // one per row, kept while no row has a problem
+    QList<int> pageLines;  // each page's line in the table
     bool ok() const { return fatal.isEmpty() && problemCount == 0 && rows > 0; }
     // Everything wrong, one line each, at most `lines` problems.
     QString report(int lines) const;

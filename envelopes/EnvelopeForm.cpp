@@ -103,6 +103,24 @@ EnvelopeTemplate TemplateOfFrame(const PageFrame& frame)
     return {frame.referenceMm, frame.heightMm, frame.secondFontSize, frame.font.size};
 }
 
+QString TemplateNameUnusable(const QString& templateName)
+{
+    // Any other file of data/ (tips, pictures) reads as some size or none.
+    if (!templateName.endsWith(QLatin1String(".obl"), Qt::CaseInsensitive))
+        return QStringLiteral("šablóna obálky je súbor s príponou .obl");
+    return {};
+}
+
+QString TemplateSizeUnusable(const EnvelopeTemplate& t)
+{
+    // The wizard may save 0 x 0; such an envelope would print as an empty page.
+    if (t.WidthMm <= 0 || t.HeightMm <= 0)
+        return QStringLiteral("šablóna udáva obálku %1 × %2 mm; šírka aj výška musia byť kladné")
+            .arg(t.WidthMm)
+            .arg(t.HeightMm);
+    return {};
+}
+
 FrameResult ReadEnvelopeFrame(const QString& programFolder, const QString& templateName, const QString& face)
 {
     if (!IsPlainFileName(templateName))
@@ -110,6 +128,11 @@ FrameResult ReadEnvelopeFrame(const QString& programFolder, const QString& templ
     try {
         const EnvelopeTemplate t
             = ReadTemplateFile(QFile::encodeName(TemplatePath(programFolder, templateName)).toStdString());
+        QString why = TemplateNameUnusable(templateName);
+        if (why.isEmpty())
+            why = TemplateSizeUnusable(t);
+        if (!why.isEmpty())
+            return {std::nullopt, why};
         return {EnvelopeFrame(t, face), {}};
     } catch (const FileError& error) {
         return {std::nullopt, QString::fromLocal8Bit(error.what())};

@@ -13,3 +13,8 @@ EnvelopeTemplate TemplateOfFrame(const PageFrame& frame);
 // The template a name chooses, read from the program folder's data/; nothing
 // and `why` in words when the name or the file cannot be used.
 FrameResult ReadEnvelopeFrame(const QString& programFolder, const QString& templateName, const QString& face);
+
+// Why a template name or a template read from a file cannot carry an
+// envelope, in words for the user; empty when it can.
+QString TemplateNameUnusable(const QString& templateName);
+QString TemplateSizeUnusable(const EnvelopeTemplate& t);

@@ -102,28 +102,51 @@ EnvelopeLines Tobl::lines() const
             MemoTextLines(adr->toPlainText())};
 }
 
-void Tobl::Tlai1Click()
+std::optional<EnvelopeTemplate> Tobl::usableTemplate(bool fileErrorsToo)
 {
     // The name as typed, extension and all; it must name a file in data and
     // nowhere else.
     const QString name = sablona->currentText();
     if (!IsPlainFileName(name)) {
         app().platform.showMessage(CannotOpenTemplateMessage);
-        return;
+        return std::nullopt;
     }
     EnvelopeTemplate t;
     try {
         t = ReadTemplateFile(QFile::encodeName(TemplatePath(app().programFolder(), name)).toStdString());
     } catch (const TemplateOpenError&) {
         app().platform.showMessage(CannotOpenTemplateMessage);
-        return;
+        return std::nullopt;
+    } catch (const FileError& e) {
+        if (!fileErrorsToo)
+            throw;
+        app().platform.showMessage(QString::fromLocal8Bit(e.what()));
+        return std::nullopt;
     }
+    QString why = TemplateNameUnusable(name);
+    if (why.isEmpty())
+        why = TemplateSizeUnusable(t);
+    if (!why.isEmpty()) {
+        app().platform.showMessage(UnusableTemplateMessage.arg(name, why));
+        return std::nullopt;
+    }
+    return t;
+}
+
+void Tobl::Tlai1Click()
+{
     // Any other file error (a short file) reaches the menu's guard: nothing is printed.
-    std::unique_ptr<PrintCanvas> canvas = app().platform.runPrintDialog(this);
-    if (!canvas)
+    const std::optional<EnvelopeTemplate> t = usableTemplate(false);
+    if (!t)
         return;
-    FormPage page{EnvelopeFrame(t, fromCp1250(app().settings().printFontName())), fieldTexts()};
-    const PrintOutcome outcome = PrintFormPage(*canvas, form(), page, printing().printerShift(canvas->printerName()));
+    std::unique_ptr<PrintCanvas> canvas = app().platform.runPrintDialog(this);
+    if (!canvas || !printing().outputAllowed(*canvas))
+        return;
+    FormPage page{EnvelopeFrame(*t, fromCp1250(app().settings().printFontName())), fieldTexts()};
+    const FormShift shift = printing().printerShift(canvas->printerName());
+    if (!printing().fitsOrConfirmed(page, *canvas, shift))
+        return;
+    const PrintOutcome outcome = PrintFormPage(*canvas, form(), page, shift);
     if (outcome != PrintOutcome::Printed)
         app().platform.showMessage(PrintOutcomeMessage(outcome));
 }
@@ -131,19 +154,5 @@ void Tobl::Tlai1Click()
 bool Tobl::readyToPrint()
 {
     // As the print does: the template is read first, and a file error shown.
-    const QString name = sablona->currentText();
-    if (!IsPlainFileName(name)) {
-        app().platform.showMessage(CannotOpenTemplateMessage);
-        return false;
-    }
-    try {
-        ReadTemplateFile(QFile::encodeName(TemplatePath(app().programFolder(), name)).toStdString());
-    } catch (const TemplateOpenError&) {
-        app().platform.showMessage(CannotOpenTemplateMessage);
-        return false;
-    } catch (const FileError& e) {
-        app().platform.showMessage(QString::fromLocal8Bit(e.what()));
-        return false;
-    }
-    return true;
+    return usableTemplate(true).has_value();
 }

@@ -35,8 +35,13 @@ public:
     EnvelopeLines lines() const;
 
     inline static const QString CannotOpenTemplateMessage = QStringLiteral("Nepodarilo sa otvoriť šablónu obálky!!");
+    inline static const QString UnusableTemplateMessage
+        = QStringLiteral("Šablónu obálky „%1“ nemožno použiť: %2. Nič sa nevytlačilo.");
 
 protected:
+    // The template the print would use, or nothing after telling the user
+    // why; other file errors are shown too, or else thrown.
+    std::optional<EnvelopeTemplate> usableTemplate(bool fileErrorsToo);
     void refill() override { FillEnvelopeFromPersonalData(); }
 
 private:

@@ -3,6 +3,7 @@
 #include "print/PrinterQueue.h"
 #include "print/PrinterShift.h"
 #include "print/QtPrintCanvas.h"
+#include "print/SafeOutput.h"
 
 #include <QPrinter>
 
@@ -12,10 +13,41 @@ QString ShiftNameOf(const QPrinter& printer)
                                                                                              : printer.printerName();
 }
 
+namespace {
+
+// A PDF file: the printer writes the scratch file, which takes the target's
+// place when the document ended whole; the printer names the target again after.
+class PdfFileCanvas : public QtPrintCanvas {
+public:
+    PdfFileCanvas(QPrinter& printer, QString target, std::unique_ptr<ScratchOutput> scratch, bool opened)
+        : QtPrintCanvas(printer, ShiftNameOf(printer), scratch->path()), printer_(printer), target_(std::move(target)),
+          scratch_(std::move(scratch)), opened_(opened)
+    {
+    }
+    ~PdfFileCanvas() override { printer_.setOutputFileName(target_); }
+    QString outputFile() const override { return target_; }
+    bool beginDocument() override { return opened_ && QtPrintCanvas::beginDocument(); }
+    bool endDocument() override { return QtPrintCanvas::endDocument() && scratch_->commit(nullptr); }
+
+private:
+    QPrinter& printer_;
+    QString target_;
+    std::unique_ptr<ScratchOutput> scratch_;
+    bool opened_;
+};
+
+} // namespace
+
 std::unique_ptr<PrintCanvas> CanvasOnChosenPrinter(QPrinter& printer)
 {
-    const QString file = printer.outputFormat() == QPrinter::PdfFormat ? printer.outputFileName() : QString();
-    return std::make_unique<QtPrintCanvas>(printer, ShiftNameOf(printer), file, QueueCheckFor(printer));
+    if (printer.outputFormat() != QPrinter::PdfFormat)
+        return std::make_unique<QtPrintCanvas>(printer, ShiftNameOf(printer), QString(), QueueCheckFor(printer));
+    const QString target = printer.outputFileName();
+    auto scratch = std::make_unique<ScratchOutput>(target);
+    const bool opened = !target.isEmpty() && scratch->open(nullptr);
+    if (opened)
+        printer.setOutputFileName(scratch->path());
+    return std::make_unique<PdfFileCanvas>(printer, target, std::move(scratch), opened);
 }
 
 void SetUpPdfFile(QPrinter& printer, const QString& path)

@@ -45,6 +45,8 @@ public:
     virtual int screenDpi() const = 0; // the display's logical pixels per inch
     virtual int deviceDpi() const = 0; // the printer's pixels per inch
     virtual QString printerName() const = 0;
+    // The file the job writes, as the user named it; empty for a printer.
+    virtual QString outputFile() const { return {}; }
     // Each returns false when the printer or the output file refused the job;
     // endDocument also when the output could not be written whole.
     virtual bool beginDocument() = 0;

@@ -128,7 +128,7 @@ void Tzarovnanie::redraw()
 void Tzarovnanie::skusobnaStranaClick()
 {
     std::unique_ptr<PrintCanvas> canvas = app_.platform.runPrintDialog(this);
-    if (!canvas)
+    if (!canvas || !window_.outputAllowed(*canvas))
         return;
     const PrintOutcome outcome = window_.printAlignmentSheet(*canvas, shift());
     if (outcome != PrintOutcome::Printed)

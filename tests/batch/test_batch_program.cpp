@@ -7,9 +7,16 @@
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <QTemporaryDir>
 #include <QtTest>
 #include <filesystem>
 #include <sys/stat.h>
+
+static bool IsPdf(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) && f.size() > 1000 && f.read(5) == "%PDF-";
+}
 
 class BatchProgramTest : public QObject {
     Q_OBJECT
@@ -67,6 +74,30 @@ private slots:
         QVERIFY(!folder.exists("bad.pdf"));
     }
 
+    // An envelope template with no size, or a file of data/ that is no
+    // template, is a bad row, named by line and column.
+    void unusableTemplateIsABadRow_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("why");
+        QTest::newRow("0 x 0") << "nula.obl" << QStringLiteral("obálku 0 × 0 mm");
+        QTest::newRow("tips file") << "subor1.tip" << QStringLiteral("príponou .obl");
+    }
+    void unusableTemplateIsABadRow()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, why);
+        // Width, height and two font sizes, 32-bit little-endian.
+        folder.write("data/nula.obl", QByteArray("\0\0\0\0\0\0\0\0\x0B\0\0\0\x09\0\0\0", 16));
+        folder.write("data/subor1.tip", QByteArray("\x6E\0\0\0\xDC\0\0\0\x0B\0\0\0\x09\0\0\0", 16));
+        folder.write("env.csv", ("adr;sablona\nPrijemca;" + name + "\n").toUtf8());
+        const QString pdf = folder.file("env.pdf");
+        const Run r = run({"--form", "obalka", "--input", folder.file("env.csv"), "--output", pdf});
+        QCOMPARE(r.code, 1);
+        QVERIFY2(r.err.contains(QStringLiteral("Riadok 2, stĺpec „sablona“")) && r.err.contains(why), qPrintable(r.err));
+        QVERIFY(!QFile::exists(pdf));
+    }
+
     void checkOnlyWritesNothing()
     {
         const Run r = run({"--form", "A", "--input", folder.file("rows.csv"), "--output", folder.file("check.pdf"), "--check"});
@@ -102,6 +133,115 @@ private slots:
         QVERIFY(!r.err.isEmpty());
         const Run printer = run({"--form", "A", "--input", folder.file("rows.csv"), "--printer", "NoSuchPrinter"});
         QCOMPARE(printer.code, 2);
+    }
+
+    // An output that is the program's own file, the table itself or no
+    // regular file is refused before anything is written.
+    void outputsThatAreRefused_data()
+    {
+        QTest::addColumn<QString>("output");
+        QTest::newRow("personal data") << "uziv.nas";
+        QTest::newRow("settings, not written yet") << "program.nas";
+        QTest::newRow("bank list") << "banky.cbx";
+        QTest::newRow("a link to the records") << "odkaz.pdf";
+        QTest::newRow("a template") << "data/DL 110x220.obl";
+        QTest::newRow("new file in data") << "data/novy.pdf";
+        QTest::newRow("the input table") << "vstup.csv";
+        QTest::newRow("a folder") << "data";
+        QTest::newRow("a device") << "/dev/full";
+    }
+    void outputsThatAreRefused()
+    {
+        QFETCH(QString, output);
+        const QByteArray records("uziv.nas as the user saved it");
+        folder.write("uziv.nas", records);
+        folder.write("banky.cbx", records);
+        folder.write("data/DL 110x220.obl", records);
+        folder.write("vstup.csv", "suma;od1\n12;a\n");
+        QFile::remove(folder.file("odkaz.pdf"));
+        QVERIFY(QFile::link(folder.file("uziv.nas"), folder.file("odkaz.pdf")));
+        const QString path = output.startsWith('/') ? output : folder.file(output);
+        const Run r = run({"--form", "A", "--input", folder.file("vstup.csv"), "--output", path});
+        QCOMPARE(r.code, 2);
+        QVERIFY2(r.err.contains(QStringLiteral("Do súboru „%1“ sa tlačiť nebude").arg(path)), qPrintable(r.err));
+        for (const char* name : {"uziv.nas", "banky.cbx", "data/DL 110x220.obl"}) {
+            QFile f(folder.file(name));
+            QVERIFY(f.open(QIODevice::ReadOnly));
+            QCOMPARE(f.readAll(), records);
+        }
+        QVERIFY(!folder.exists("program.nas") && !folder.exists("data/novy.pdf"));
+        QVERIFY(QFileInfo(folder.file("odkaz.pdf")).isSymLink());
+        QCOMPARE(QDir(folder.path()).entryList({".*.??????"}, QDir::Files | QDir::Hidden), QStringList());
+        QFile table(folder.file("vstup.csv"));
+        QVERIFY(table.open(QIODevice::ReadOnly));
+        QCOMPARE(table.readAll(), QByteArray("suma;od1\n12;a\n"));
+        for (const char* name : {"uziv.nas", "banky.cbx", "data/DL 110x220.obl", "odkaz.pdf"})
+            QFile::remove(folder.file(name));
+    }
+
+    // A PDF of the user's is replaced whole through a scratch file; a link
+    // to it keeps being a link.
+    void anOldPdfIsReplacedOnlyBySuccess()
+    {
+        QTemporaryDir elsewhere;
+        const QString pdf = elsewhere.filePath("stary.pdf");
+        QFile old(pdf);
+        QVERIFY(old.open(QIODevice::WriteOnly) && old.write("%PDF-1.4 old") > 0);
+        old.close();
+        QVERIFY(QFile::link(pdf, elsewhere.filePath("odkaz.pdf")));
+        const Run r = run({"--form", "A", "--input", folder.file("rows.csv"), "--output", elsewhere.filePath("odkaz.pdf")});
+        QVERIFY2(r.code == 0, qPrintable(r.err));
+        QVERIFY(QFileInfo(elsewhere.filePath("odkaz.pdf")).isSymLink());
+        QVERIFY(old.open(QIODevice::ReadOnly));
+        QVERIFY(old.size() > 1000 && old.read(5) == "%PDF-");
+        QCOMPARE(QDir(elsewhere.path()).entryList(QDir::Files | QDir::Hidden | QDir::System),
+                 (QStringList{"odkaz.pdf", "stary.pdf"}));
+    }
+
+    // Every page is tried first: text off the page is a bad row unless
+    // forced; text over another part is printed with a warning.
+    void textsOutOfPlace()
+    {
+        const QString longLine(400, QLatin1Char('m'));
+        folder.write("fit.csv", ("suma;vakup2;nazov_uctu;od1\n"
+                                 "12;123456789;" + QString("Spolok xxxx ").repeated(10) + ";Ján\n"
+                                 "5;;;" + longLine + "\n").toUtf8());
+        const QString pdf = folder.file("fit.pdf");
+        const Run check = run({"--form", "A", "--input", folder.file("fit.csv"), "--check"});
+        QCOMPARE(check.code, 1);
+        QVERIFY2(check.err.contains(QStringLiteral("Upozornenie: Riadok 2, stĺpec „nazov_uctu“: text by zasiahol"))
+                     && check.err.contains(QStringLiteral("Riadok 3, stĺpec „od1“: text by padol mimo tlačovú plochu")),
+                 qPrintable(check.err));
+        QCOMPARE(run({"--form", "A", "--input", folder.file("fit.csv"), "--output", pdf}).code, 1);
+        QVERIFY(!QFile::exists(pdf));
+        const Run forced = run({"--form", "A", "--input", folder.file("fit.csv"), "--output", pdf, "--force"});
+        QVERIFY2(forced.code == 0, qPrintable(forced.err));
+        QVERIFY2(forced.err.contains(QStringLiteral("Upozornenie: Riadok 3, stĺpec „od1“")), qPrintable(forced.err));
+        QVERIFY(IsPdf(pdf));
+        // Only the crossing row: printed, warned.
+        folder.write("cross.csv", ("suma;vakup2;nazov_uctu\n12;123456789;" + QString("Spolok xxxx ").repeated(10) + "\n").toUtf8());
+        const Run crossing = run({"--form", "A", "--input", folder.file("cross.csv"), "--output", pdf});
+        QVERIFY2(crossing.code == 0 && crossing.err.contains(QStringLiteral("„nazov_uctu“")), qPrintable(crossing.err));
+    }
+
+    // A disk that takes no more (here a file size limit) fails the job:
+    // status 2, and the old file stays as it was.
+    void aWriteErrorKeepsTheOldFile()
+    {
+        QTemporaryDir elsewhere;
+        const QString pdf = elsewhere.filePath("stary.pdf");
+        QFile old(pdf);
+        QVERIFY(old.open(QIODevice::WriteOnly) && old.write("%PDF-1.4 old") > 0);
+        old.close();
+        QProcess p;
+        p.start("/bin/sh", {"-c", "trap '' XFSZ; ulimit -f 2; exec \"$0\" --form A --input \"$1\" --output \"$2\"",
+                            binary, folder.file("rows.csv"), pdf});
+        QVERIFY(p.waitForFinished(60000));
+        QCOMPARE(p.exitCode(), 2);
+        QVERIFY(!p.readAllStandardError().isEmpty());
+        QVERIFY(old.open(QIODevice::ReadOnly));
+        QCOMPARE(old.readAll(), QByteArray("%PDF-1.4 old"));
+        QCOMPARE(QDir(elsewhere.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"stary.pdf"});
     }
 
     void aFolderNameNotInUtf8IsSaidInWholeLines()

@@ -8,6 +8,7 @@
 #include "support/PdfWords.h"
 #include "support/RecordingCanvas.h"
 #include "print/ChosenPrinter.h"
+#include "print/QtPrintCanvas.h"
 
 #include <QPrinter>
 #include <QProcess>
@@ -16,6 +17,8 @@
 #include <QDialogButtonBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
+#include <QAbstractButton>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QtTest>
@@ -119,6 +122,10 @@ private slots:
             QVERIFY(p.platform.messages.isEmpty());
             RecordingCanvas single(ExamplePrinter);
             p.platform.printer = [&] { return std::make_unique<ProxyCanvas>(single); };
+            // A long account name at 10 points runs into the next part: asked, and printed as the batch prints it.
+            p.platform.onDialog = [&](QDialog& d) {
+                qobject_cast<QMessageBox*>(&d)->button(QMessageBox::Yes)->click();
+            };
             w->Tlai1->trigger();
             QVERIFY(!single.drawn.isEmpty());
             QCOMPARE(describe(batch.page(i)), describe(single.drawn));
@@ -216,6 +223,70 @@ private slots:
         QCOMPARE(canvas.pages, 0); // one page, no second one begun
         QCOMPARE(canvas.ended, 1);
         QCOMPARE(p.platform.messages, QStringList{QStringLiteral("Hromadná tlač bola zrušená; vytlačené: 1 strana.")});
+    }
+
+    // A PDF file chosen in the print dialog that is the program's own file,
+    // or the table being printed, is refused and left as it was.
+    void printDialogFileThatIsTheProgramsOwnIsRefused()
+    {
+        Program p;
+        auto* w = openWith<TApoukazka>(p, FormKind::SlipA, flags);
+        const QByteArray table("suma;od1\n1;a\n");
+        const QString path = writeTable(p, "one.csv", table);
+        QPrinter printer(QPrinter::HighResolution);
+        p.platform.printer = [&] { return CanvasOnChosenPrinter(printer); };
+        SetUpPdfFile(printer, p.folder.file("uziv.nas"));
+        w->Tlai1->trigger();
+        SetUpPdfFile(printer, path);
+        p.platform.fileAnswers = {path};
+        p.platform.onDialog = [&](QDialog& d) { d.findChild<QPushButton*>("print")->click(); };
+        w->Hromadntla1->trigger();
+        const QString refused = QStringLiteral("Do súboru „%1“ sa tlačiť nebude: %2. Nič sa nevytlačilo.");
+        QCOMPARE(p.platform.messages,
+                 (QStringList{refused.arg(p.folder.file("uziv.nas"),
+                                          QStringLiteral("je to súbor programu Zelvana v priečinku „%1“")
+                                              .arg(QDir(p.folder.path()).canonicalPath())),
+                              refused.arg(path, QStringLiteral("je to tabuľka, z ktorej sa tlačí"))}));
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QCOMPARE(f.readAll(), table);
+        QVERIFY(!p.folder.exists("uziv.nas") || QFileInfo(p.folder.file("uziv.nas")).size() != 0);
+        // A PDF of the user's own is written, and no scratch file stays.
+        SetUpPdfFile(printer, p.folder.file("moj.pdf"));
+        w->Tlai1->trigger();
+        QCOMPARE(p.platform.messages.size(), 2);
+        QVERIFY(IsCompletePdf(p.folder.file("moj.pdf")));
+        QCOMPARE(QDir(p.folder.path()).entryList({".moj.pdf*"}, QDir::Files | QDir::Hidden), QStringList());
+        QCOMPARE(printer.outputFileName(), p.folder.file("moj.pdf"));
+    }
+
+    // "Hromadná tlač…" tries every page on the chosen printer and asks,
+    // naming the rows, before texts print out of their place.
+    void menuAsksBeforeTextsOutOfPlace()
+    {
+        for (const bool yes : {false, true}) {
+            Program p;
+            auto* w = openWith<TApoukazka>(p, FormKind::SlipA, flags);
+            const QString path = writeTable(p, "fit.csv", "suma;od1\n1;a\n2;" + QByteArray(400, 'm') + "\n");
+            p.platform.fileAnswers = {path};
+            QStringList asked;
+            p.platform.onDialog = [&](QDialog& d) {
+                if (auto* box = qobject_cast<QMessageBox*>(&d)) {
+                    asked << box->text();
+                    box->button(yes ? QMessageBox::Yes : QMessageBox::No)->click();
+                } else {
+                    d.findChild<QPushButton*>("print")->click();
+                }
+            };
+            RecordingCanvas canvas(ExamplePrinter);
+            p.platform.printer = [&] { return std::make_unique<ProxyCanvas>(canvas); };
+            w->Hromadntla1->trigger();
+            QCOMPARE(asked.size(), 1);
+            QVERIFY2(asked[0].contains(QStringLiteral("Riadok 3, stĺpec „od1“: text by padol mimo tlačovú plochu"))
+                         && !asked[0].contains(QStringLiteral("Riadok 2")),
+                     qPrintable(asked[0]));
+            QCOMPARE(canvas.begun, yes ? 1 : 0);
+        }
     }
 
     void menuShowsTheProblemsAndPrintsNothing()

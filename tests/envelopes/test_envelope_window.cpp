@@ -26,6 +26,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <QAbstractButton>
+#include <QMessageBox>
 #include <QtTest>
 #include <climits>
 #include <sys/stat.h>
@@ -368,22 +370,42 @@ private slots:
             QCOMPARE(d.y, 3117);
     }
 
-    void heightZero()
+    // A template with no width or height, or another file of data/, would
+    // print an empty page reported as printed: the print and the preview refuse it.
+    void unusableTemplatesAreRefused_data()
     {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("why");
+        const QString size = QStringLiteral("šablóna udáva obálku %1 × %2 mm");
+        QTest::newRow("height zero") << "nula.obl" << bytesOf({110, 0, 11, 9}) << size.arg(110).arg(0);
+        QTest::newRow("width zero") << "nula.obl" << bytesOf({0, 220, 11, 9}) << size.arg(0).arg(220);
+        QTest::newRow("wizard's 0 x 0") << "nula.obl" << bytesOf({0, 0, 11, 9}) << size.arg(0).arg(0);
+        QTest::newRow("negative") << "nula.obl" << bytesOf({-110, 220, 11, 9}) << size.arg(-110).arg(220);
+        QTest::newRow("tips file") << "subor1.tip" << bytesOf({110, 220, 11, 9}) << "príponou .obl";
+        QTest::newRow("picture") << "oprograme.jpg" << bytesOf({110, 220, 11, 9}) << "príponou .obl";
+    }
+    void unusableTemplatesAreRefused()
+    {
+        QFETCH(QString, name);
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, why);
         Program p;
-        p.folder.write("data/nula.obl", bytesOf({110, 0, 11, 9}));
-        Tobl* w = open(p, {}, "nula.obl");
-        retype(w->od, "s");
-        retype(w->pozn, "n");
+        p.folder.write("data/" + name, bytes);
+        Tobl* w = open(p, {}, name);
         retype(w->adr, "r");
         std::unique_ptr<RecordingCanvas> keep;
         RecordingCanvas& canvas = recorder(p, keep);
         w->Tlai1->trigger();
-        QCOMPARE(canvas.drawn.size(), 3);
-        QCOMPARE(canvas.drawn[0].y, 236);
-        QCOMPARE(canvas.drawn[1].y, 236);
-        QCOMPARE(canvas.drawn[2].y, 0);
-        QCOMPARE(canvas.drawn[2].x, 1039);
+        w->Ukkapredtlaou1->trigger();
+        QCOMPARE(p.platform.messages.size(), 2);
+        for (const QString& m : p.platform.messages) {
+            QVERIFY2(m.startsWith(QStringLiteral("Šablónu obálky „%1“ nemožno použiť").arg(name)), qPrintable(m));
+            QVERIFY2(m.contains(why), qPrintable(m));
+        }
+        QCOMPARE(p.platform.printDialogs, 0);
+        QCOMPARE(p.platform.dialogsRun, 0); // no preview either
+        QCOMPARE(canvas.begun, 0);
     }
 
     void printingTwiceReadsTheTemplateTwice()
@@ -519,7 +541,7 @@ private slots:
     void absurdTemplateStillPrintsAPage()
     {
         Program p;
-        p.folder.write("data/zla.obl", bytesOf({INT_MIN, INT_MAX, INT_MAX, INT_MIN}));
+        p.folder.write("data/zla.obl", bytesOf({INT_MAX, INT_MAX, INT_MAX, INT_MIN}));
         Tobl* w = open(p, {}, "zla.obl");
         retype(w->od, "s\nt");
         retype(w->pozn, "n");
@@ -529,9 +551,14 @@ private slots:
         const QString pdf = p.folder.file("zla.pdf");
         printer.setOutputFileName(pdf);
         p.platform.printer = [&] { return std::make_unique<QtPrintCanvas>(printer, printer.printerName(), pdf); };
+        // The text lands off the page: the user is asked, and may print anyway.
+        p.platform.onDialog = [&](QDialog& d) {
+            qobject_cast<QMessageBox*>(&d)->button(QMessageBox::Yes)->click();
+        };
         w->Tlai1->trigger();
+        QCOMPARE(p.platform.dialogsRun, 1);
         QVERIFY(p.platform.messages.isEmpty());
-        QVERIFY(IsCompletePdf(pdf)); // the text lands off the page; the job is whole
+        QVERIFY(IsCompletePdf(pdf)); // the job is whole
     }
 
     void realPdfPrint()

@@ -2,6 +2,7 @@
 // own windows: the step that reads it shows a message naming what is wrong
 // (or reads what is there), the step that saves it either writes it or says
 // why not, and every byte the user had is still in the folder afterwards.
+#include "envelopes/EnvelopeForm.h"
 #include "envelopes/Tobl.h"
 #include "faults/FaultKit.h"
 #include "settings/Tnastavenia.h"
@@ -102,7 +103,14 @@ private slots:
         *row("data/DL 110x220.obl", "truncated") << QStringList{ReadBeyond} << none << none << QString();
         *row("data/DL 110x220.obl", "empty") << QStringList{ReadBeyond} << none << none << QString();
         *row("data/DL 110x220.obl", "oversized") << none << none << none << QString();
-        *row("data/DL 110x220.obl", "random bytes") << none << none << none << QString();
+        // Random bytes make an absurd envelope: refused, whatever its size says.
+        const QByteArray random = randomBytes(EnvelopeTemplateSize, quint32(qHash(QStringLiteral("data/DL 110x220.obl"))));
+        EnvelopeTemplateBytes bytes{};
+        std::copy(random.cbegin(), random.cend(), bytes.begin());
+        const QString why = TemplateSizeUnusable(DecodeTemplate(bytes));
+        *row("data/DL 110x220.obl", "random bytes")
+            << (why.isEmpty() ? none : QStringList{Tobl::UnusableTemplateMessage.arg("DL 110x220.obl", why)}) << none
+            << none << QString();
         *row("data/DL 110x220.obl", "fifo") << QStringList{NoTemplate} << none << none << QString();
         *row("data/DL 110x220.obl", "folder") << QStringList{NoTemplate} << none << none << QString();
         // The bank list: read by the slip window and the personal dialog,

@@ -62,6 +62,48 @@ private slots:
         }
     }
 
+    // Typing a wrong amount is told but kept; the print and the preview
+    // refuse it with the same message, so no slip shows digits its words deny.
+    void printRefusesAmountsNotAllDigits_data()
+    {
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("autoWords");
+        QTest::newRow("thousands apart") << "suma" << "1 000" << true;
+        QTest::newRow("decimal comma") << "suma" << "12,50" << true;
+        QTest::newRow("minus") << "suma" << "-1" << true;
+        QTest::newRow("exponent") << "suma" << "1e5" << true;
+        QTest::newRow("hellers") << "hal" << "x" << true;
+        QTest::newRow("without words too") << "suma" << "12,50" << false;
+        QTest::newRow("digits print") << "suma" << "1000" << true;
+        QTest::newRow("empty prints") << "hal" << "" << true;
+    }
+    void printRefusesAmountsNotAllDigits()
+    {
+        QFETCH(QString, field);
+        QFETCH(QString, text);
+        QFETCH(bool, autoWords);
+        const bool good = text.isEmpty() || text == QLatin1String("1000");
+        for (FormKind kind : {FormKind::SlipA, FormKind::SlipC, FormKind::SlipD}) {
+            Program p;
+            SlipWindow* w = openSlip(p, kind, autoWords);
+            retype(w->findChild<QLineEdit*>(field), text);
+            const qsizetype typed = p.platform.messages.size();
+            w->Tlai1->trigger();
+            w->Ukkapredtlaou1->trigger();
+            if (good) {
+                QCOMPARE(p.platform.messages.size(), typed);
+                QCOMPARE(p.platform.printDialogs, 1);
+                QCOMPARE(p.platform.dialogsRun, 1);
+                continue;
+            }
+            const QString expected = QStringLiteral("Chybý zápis číslice ") + text;
+            QCOMPARE(p.platform.messages.mid(typed), (QStringList{expected, expected}));
+            QCOMPARE(p.platform.printDialogs, 0);
+            QCOMPARE(p.platform.dialogsRun, 0);
+        }
+    }
+
     void emptySumaShowsNula()
     {
         Program p;

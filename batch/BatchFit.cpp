@@ -1,0 +1,16 @@
+#include "batch/BatchFit.h"
+
+BatchFit CheckTableFit(const BatchContext& context, const BatchCheck& check, const PrintCanvas& like,
+                       const FormShift& shift)
+{
+    BatchFit fit;
+    for (qsizetype i = 0; i < check.pages.size(); ++i) {
+        const FitReport report = CheckPageFit(context.description(), check.pages[i], like, shift);
+        const int line = check.pageLines.value(i);
+        for (const QString& field : report.offPage)
+            fit.offPage.append({line, field, OffPageProblem});
+        for (const QString& field : report.intoOther)
+            fit.intoOther.append({line, field, IntoOtherProblem});
+    }
+    return fit;
+}

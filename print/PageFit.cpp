@@ -1,0 +1,171 @@
+#include "print/PageFit.h"
+
+#include "print/PageRenderer.h"
+#include "print/PrintJob.h"
+
+#include <QSet>
+#include <algorithm>
+
+namespace {
+
+// Records the texts a job would draw, nothing else.
+class FitCanvas : public PrintCanvas {
+public:
+    FitCanvas(PageMeasures page, int screenDpi, int deviceDpi) : page_(page), screenDpi_(screenDpi), deviceDpi_(deviceDpi) {}
+    PageMeasures measures() const override { return page_; }
+    int screenDpi() const override { return screenDpi_; }
+    int deviceDpi() const override { return deviceDpi_; }
+    QString printerName() const override { return {}; }
+    bool beginDocument() override { return true; }
+    bool newPage() override { return true; }
+    bool endDocument() override { return true; }
+    void textOut(const RotatedText& text) override { drawn.append(text); }
+    void drawGuide(const Guide&) override {}
+    void fillRects(const QList<QRect>&) override {} // only texts can leave their place
+    QList<RotatedText> drawn;
+
+private:
+    PageMeasures page_;
+    int screenDpi_;
+    int deviceDpi_;
+};
+
+struct Box {
+    long long acrossFrom, acrossTo; // x, device pixels
+    long long alongFrom, alongTo;   // y, device pixels: the letters
+    QSet<QString> fields;
+};
+
+QList<RotatedText> drawnTexts(const FormDescription& form, const FormPage& page, const PageMeasures& measures,
+                              int screenDpi, int deviceDpi, const CanvasFont& font, const FormShift& shift)
+{
+    FitCanvas canvas(measures, screenDpi, deviceDpi);
+    canvas.font = font;
+    RunPrintJob(
+        canvas, page.frame.font,
+        [&](PrintCanvas& c, const PageMeasures& m) {
+            DrawFormPage(c, m, form, page, false);
+            return true;
+        },
+        shift);
+    return canvas.drawn;
+}
+
+QString key(const RotatedText& t)
+{
+    return QStringLiteral("%1|%2|%3|%4").arg(t.x).arg(t.y).arg(t.emPixels).arg(t.text);
+}
+
+// Each visible text of the page with the fields it shows: those whose
+// blanking makes it go or change.
+QList<Box> boxes(const FormDescription& form, const FormPage& page, const PageMeasures& measures, int screenDpi,
+                 int deviceDpi, const CanvasFont& font, const FormShift& shift)
+{
+    const QList<RotatedText> all = drawnTexts(form, page, measures, screenDpi, deviceDpi, font, shift);
+    QList<Box> out;
+    QList<int> index(all.size(), -1);
+    for (qsizetype i = 0; i < all.size(); ++i) {
+        const RotatedText& t = all[i];
+        const QString visible = t.text.trimmed();
+        if (visible.isEmpty() || t.angle != 270)
+            continue; // spaces leave no mark; upright text lays itself out (the payment page)
+        const long long half = t.emPixels / 2;
+        const qsizetype lead = t.text.indexOf(visible.front());
+        index[i] = static_cast<int>(out.size());
+        out.append({static_cast<long long>(t.x) - t.emPixels, t.x, t.y + lead * half,
+                    t.y + (lead + visible.size()) * half, {}});
+    }
+    for (const FieldSpec& f : form.fields) {
+        const QString name = QString::fromLatin1(f.name);
+        if (!page.texts.has(f.name) || page.texts.text(name).isEmpty())
+            continue;
+        FormPage blank = page;
+        if (page.texts.hasLines(f.name))
+            blank.texts.setMemo(name, {}, {});
+        else
+            blank.texts.setText(name, {});
+        QSet<QString> left;
+        for (const RotatedText& t : drawnTexts(form, blank, measures, screenDpi, deviceDpi, font, shift))
+            left.insert(key(t));
+        for (qsizetype i = 0; i < all.size(); ++i)
+            if (index[i] >= 0 && !left.contains(key(all[i])))
+                out[index[i]].fields.insert(name);
+    }
+    return out;
+}
+
+bool offPage(const Box& b, const PageMeasures& page)
+{
+    return b.acrossFrom < 0 || b.acrossTo > page.PageWidth || b.alongFrom < 0 || b.alongTo > page.PageHeight;
+}
+
+} // namespace
+
+FitReport CheckPageFit(const FormDescription& form, const FormPage& page, const PageMeasures& measures,
+                       int screenDpi, int deviceDpi, const CanvasFont& font, const FormShift& shift)
+{
+    FitReport report;
+    if (!measures.usable())
+        return report;
+    QSet<QString> off, into;
+    // Off the page as printed, with the printer's shift.
+    for (const Box& b : boxes(form, page, measures, screenDpi, deviceDpi, font, shift))
+        if (offPage(b, measures))
+            off.unite(b.fields);
+    // Into another part: the shift moves every text alike, so without it.
+    const QList<Box> placed = boxes(form, page, measures, screenDpi, deviceDpi, font, {});
+    QList<long long> starts;
+    const SlipPlacement placement(measures, page.frame.referenceMm);
+    for (const AreaSpan& a : form.areas)
+        starts.append(placement.DeviceY(a.fromMm));
+    std::sort(starts.begin(), starts.end());
+    QSet<QString> words;
+    for (const FieldSpec& f : form.fields)
+        if (f.kind == FieldKind::Words)
+            words.insert(QString::fromLatin1(f.name));
+    for (qsizetype i = 0; i < placed.size(); ++i) {
+        const Box& b = placed[i];
+        if (b.fields.isEmpty())
+            continue;
+        // A text before the first area belongs to it.
+        auto next = std::upper_bound(starts.cbegin(), starts.cend(), b.alongFrom);
+        if (next == starts.cbegin() && next != starts.cend())
+            ++next;
+        const long long letter = (b.acrossTo - b.acrossFrom) / 2;
+        bool crosses = next != starts.cend() && b.alongTo - *next >= letter && !words.contains(b.fields);
+        const long long body = (b.acrossTo - b.acrossFrom) / 5;
+        for (qsizetype j = 0; j < placed.size() && !crosses; ++j) {
+            const Box& o = placed[j];
+            if (j == i || o.fields.intersects(b.fields))
+                continue;
+            crosses = b.acrossFrom + body < o.acrossTo - body && o.acrossFrom + body < b.acrossTo - body
+                      && b.alongFrom < o.alongTo && o.alongFrom < b.alongTo;
+        }
+        if (crosses)
+            into.unite(b.fields);
+    }
+    for (const FieldSpec& f : form.fields) {
+        const QString name = QString::fromLatin1(f.name);
+        if (off.contains(name))
+            report.offPage << name;
+        else if (into.contains(name))
+            report.intoOther << name;
+    }
+    return report;
+}
+
+FitReport CheckPageFit(const FormDescription& form, const FormPage& page, const PrintCanvas& like,
+                       const FormShift& shift)
+{
+    return CheckPageFit(form, page, like.measures(), like.screenDpi(), like.deviceDpi(), like.font, shift);
+}
+
+QString FitReportLines(const FitReport& report)
+{
+    QStringList lines;
+    if (!report.offPage.isEmpty())
+        lines << OffPageLine.arg(report.offPage.join(QStringLiteral(", ")));
+    if (!report.intoOther.isEmpty())
+        lines << IntoOtherLine.arg(report.intoOther.join(QStringLiteral(", ")));
+    return lines.join(QLatin1Char('\n'));
+}

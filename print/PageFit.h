@@ -1,0 +1,43 @@
+#pragma once
+// A dry run of one page through the page renderer that tells which fields'
+// texts would not stay in their place: off the printable area, or into
+// another part of the form. Run before every print, so a wasted form is
+// asked about, not reported as printed.
+#include "print/FormDescription.h"
+#include "print/PrintCanvas.h"
+
+#include <QStringList>
+
+// A text is told by the fields it shows (a joined row shows two).
+//  - Off the page: a visible character outside the printable area, as the
+//    preview's count has it (letters about half an em wide each).
+//  - Into another part: the form's areas split its width; a text belongs to
+//    the last area that begins at or before its first letter (or to the
+//    first), and crosses when a whole letter of it lies past the beginning
+//    of the next area; the words lines, which the amount writes and the form
+//    was drawn around, are held to the next rule only. A text that covers a text of another field or one the
+//    form prints itself (their letters' bodies, the middle 60 % of the em
+//    across, intersect) crosses too.
+struct FitReport {
+    QStringList offPage;   // field names, in the form's order
+    QStringList intoOther; // the same, for fields with no text off the page
+    bool clean() const { return offPage.isEmpty() && intoOther.isEmpty(); }
+    // "nazov_uctu, od1" for a message or the preview's line.
+    QString fieldList() const { return (offPage + intoOther).join(QStringLiteral(", ")); }
+};
+
+// The page `page` of `form` as a job on a printer of these measures would
+// draw it with `font` as the canvas font before the job and `shift`.
+FitReport CheckPageFit(const FormDescription& form, const FormPage& page, const PageMeasures& measures,
+                       int screenDpi, int deviceDpi, const CanvasFont& font, const FormShift& shift);
+// The same on the measures of `like`.
+FitReport CheckPageFit(const FormDescription& form, const FormPage& page, const PrintCanvas& like,
+                       const FormShift& shift);
+
+inline const QString PrintAnywayQuestion = QStringLiteral(
+    "Niektoré texty by sa nevytlačili na svoje miesto:\n%1\nTlačiť aj tak?");
+inline const QString OffPageLine = QStringLiteral("mimo tlačovú plochu: %1");
+inline const QString IntoOtherLine = QStringLiteral("cez iný text alebo do inej časti formulára: %1");
+
+// The lines of a report for the user, empty for a clean one.
+QString FitReportLines(const FitReport& report);

@@ -5,6 +5,7 @@
 #include "print/FormDescription.h"
 
 #include <QFile>
+#include <QStringDecoder>
 #include <QFileInfo>
 #include <csv.h>
 
@@ -44,7 +45,10 @@ void onCell(void* bytes, std::size_t size, void* data)
     const char* s = static_cast<const char*>(bytes);
     const QByteArray raw = QByteArray::fromRawData(s ? s : "", static_cast<qsizetype>(s ? size : 0));
     st->breaksInCells += lineBreaks(raw);
-    QString cell = st->utf8 ? QString::fromUtf8(raw) : fromCp1250(std::string_view(raw.constData(), raw.size()));
+    // A cell may begin with U+FEFF: fromUtf8 would drop it as if it were the
+    // file's byte order mark, and a table written back would read otherwise.
+    QString cell = st->utf8 ? QStringDecoder(QStringDecoder::Utf8, QStringDecoder::Flag::ConvertInitialBom).decode(raw)
+                            : fromCp1250(std::string_view(raw.constData(), raw.size()));
     if (cell.size() > DefaultMaxLength && st->problem.isEmpty()) {
         st->problem = TableCellTooLongMessage.arg(st->rowStart).arg(DefaultMaxLength);
         st->stopped = true;

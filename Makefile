@@ -48,12 +48,15 @@ deb: build
 
 test: test-plain test-asan test-fuzz
 
+# The programs first, then the tests and benchmarks `make run` leaves out.
 test-plain: build
+	cmake --build $(BUILD) -j $(JOBS) --target zelvana_tests
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 
 test-asan: deps
 	cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DZELVANA_WERROR=ON -DZELVANA_SANITIZE=ON
 	cmake --build $(ASAN_BUILD) -j $(JOBS)
+	cmake --build $(ASAN_BUILD) -j $(JOBS) --target zelvana_tests
 	cd $(ASAN_BUILD) && ctest --output-on-failure -j $(JOBS)
 
 # libFuzzer targets, each run FUZZ_SECONDS on a copy of its seeds (tests/fuzz/run_fuzz.sh).
@@ -63,6 +66,7 @@ test-fuzz: deps
 	bash tests/fuzz/run_fuzz.sh $(FUZZ_BUILD) $(FUZZ_SECONDS)
 
 bench: build
+	cmake --build $(BUILD) -j $(JOBS) --target zelvana_benches
 	cd $(BUILD) && for b in bench/bench_*; do \
 	  [ -f "$$b" ] && [ -x "$$b" ] || continue; \
 	  echo "== $$b"; \

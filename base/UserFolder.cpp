@@ -40,7 +40,18 @@ std::optional<QString> absoluteUtf8(const QByteArray& path)
 bool onlyRead(const QString& relative)
 {
     return relative == QLatin1String("pomoc.hlp") || relative == QLatin1String("data/subor1.tip")
-        || relative == QLatin1String("data/oprograme.jpg") || relative.startsWith(QLatin1String("data/pomoc/"));
+        || relative == QLatin1String("data/oprograme.jpg") || relative == QLatin1String("data/bic.txt")
+        || relative.startsWith(QLatin1String("data/pomoc/"));
+}
+
+// Whether two regular files hold the same bytes.
+bool sameBytes(const QString& one, const QString& other)
+{
+    try {
+        return ReadRegularFile(one, SmallFileLimit) == ReadRegularFile(other, SmallFileLimit);
+    } catch (const FileError&) {
+        return false;
+    }
 }
 
 class Preparation {
@@ -66,8 +77,13 @@ public:
         const QByteArray target = QFile::encodeName(from), name = QFile::encodeName(to);
         struct stat st {};
         if (::lstat(name.constData(), &st) == 0) {
-            if (!S_ISLNK(st.st_mode))
-                return; // the user's own file
+            // A copy an earlier version put here and nobody changed gives way
+            // to the link, so that updates reach it; any other file is the user's.
+            if (!S_ISLNK(st.st_mode)) {
+                if (S_ISREG(st.st_mode) && sameBytes(from, to))
+                    replaceByLink(target, to);
+                return;
+            }
             char buffer[PATH_MAX];
             const ssize_t n = ::readlink(name.constData(), buffer, sizeof buffer);
             if (n >= 0 && QByteArray(buffer, n) == target)
@@ -80,6 +96,20 @@ public:
         }
         if (::symlink(target.constData(), name.constData()) != 0 && errno != EEXIST)
             fail(to, errno);
+    }
+
+    // The link made beside and renamed over the file: `to` is never missing.
+    void replaceByLink(const QByteArray& target, const QString& to)
+    {
+        const QByteArray name = QFile::encodeName(to), beside = name + ".link-" + QByteArray::number(::getpid());
+        ::unlink(beside.constData());
+        if (::symlink(target.constData(), beside.constData()) != 0)
+            return (void)fail(to, errno);
+        if (::rename(beside.constData(), name.constData()) != 0) {
+            const int err = errno;
+            ::unlink(beside.constData());
+            fail(to, err);
+        }
     }
 
     // True once the file is the user's: copied now, or there already.

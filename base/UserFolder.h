@@ -28,8 +28,9 @@ std::optional<QString> RunningUserFolder();
 QString MakeUserFolder(const QString& userFolder);
 
 // Creates `userFolder` (readable by its user only) and puts the shipped files
-// in: those the program only reads (help, tips, pictures) as links to the
-// shipped ones, so an updated installation reaches the user at once; the
+// in: those the program only reads (help, tips, pictures, bank codes) as links
+// to the shipped ones, so an updated installation reaches the user at once
+// (an unchanged copy an earlier version made there is replaced); the
 // others (envelope templates) as copies, so the user may change them, each
 // offered once: one the user deleted does not come back, one a later version
 // ships still comes (OfferedFileName lists them). A file of the user's own at

@@ -1,7 +1,8 @@
 // An installed copy and its per-user folder: when a copy counts as
 // installed, where each user's folder is, and what a start puts into it:
 // links to what the program only reads, so a newer installation reaches the
-// user; copies of what the user may change; never a user's own file replaced.
+// user (also where an earlier version left an unchanged copy); copies of what
+// the user may change; never a user's own file replaced.
 #include "base/UserFolder.h"
 
 #include <QDir>
@@ -42,6 +43,7 @@ struct Installation {
         put(shipped() + QStringLiteral("data/subor1.tip"), "tips 1");
         put(shipped() + QStringLiteral("data/oprograme.jpg"), "picture");
         put(shipped() + QStringLiteral("data/pomoc/spustac.png"), "help picture");
+        put(shipped() + QStringLiteral("data/bic.txt"), "0200;SUBASKBX;Banka\n");
         put(shipped() + QStringLiteral("data/16x22.obl"), QByteArray(16, '\x01'));
     }
 };
@@ -107,7 +109,8 @@ private slots:
         struct stat st {};
         QCOMPARE(::stat(QFile::encodeName(i.user()).constData(), &st), 0);
         QCOMPARE(st.st_mode & 0777, mode_t(0700)); // personal data: its user's only
-        for (const char* name : {"pomoc.hlp", "data/subor1.tip", "data/oprograme.jpg", "data/pomoc/spustac.png"})
+        for (const char* name :
+             {"pomoc.hlp", "data/subor1.tip", "data/oprograme.jpg", "data/pomoc/spustac.png", "data/bic.txt"})
             QVERIFY2(isLinkTo(i.user() + QString::fromLatin1(name), i.shipped() + QString::fromLatin1(name)), name);
         const QFileInfo copy(i.user() + QStringLiteral("data/16x22.obl"));
         QVERIFY(copy.isFile() && !copy.isSymLink());
@@ -151,6 +154,33 @@ private slots:
         // What the template wizard does with a name that exists.
         put(i.user() + QStringLiteral("data/16x22.obl"), QByteArray(16, '\x09'));
         QCOMPARE(contentOf(i.shipped() + QStringLiteral("data/16x22.obl")), QByteArray(16, '\x01'));
+    }
+
+    void anEarlierVersionsUnchangedCopyBecomesTheLink_data()
+    {
+        QTest::addColumn<QByteArray>("there");
+        QTest::addColumn<bool>("linked");
+        QTest::newRow("unchanged copy") << QByteArray("0200;SUBASKBX;Banka\n") << true;
+        QTest::newRow("changed by the user") << QByteArray("0200;SUBASKBX;Moja banka\n") << false;
+        QTest::newRow("emptied by the user") << QByteArray() << false;
+    }
+    void anEarlierVersionsUnchangedCopyBecomesTheLink()
+    {
+        QFETCH(QByteArray, there);
+        QFETCH(bool, linked);
+        Installation i;
+        const QString name = QStringLiteral("data/bic.txt");
+        put(i.user() + name, there);
+        QCOMPARE(PrepareUserFolder(i.shipped(), i.user()), QString());
+        QCOMPARE(isLinkTo(i.user() + name, i.shipped() + name), linked);
+        QCOMPARE(contentOf(i.user() + name), linked ? contentOf(i.shipped() + name) : there);
+        QCOMPARE(QDir(i.user() + QStringLiteral("data")).entryList({QStringLiteral("bic.txt*")}), QStringList{"bic.txt"});
+        // The link then follows the installation, and comes back once deleted.
+        put(i.shipped() + name, "0200;SUBASKBX;Nová banka\n");
+        if (linked)
+            QVERIFY(QFile::remove(i.user() + name));
+        QCOMPARE(PrepareUserFolder(i.shipped(), i.user()), QString());
+        QCOMPARE(contentOf(i.user() + name), linked ? QByteArray("0200;SUBASKBX;Nová banka\n") : there);
     }
 
     void linkOfAnEarlierInstallationIsPointedHere()

@@ -1,9 +1,12 @@
 #include "print/FormSketch.h"
 
+#include <QFontMetricsF>
+#include <QRectF>
 #include <QSet>
 #include <algorithm>
 #include <climits>
 #include <cstring>
+#include <optional>
 
 namespace {
 
@@ -122,14 +125,60 @@ void addRulersAndCrosses(Guide& g, const SlipPlacement& placement, const PageMea
         }
 }
 
+// The cell a guide text takes on the page, in device pixels, as the canvas
+// draws it: DejaVu Sans, turned to run down the page from (x, y), its cell
+// reaching back across x.
+QRectF textCell(const Guide::Text& t)
+{
+    QFont face(QStringLiteral("DejaVu Sans"));
+    face.setPixelSize(std::clamp(t.emPixels, 1, 32767));
+    const QFontMetricsF metrics(face);
+    return {t.x - metrics.height(), static_cast<double>(t.y), metrics.height(), metrics.horizontalAdvance(t.text)};
+}
+
+// The texts from `captions` on are the rulers' numbers, which must stay where
+// their ticks are: a caption written over one is moved clear of it, along its
+// field's line where it can (it still reads as that field's), else further
+// into the form, past the ruler.
+void keepCaptionsOffRulers(Guide& g, qsizetype captions, const PageMeasures& page)
+{
+    const int mm = pixelsPerMm(page);
+    QList<QRectF> numbers;
+    for (qsizetype i = captions; i < g.texts.size(); ++i)
+        numbers << textCell(g.texts[i]).adjusted(-mm / 2.0, -mm / 2.0, mm / 2.0, mm / 2.0);
+    for (qsizetype i = 0; i < captions; ++i) {
+        Guide::Text& caption = g.texts[i];
+        const QRectF cell = textCell(caption);
+        const auto clearAt = [&](int dx, int dy) {
+            const QRectF moved = cell.translated(dx, dy);
+            return std::none_of(numbers.begin(), numbers.end(), [&](const QRectF& n) { return n.intersects(moved); });
+        };
+        if (clearAt(0, 0))
+            continue;
+        std::optional<QPoint> by;
+        for (int half = 1; half <= 24 && !by; ++half)
+            if (clearAt(0, half * mm / 2))
+                by = QPoint(0, half * mm / 2);
+        for (int half = 1; half <= 24 && !by; ++half)
+            if (clearAt(-half * mm / 2, 0))
+                by = QPoint(-half * mm / 2, 0);
+        if (by) {
+            caption.x = saturatedAdd(caption.x, by->x());
+            caption.y = saturatedAdd(caption.y, by->y());
+        }
+    }
+}
+
 } // namespace
 
 Guide AlignmentSheet(std::span<const LayoutRow> layout, std::span<const AreaSpan> areas, const SlipPlacement& placement,
                      const PageMeasures& page)
 {
     Guide g = SketchForm(layout, areas, placement, page, false);
+    const qsizetype captions = g.texts.size();
     const Extent e = extentOf(layout, areas);
     addRulersAndCrosses(g, placement, page, e.maxX + 8, e.width);
+    keepCaptionsOffRulers(g, captions, page);
     return g;
 }
 
@@ -150,6 +199,8 @@ Guide EnvelopeAlignmentSheet(const SlipPlacement& placement, const PageMeasures&
                              long double heightMm)
 {
     Guide g = SketchEnvelope(placement, page, widthMm, heightMm, false);
+    const qsizetype captions = g.texts.size();
     addRulersAndCrosses(g, placement, page, static_cast<double>(widthMm), static_cast<double>(heightMm));
+    keepCaptionsOffRulers(g, captions, page);
     return g;
 }

@@ -16,7 +16,7 @@ struct Fd {
 };
 }
 
-QByteArray ReadRegularFile(const QString& path, qint64 limit)
+OpenedFile OpenRegularFile(const QString& path)
 {
     const QByteArray name = QFile::encodeName(path);
     // O_NONBLOCK keeps the open of a pipe from waiting for a writer (for a
@@ -29,12 +29,21 @@ QByteArray ReadRegularFile(const QString& path, qint64 limit)
         throw FileError::fromErrno(errno);
     if (!S_ISREG(st.st_mode))
         throw FileError::notRegularFile(name.toStdString());
-    if (st.st_size > limit)
-        throw FileError::tooLarge(name.toStdString(), limit);
+    const OpenedFile opened{file.fd, static_cast<qint64>(st.st_size)};
+    file.fd = -1;
+    return opened;
+}
+
+QByteArray ReadRegularFile(const QString& path, qint64 limit)
+{
+    const OpenedFile opened = OpenRegularFile(path);
+    Fd file{opened.fd};
+    if (opened.size > limit)
+        throw FileError::tooLarge(QFile::encodeName(path).toStdString(), limit);
 
     // The file may grow while we read: read one byte past the limit at most and
     // judge by what actually came.
-    QByteArray bytes(std::min<qint64>(st.st_size, limit) + 1, Qt::Uninitialized);
+    QByteArray bytes(std::min<qint64>(opened.size, limit) + 1, Qt::Uninitialized);
     qint64 got = 0;
     for (;;) {
         if (got == bytes.size()) {
@@ -52,7 +61,7 @@ QByteArray ReadRegularFile(const QString& path, qint64 limit)
         got += n;
     }
     if (got > limit)
-        throw FileError::tooLarge(name.toStdString(), limit);
+        throw FileError::tooLarge(QFile::encodeName(path).toStdString(), limit);
     bytes.resize(got);
     return bytes;
 }

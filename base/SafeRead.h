@@ -12,3 +12,12 @@ inline constexpr qint64 SmallFileLimit = 1048576;
 // them. Throws FileError: the errno text when it cannot be opened or read, a
 // Slovak text naming the file when it is no regular file or is longer.
 QByteArray ReadRegularFile(const QString& path, qint64 limit);
+
+// An open descriptor for reading the regular file at `path` (links followed),
+// the caller's to close, and the size the file has now. Nothing blocks on a
+// pipe put in its place. Throws FileError as ReadRegularFile does.
+struct OpenedFile {
+    int fd;
+    qint64 size;
+};
+OpenedFile OpenRegularFile(const QString& path);

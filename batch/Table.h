@@ -1,15 +1,21 @@
 #pragma once
 // A table as spreadsheets save it: comma, semicolon or tab separated (taken
 // from the header line), quoted cells with separators and line breaks inside,
-// UTF-8 with or without BOM, UTF-16 with BOM, else code page 1250; CR LF, LF
-// or CR. A table that mixes UTF-8 with other bytes is refused. The file is
-// read in pieces and each row handed on as it ends, so a table of any length
-// takes the memory of one row.
+// UTF-8 with or without BOM, UTF-16 with or without BOM, else code page 1250;
+// CR LF, LF or CR. A table that mixes UTF-8 with other bytes is refused, and
+// bytes that are no character reach the cells as U+FFFD, which no field
+// takes. The file is read in pieces and each row handed on as it ends; the
+// cells of a row, the rows and the file's size are bounded while reading.
 #include "batch/TableEncoding.h"
 
 #include <QString>
 #include <QStringList>
 #include <functional>
+
+// Far past any real table, and short of what memory and the check can bear.
+inline constexpr int MaxTableCells = 1000;     // in a row; no form has a hundred fields
+inline constexpr int MaxTableRows = 100000;    // rows to print, the header aside
+inline constexpr qint64 MaxTableBytes = 128LL << 20;
 
 struct TableRow {
     int line = 0; // the table line where the row starts, 1 for the header
@@ -50,3 +56,15 @@ inline const QString TableMixedEncodingMessage =
                    "UTF-8 nepatrí. Uložte celú tabuľku v jednom kódovaní (najlepšie UTF-8) a skúste to znova.");
 inline const QString TableCellTooLongMessage =
     QStringLiteral("Riadok %1: bunka je dlhšia ako %2 znakov, toľko nevezme žiadne pole; tabuľka sa nedá čítať ďalej.");
+inline const QString TableTooManyCellsMessage =
+    QStringLiteral("Riadok %1: riadok má viac ako %2 buniek, toľko stĺpcov nemá žiadny formulár; tabuľka sa nedá čítať ďalej.");
+inline const QString TableTooManyRowsMessage =
+    QStringLiteral("Riadok %1: tabuľka má viac ako %2 riadkov na tlač, toľko program naraz nevytlačí; rozdeľte ju na menšie.");
+inline const QString TableTooLargeMessage =
+    QStringLiteral("Tabuľka „%1“ je väčšia ako %2 MiB, takú program nečíta; rozdeľte ju na menšie.");
+inline const QString TableHalfUnitMessage =
+    QStringLiteral("Riadok %1: tabuľka v kódovaní UTF-16 končí polovicou znaku (má nepárny počet bajtov), súbor je zrejme "
+                   "neúplný.");
+
+// A count as the messages write it: "100 000".
+QString TableCountText(qint64 n);

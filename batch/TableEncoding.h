@@ -13,6 +13,10 @@ struct TableBom {
 };
 // The BOM at the start of `head`, if any (UTF-8, UTF-16 LE or BE).
 std::optional<TableBom> TableBomOf(const QByteArray& head);
+// UTF-16 saved without a BOM, told by its zero bytes: a table's header is
+// plain ASCII, so in UTF-16 every other byte is zero, which neither UTF-8
+// nor code page 1250 text ever holds.
+std::optional<TableEncoding> Utf16WithoutBom(const QByteArray& head);
 
 // Strict UTF-8 over pieces of a file: no overlong forms, no surrogates,
 // nothing past U+10FFFF, no sequence cut at the end. After a byte that does
@@ -41,12 +45,26 @@ private:
 
 // Turns the pieces of a table read from its file into bytes the CSV parser
 // takes: UTF-16 becomes UTF-8, the BOM is dropped, the rest passes as is.
+// Half of a surrogate pair that has no other half becomes U+FFFD, which no
+// field takes, so the row that holds it is refused rather than printed with
+// a stand-in.
 class TableBytes {
 public:
     explicit TableBytes(TableEncoding encoding, int bomLength);
     QByteArray next(const QByteArray& chunk);
+    // What is left once the file has ended: U+FFFD for a pair cut short.
+    QByteArray finish();
+    // The file ended inside a UTF-16 unit (an odd count of bytes).
+    bool endsInsideAUnit() const { return odd_ >= 0; }
 
 private:
-    std::optional<QStringDecoder> decoder_;
+    bool utf16_ = false;
+    bool bigEndian_ = false;
     int skip_;
+    int odd_ = -1;         // a byte waiting for its partner, or -1
+    char16_t high_ = 0;    // a high surrogate waiting for its low one, or 0
 };
+
+// U+0080 to U+009F are controls no table means as text; in code page 1250
+// they are what its five unassigned bytes decode to. Each becomes U+FFFD.
+QString WithoutC1Controls(QString cell);

@@ -1,5 +1,6 @@
-// Reading a table's bytes: tables that mix encodings, UTF-16 with a BOM, tab
-// separators and cells too long for any field.
+// Reading a table's bytes: tables that mix encodings, UTF-16 with or without
+// a BOM, bytes that are no character, tab separators, and the bounds on
+// cells, rows and cell length.
 #include "batch/Table.h"
 
 #include <QStringEncoder>
@@ -119,6 +120,86 @@ private slots:
             QCOMPARE(r.rows.value(1).cells.value(1).size(), 32767);
         else
             QVERIFY(r.problem.contains(QStringLiteral("32767")));
+    }
+
+    // A byte or code that is no character reaches its cell as U+FFFD, which
+    // the row check refuses with line and column, as any U+FFFD.
+    void brokenCharactersReachTheCellAsReplacements_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("cell");
+        QStringEncoder le(QStringEncoder::Utf16LE), be(QStringEncoder::Utf16BE);
+        const QString text = QStringLiteral("suma;od1\r\n12;Žilina\r\n");
+        const QByteArray bom("\xFF\xFE", 2), head = bom + QByteArray(le(u"suma;od1\r\n12;Ab"));
+        QTest::newRow("UTF-16 LE without BOM") << QByteArray(le(text)) << QStringLiteral("Žilina");
+        QTest::newRow("UTF-16 BE without BOM") << QByteArray(be(text)) << QStringLiteral("Žilina");
+        QTest::newRow("lone high surrogate") << head + QByteArray("\x00\xD8", 2) + QByteArray(le(u"c\r\n")) << QStringLiteral("Ab\uFFFDc");
+        QTest::newRow("lone low surrogate") << head + QByteArray("\x00\xDC", 2) + QByteArray(le(u"c\r\n")) << QStringLiteral("Ab\uFFFDc");
+        QTest::newRow("high surrogate at the end") << head + QByteArray("\x00\xD8", 2) << QStringLiteral("Ab\uFFFD");
+        QTest::newRow("a whole pair") << head + QByteArray("\x3D\xD8\x00\xDE", 4) << QStringLiteral("Ab\U0001F600");
+        QTest::newRow("code page 1250, unassigned") << QByteArray("suma;od1\r\n12;Ko\x9A" "ice\x98\x81\r\n")
+                                                    << QStringLiteral("Košice\uFFFD\uFFFD");
+        QTest::newRow("UTF-8, C1 control") << QByteArray("suma;od1\r\n12;\xC5\xBD\xC2\x81\r\n") << QStringLiteral("Ž\uFFFD");
+        QTest::newRow("UTF-16, C1 control") << head + QByteArray("\x98\x00", 2) << QStringLiteral("Ab\uFFFD");
+        // The high half ends the first 64 KiB read, the low half begins the next.
+        QTest::newRow("a pair across two pieces") << head + QByteArray(le(QString(32750, u'x'))) + QByteArray("\x3D\xD8\x00\xDE", 4)
+                                                  << QStringLiteral("Ab") + QString(32750, u'x') + QStringLiteral("\U0001F600");
+    }
+    void brokenCharactersReachTheCellAsReplacements()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, cell);
+        const Read r = readBytes(dir, bytes);
+        QVERIFY2(r.problem.isEmpty(), qPrintable(r.problem));
+        QCOMPARE(r.rows.size(), 2);
+        QCOMPARE(r.rows[0].cells, (QStringList{"suma", "od1"}));
+        QCOMPARE(r.rows[1].cells, (QStringList{"12", cell}));
+        QCOMPARE(r.rows[1].line, 2);
+    }
+
+    void utf16ComesWholeFromPiecesOfAnySize()
+    {
+        const QString text = QStringLiteral("suma;od1\r\n12;Ž\U0001F600\r\n");
+        const QByteArray bytes = QByteArray("\xFE\xFF", 2) + QByteArray(QStringEncoder(QStringEncoder::Utf16BE)(text));
+        for (int piece : {1, 2, 3, 5}) {
+            TableBytes decoded(TableEncoding::Utf16BE, 2);
+            QByteArray out;
+            for (qsizetype i = 0; i < bytes.size(); i += piece)
+                out += decoded.next(bytes.mid(i, piece));
+            out += decoded.finish();
+            QCOMPARE(QString::fromUtf8(out), text);
+            QVERIFY(!decoded.endsInsideAUnit());
+        }
+    }
+
+    void aTableIsBoundedWhileItIsRead_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("problem");
+        QTest::addColumn<int>("rows"); // handed on before the stop
+        const QByteArray most = QByteArray("a;").repeated(MaxTableCells - 1) + "a\n";
+        const QString cells = TableTooManyCellsMessage.arg("%1", TableCountText(MaxTableCells));
+        QTest::newRow("cells, the most") << most + most << QString() << 2;
+        QTest::newRow("cells, one more") << "a\n\"b\n\"\n" + most.chopped(1) + ";a\n" << cells.arg(4) << 2;
+        QTest::newRow("cells, millions") << QByteArray("a;").repeated(5 << 20) + "a\n" << cells.arg(1) << 0;
+        const QByteArray rows = QByteArray("1\n").repeated(MaxTableRows);
+        QTest::newRow("rows, the most") << "suma\n" + rows + "\n\n" << QString() << MaxTableRows + 1;
+        // Blank lines are no rows but still lines.
+        QTest::newRow("rows, one more") << "suma\n" + rows + "\n\n2\n"
+                                        << TableTooManyRowsMessage.arg(MaxTableRows + 4).arg(TableCountText(MaxTableRows))
+                                        << MaxTableRows + 1;
+        QStringEncoder le(QStringEncoder::Utf16LE);
+        QTest::newRow("UTF-16 cut inside a unit") << QByteArray(le(u"suma;od1\r\n12;a\r\n")) + "\x31"
+                                                  << TableHalfUnitMessage.arg(3) << 2;
+    }
+    void aTableIsBoundedWhileItIsRead()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, problem);
+        QFETCH(int, rows);
+        const Read r = readBytes(dir, bytes);
+        QCOMPARE(r.problem, problem);
+        QCOMPARE(r.rows.size(), rows);
     }
 };
 

@@ -1,5 +1,5 @@
 // "Hromadná tlač…" of every document window: a table of the window's form,
-// checked first, then printed as one job with a progress dialog.
+// checked first, then printed as one job, each with a progress dialog.
 #include "app/AppState.h"
 #include "app/BatchPrinting.h"
 #include "app/DocumentPrinting.h"
@@ -8,14 +8,62 @@
 #include "batch/BatchJob.h"
 #include "print/PrintCanvas.h"
 
+#include <QCoreApplication>
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QLabel>
 #include <QProgressDialog>
 #include <QPushButton>
+#include <QThread>
 #include <QVBoxLayout>
 
+#include <memory>
+#include <optional>
+
 namespace {
+
+// The check of a long table takes seconds: it runs beside the window while a
+// progress dialog with "Zrušiť" shows from its start. The check reads the
+// table and lays out its pages on a copy of everything it needs, so a check
+// the user cancelled may end on its own, its result dropped.
+std::optional<BatchCheck> checkWithProgress(QWidget* parent, const BatchContext& context,
+                                            const QString& path)
+{
+    struct Shared {
+        BatchCheck check;
+    };
+    auto shared = std::make_shared<Shared>();
+    std::unique_ptr<QThread> worker(QThread::create([shared, context, path] { shared->check = CheckTable(context, path); }));
+
+    QProgressDialog progress(QStringLiteral("Kontroluje sa tabuľka „%1“…").arg(path), QStringLiteral("Zrušiť"), 0, 0,
+                             parent);
+    progress.setObjectName(QStringLiteral("BatchCheckProgress"));
+    progress.setWindowTitle(QStringLiteral("Hromadná tlač"));
+    // Every window waits: the check shares the program's forms and fonts.
+    progress.setWindowModality(Qt::ApplicationModal);
+    progress.setMinimumDuration(0);
+    progress.setAutoClose(false);
+    progress.setAutoReset(false);
+    progress.show();
+    worker->start();
+    // Not the print's progress seam: this dialog counts no pages, and a
+    // press on its button is all there is to it.
+    bool cancelled = false;
+    do {
+        QCoreApplication::processEvents();
+        cancelled = progress.wasCanceled();
+    } while (!cancelled && !worker->wait(QDeadlineTimer(40)));
+    progress.hide();
+    if (!cancelled)
+        return std::move(shared->check);
+    // Let it end on its own, and the program not end under it.
+    QThread* left = worker.release();
+    QObject::connect(left, &QThread::finished, left, &QObject::deleteLater);
+    QObject::connect(qApp, &QCoreApplication::aboutToQuit, left, [left] { left->wait(); });
+    if (left->isFinished())
+        delete left;
+    return std::nullopt;
+}
 
 // What the check found; with `canPrint` the user may go on to the print dialog.
 std::unique_ptr<QDialog> summaryDialog(QWidget* parent, const QString& text, bool canPrint)
@@ -56,7 +104,10 @@ void PrintTableFromWindow(AppState& app_, DocumentWindow& window)
     context.settings = app_.settings();
     context.personal = app_.personal();
     context.programFolder = app_.programFolder();
-    const BatchCheck check = CheckTable(context, path);
+    const std::optional<BatchCheck> checked = checkWithProgress(&window, context, path);
+    if (!checked)
+        return;
+    const BatchCheck& check = *checked;
     const QString text = check.ok()
                              ? QStringLiteral("Tabuľka „%1“ je v poriadku: %2 na tlač, formulár %3.")
                                    .arg(path, PagesText(check.rows), QString::fromUtf8(form.userName))

@@ -2,7 +2,8 @@
 
 #include "widgets/Controls.h"
 #include "widgets/PictureLabel.h"
-#include "app/Platform.h"
+#include "app/AppState.h"
+#include "app/DocumentKind.h"
 #include "app/ScreenFit.h"
 
 #include <QFrame>
@@ -37,7 +38,7 @@ PictureLabel* link(QWidget* parent, const char* name, const QString& address, in
 
 } // namespace
 
-TForm2::TForm2(Platform& platform) : QWidget(nullptr), platform_(platform)
+TForm2::TForm2(AppState& app) : QWidget(nullptr), app_(app)
 {
     setObjectName(QStringLiteral("Form2"));
     setAttribute(Qt::WA_DeleteOnClose);
@@ -54,17 +55,17 @@ TForm2::TForm2(Platform& platform) : QWidget(nullptr), platform_(platform)
     Label1 = caption(this, "Label1", QStringLiteral("Stránky programu Zelvana:"), 5);
     Label2 = link(this, "Label2", ProgramPage, 20);
     addSeparator(this, 38);
-    Label3 = caption(this, "Label3", QStringLiteral("Stránky autora programu:"), 44);
-    Label4 = link(this, "Label4", AuthorPage, 59);
+    Label3 = caption(this, "Label3", QStringLiteral("Stránky Slovenskej pošty:"), 44);
+    Label4 = link(this, "Label4", PostPage, 59);
     addSeparator(this, 77);
     Label5 = caption(this, "Label5", QStringLiteral("Knižnica Qt, na ktorej program stojí:"), 83);
-    Label6 = link(this, "Label6", RelatedPage, 98);
+    Label6 = link(this, "Label6", QtPage, 98);
 
     connect(Label2, &PictureLabel::clicked, this, &TForm2::Label2Click);
     connect(Label4, &PictureLabel::clicked, this, &TForm2::Label4Click);
     connect(Label6, &PictureLabel::clicked, this, &TForm2::Label6Click);
 }
 
-void TForm2::Label2Click() { platform_.shellOpen(ProgramPage); }
-void TForm2::Label4Click() { platform_.shellOpen(AuthorPage); }
-void TForm2::Label6Click() { platform_.shellOpen(RelatedPage); }
+void TForm2::Label2Click() { OpenHelpFile(app_); }
+void TForm2::Label4Click() { app_.platform.shellOpen(PostPage); }
+void TForm2::Label6Click() { app_.platform.shellOpen(QtPage); }

@@ -1,23 +1,23 @@
 #pragma once
-// The links window: three web pages, each opened in the user's browser by a
+// The links window: the program's pages and two web pages, each opened by a
 // click on its address. Opened from the about box, a new one on every press,
 // modeless and with no owner; it lives until the user closes it.
 #include <QWidget>
 
-class Platform;
+class AppState;
 class PictureLabel;
 class QLabel;
 
 class TForm2 : public QWidget {
     Q_OBJECT
 public:
-    explicit TForm2(Platform& platform);
+    explicit TForm2(AppState& app);
 
-    // The program has no web page of its own: the pages nearest to it, the
-    // post office whose forms it fills and the system it is made for.
-    inline static const QString ProgramPage = QStringLiteral("https://www.posta.sk/");
-    inline static const QString AuthorPage = QStringLiteral("https://www.debian.org/");
-    inline static const QString RelatedPage = QStringLiteral("https://www.qt.io/");
+    // The program has no web page of its own, nor its authors: its pages are
+    // its help, beside it. The others are what their captions name.
+    inline static const QString ProgramPage = QStringLiteral("pomoc.hlp");
+    inline static const QString PostPage = QStringLiteral("https://www.posta.sk/");
+    inline static const QString QtPage = QStringLiteral("https://www.qt.io/");
 
     QLabel* Label1;
     PictureLabel* Label2;
@@ -31,5 +31,5 @@ public:
     void Label6Click();
 
 private:
-    Platform& platform_;
+    AppState& app_;
 };

@@ -15,6 +15,9 @@
 #include <QToolButton>
 #include <QWindow>
 
+#include <algorithm>
+#include <cmath>
+
 namespace {
 
 QLabel* label(QWidget* parent, const char* name, const QString& text, const char* face, int pixels, QPoint at)
@@ -27,6 +30,27 @@ QLabel* label(QWidget* parent, const char* name, const QString& text, const char
     l->move(at);
     l->adjustSize();
     return l;
+}
+
+double luminance(const QColor& c)
+{
+    auto channel = [](double v) { return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
+    return 0.2126 * channel(c.redF()) + 0.7152 * channel(c.greenF()) + 0.0722 * channel(c.blueF());
+}
+
+// The version is white, as designed for a dark box; on the light menu colour
+// of most desktops white all but vanished, and the box's own text colour reads.
+QColor versionColour(const QPalette& box)
+{
+    const double back = luminance(box.color(QPalette::Window));
+    auto contrast = [back](const QColor& c) {
+        const double l = luminance(c);
+        return (std::max(l, back) + 0.05) / (std::min(l, back) + 0.05);
+    };
+    for (const QColor& c : {QColor(Qt::white), box.color(QPalette::WindowText)})
+        if (contrast(c) >= 4.5)
+            return c;
+    return back > 0.18 ? QColor(Qt::black) : QColor(Qt::white);
 }
 
 } // namespace
@@ -60,9 +84,9 @@ Toprograme::Toprograme(AppState& app) : QDialog(nullptr), app_(app)
     Label2->setFont(heavy);
     Label2->adjustSize();
     Label5 = label(this, "Label5", QStringLiteral("verzia 1.0.1"), "Arial Narrow", 21, {176, 40});
-    QPalette white = Label5->palette();
-    white.setColor(QPalette::WindowText, Qt::white);
-    Label5->setPalette(white); // and, like every label, no background of its own
+    QPalette version = Label5->palette();
+    version.setColor(QPalette::WindowText, versionColour(palette()));
+    Label5->setPalette(version); // and, like every label, no background of its own
 
     Bevel1 = new QFrame(this);
     Bevel1->setObjectName(QStringLiteral("Bevel1"));
@@ -104,7 +128,7 @@ void Toprograme::Button1Click() { close(); }
 
 void Toprograme::SpeedButton1Click()
 {
-    auto* links = new TForm2(app_.platform);
+    auto* links = new TForm2(app_);
     // While this box is modal, Qt blocks every window that is not its own. As
     // a transient of the box the links window takes input all the same, and
     // with no parent it stays when the box is destroyed.

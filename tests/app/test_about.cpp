@@ -3,6 +3,7 @@
 // every press, links that open their address, and a links window that takes
 // clicks while the modal box runs and stays when it has closed.
 #include "app/Desktop.h"
+#include "app/DocumentKind.h"
 #include "widgets/PictureLabel.h"
 #include "app/Pictures.h"
 #include "app/TForm2.h"
@@ -56,6 +57,17 @@ public:
         return dialog.exec();
     }
 };
+
+// The contrast ratio of two colours, as WCAG reckons it.
+double contrast(const QColor& a, const QColor& b)
+{
+    auto luminance = [](const QColor& c) {
+        auto channel = [](double v) { return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
+        return 0.2126 * channel(c.redF()) + 0.7152 * channel(c.greenF()) + 0.0722 * channel(c.blueF());
+    };
+    const double x = luminance(a), y = luminance(b);
+    return (std::max(x, y) + 0.05) / (std::min(x, y) + 0.05);
+}
 
 double meanDifference(const QImage& a, const QImage& b)
 {
@@ -116,8 +128,36 @@ private slots:
             QVERIFY(e.label->width() >= e.label->fontMetrics().horizontalAdvance(e.text));
             QVERIFY2(box.rect().contains(e.label->geometry()), qPrintable(e.text));
         }
-        QCOMPARE(box.Label5->palette().color(QPalette::WindowText), QColor(Qt::white));
         QVERIFY(!box.Label5->autoFillBackground()); // transparent over the name
+    }
+
+    // The version reads on the box's menu colour: white where that is dark,
+    // as designed, the window's text colour where it is light.
+    void versionReadsOnTheBox_data()
+    {
+        QTest::addColumn<QColor>("menu");
+        QTest::addColumn<bool>("white");
+        QTest::newRow("light") << QColor(0xEF, 0xEF, 0xEF) << false;
+        QTest::newRow("grey") << QColor(0xD4, 0xD0, 0xC8) << false;
+        QTest::newRow("dark") << QColor(0x30, 0x30, 0x38) << true;
+    }
+    void versionReadsOnTheBox()
+    {
+        QFETCH(QColor, menu);
+        QFETCH(bool, white);
+        const QPalette before = QApplication::palette("QMenu");
+        QPalette palette = before;
+        palette.setColor(QPalette::Window, menu);
+        palette.setColor(QPalette::WindowText, white ? QColor(0xE0, 0xE0, 0xE0) : QColor(0x10, 0x10, 0x10));
+        QApplication::setPalette(palette, "QMenu");
+        Program p;
+        p.loadRecords();
+        Toprograme box(*p.app);
+        QApplication::setPalette(before, "QMenu");
+        const QColor shown = box.Label5->palette().color(QPalette::WindowText);
+        QCOMPARE(box.palette().color(QPalette::Window), menu);
+        QVERIFY2(contrast(shown, menu) >= 4.5, qPrintable(shown.name()));
+        QCOMPARE(shown == QColor(Qt::white), white);
 
         QCOMPARE(box.Bevel1->geometry(), QRect(96, 72, 169, 2));
         QCOMPARE(box.Bevel1->frameShape(), QFrame::HLine);
@@ -224,21 +264,21 @@ private slots:
 
     void linksWindowLook()
     {
-        TestPlatform platform;
-        TForm2 links(platform);
+        Program p;
+        p.loadRecords();
+        TForm2 links(*p.app);
         QCOMPARE(links.windowTitle(), QStringLiteral("Odkazy na internetové stránky."));
         QCOMPARE(links.size(), QSize(280, 118));
         QCOMPARE(links.minimumSize(), links.maximumSize());
         QCOMPARE(links.pos(), QPoint(402, 110));
         QVERIFY(!(links.windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)));
         QCOMPARE(links.Label1->text(), QStringLiteral("Stránky programu Zelvana:"));
-        QCOMPARE(links.Label3->text(), QStringLiteral("Stránky autora programu:"));
+        QCOMPARE(links.Label3->text(), QStringLiteral("Stránky Slovenskej pošty:"));
         QVERIFY(!links.Label5->text().isEmpty());
         const QList<QPair<PictureLabel*, QString>> addresses{
-            {links.Label2, TForm2::ProgramPage}, {links.Label4, TForm2::AuthorPage}, {links.Label6, TForm2::RelatedPage}};
+            {links.Label2, "pomoc.hlp"}, {links.Label4, "https://www.posta.sk/"}, {links.Label6, "https://www.qt.io/"}};
         for (const auto& [label, address] : addresses) {
             QCOMPARE(label->text(), address);
-            QVERIFY(address.startsWith(QLatin1String("https://")));
             QCOMPARE(label->palette().color(QPalette::WindowText), QColor(0, 0, 255));
             QVERIFY(label->font().bold());
             QCOMPARE(label->cursor().shape(), Qt::PointingHandCursor);
@@ -258,19 +298,25 @@ private slots:
             QVERIFY(links.rect().contains(w->geometry()));
     }
 
+    // The program's pages are its own help, as "Pomoc" opens it; the web
+    // pages are what their captions name.
     void clickingALinkOpensItsAddress()
     {
-        TestPlatform platform;
-        TForm2 links(platform);
+        Program p;
+        p.loadRecords();
+        TForm2 links(*p.app);
         links.show();
         QTest::mouseClick(links.Label2, Qt::LeftButton);
         QTest::mouseClick(links.Label4, Qt::LeftButton);
         QTest::mouseClick(links.Label6, Qt::LeftButton);
-        QCOMPARE(platform.opened, (QStringList{links.Label2->text(), links.Label4->text(), links.Label6->text()}));
-        QCOMPARE(QSet<QString>(platform.opened.begin(), platform.opened.end()).size(), 3);
+        OpenHelpFile(*p.app);
+        const QStringList opened = p.platform.opened;
+        QCOMPARE(opened.size(), 4);
+        QCOMPARE(opened[0], opened[3]);
+        QCOMPARE(opened.mid(1, 2), (QStringList{links.Label4->text(), links.Label6->text()}));
         QCOMPARE(links.Label1->cursor().shape(), Qt::ArrowCursor); // the captions are no links
         QTest::mouseClick(links.Label1, Qt::LeftButton);
-        QCOMPARE(platform.opened.size(), 3);
+        QCOMPARE(p.platform.opened.size(), 4);
     }
 
     void linksWindowWorksWhileTheModalBoxRunsAndOutlivesIt()
@@ -322,13 +368,13 @@ private slots:
         QCOMPARE(plainClicks, 0);
         QCOMPARE(platform.dialogsRun, 1);
         QVERIFY(box.isNull()); // closed and destroyed
-        QCOMPARE(platform.opened, (QStringList{TForm2::ProgramPage, TForm2::AuthorPage, TForm2::RelatedPage}));
+        QCOMPARE(platform.opened, (QStringList{app.pathInProgramFolder(TForm2::ProgramPage), TForm2::PostPage, TForm2::QtPage}));
         QVERIFY(first && first->isVisible());
         QVERIFY(second && second->isVisible());
         QCOMPARE(first->windowHandle()->transientParent(), nullptr); // no tie left to the box
         systemClick(first->Label4);
         QCOMPARE(platform.opened.size(), 4);
-        QCOMPARE(platform.opened.last(), TForm2::AuthorPage);
+        QCOMPARE(platform.opened.last(), TForm2::PostPage);
         systemClick(plain.get());
         QCOMPARE(plainClicks, 1); // with the box gone nothing is blocked
         // A links window lives until its user closes it.

@@ -78,7 +78,7 @@ private slots:
         QVERIFY(onScreen(&preview));
         Toprograme about(*p.app);
         QVERIFY(onScreen(&about));
-        TForm2 links(p.platform);
+        TForm2 links(*p.app);
         QVERIFY(onScreen(&links));
         TForm1 launcher(*p.app);
         QVERIFY(onScreen(&launcher));

@@ -37,13 +37,13 @@ const QString BatchHelpText = QStringLiteral(
     "                        NÁZOV-0001.pdf, NÁZOV-0002.pdf, ...\n"
     "  --outline             nakreslí aj obrys formulára, na skúšobnú tlač\n"
     "  --check               len skontroluje tabuľku; nič netlačí ani nezapisuje\n"
-    "  --force               vytlačí aj riadky, ktorých text by padol mimo tlačovú plochu\n"
+    "  --force               vytlačí aj riadky, ktorých text by padol mimo tlačovej plochy\n"
     "  --help                tento text\n"
     "\n"
     "Nastavenia, osobné údaje, šablóny obálok a zarovnanie tlačiarne (tlaciarne.ini) berie z priečinka\n"
     "programu, nainštalovaný program z priečinka používateľa $XDG_DATA_HOME/Zelvana/ (obvykle\n"
     "~/.local/share/Zelvana/), kam ich ukladá program Zelvana; nič z nich nemení.\n"
-    "Pred tlačou sa každá strana skúsi nanečisto: riadok, ktorého text by padol mimo tlačovú plochu,\n"
+    "Pred tlačou sa každá strana skúsi nanečisto: riadok, ktorého text by padol mimo tlačovej plochy,\n"
     "je chybný (bez --force); text, ktorý by zasiahol do iného textu alebo inej časti formulára,\n"
     "sa vytlačí s upozornením.\n"
     "Návratový kód: 0 všetko vytlačené (alebo tabuľka v poriadku pri --check), 1 chybná tabuľka,\n"
@@ -144,7 +144,8 @@ int RunBatchCommand(const QStringList& arguments, const QString& programFolder, 
         out << BatchHelpText;
         return BatchPrinted;
     }
-    if (!o.check && !o.output.isEmpty()) {
+    // A split writes NAME-0001.pdf ... and never NAME itself: those are checked below.
+    if (!o.check && !o.output.isEmpty() && !o.split) {
         const QString refusal = OutputFileRefusal(o.output, ProgramOwnFolders(programFolder), {o.input});
         if (!refusal.isEmpty()) {
             err << refusal << '\n';

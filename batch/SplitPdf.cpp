@@ -2,52 +2,38 @@
 
 #include "print/ChosenPrinter.h"
 #include "print/PrintCanvas.h"
+#include "print/SafeOutput.h"
 
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
 #include <QPrinter>
-#include <QTemporaryFile>
-#include <cstdio>
 
 QString SplitFileName(const QString& output, int number)
 {
     QString base = output;
     if (base.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive))
         base.chop(4);
-    return QStringLiteral("%1-%2.pdf").arg(base).arg(number, 4, 10, QLatin1Char('0'));
+    // The name is not put through arg(): a "%1" in it is the user's, not a place.
+    return base + QStringLiteral("-%1.pdf").arg(number, 4, 10, QLatin1Char('0'));
 }
 
 namespace {
 
-// Prints one page to a scratch file beside `target`, then renames it over
-// `target`; empty when it went through.
+// Prints one page to `target` the way a single output is printed: the same
+// checks, the same scratch file, the same permissions; empty when it went through.
 QString writeOne(const FormDescription& form, const FormPage& page, const QString& target, const FormShift& shift,
                  bool sketch)
 {
-    const QFileInfo info(target);
-    QTemporaryFile scratch(info.absoluteDir().filePath(QStringLiteral(".%1.XXXXXX").arg(info.fileName())));
-    scratch.setAutoRemove(false);
-    if (!scratch.open())
-        return QStringLiteral("Súbor „%1“ nemožno zapísať: %2").arg(target, scratch.errorString());
-    const QString scratchPath = scratch.fileName();
-    scratch.close();
+    // Checked again just before the write: the folder may have changed since.
+    if (const QString refusal = OutputFileRefusal(target, {}); !refusal.isEmpty())
+        return refusal;
     QPrinter printer(QPrinter::HighResolution);
-    SetUpPdfFile(printer, scratchPath);
+    SetUpPdfFile(printer, target);
     PrintOutcome outcome;
     {
         const std::unique_ptr<PrintCanvas> canvas = CanvasOnChosenPrinter(printer);
         outcome = PrintFormPage(*canvas, form, page, shift, sketch);
     }
-    if (outcome != PrintOutcome::Printed) {
-        QFile::remove(scratchPath);
+    if (outcome != PrintOutcome::Printed)
         return QStringLiteral("Súbor „%1“: %2").arg(target, PrintOutcomeMessage(outcome));
-    }
-    // rename() replaces the target in one step, where QFile::rename would refuse.
-    if (std::rename(QFile::encodeName(scratchPath).constData(), QFile::encodeName(target).constData()) != 0) {
-        QFile::remove(scratchPath);
-        return QStringLiteral("Súbor „%1“ nemožno zapísať (premenovanie sa nepodarilo).").arg(target);
-    }
     return {};
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 // A table printed as one PDF file a row: NAME-0001.pdf, NAME-0002.pdf ...
-// Each file is written under a scratch name beside it and renamed only once
-// it is whole, so a file of that name is never left half written.
+// Each file is written as a single output is, under the same rules: through
+// a scratch name beside it, renamed only once it is whole.
 #include "print/PageRenderer.h"
 
 #include <QList>

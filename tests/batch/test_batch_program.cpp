@@ -1,6 +1,7 @@
 // The real zelvana-batch, copied into a temporary program folder and run as
 // a process: exit statuses, help, check-only, a PDF of three pages.
 #include "base/ProgramFolder.h"
+#include "batch/BatchFit.h"
 #include "support/TempProgramFolder.h"
 
 #include <QCoreApplication>
@@ -11,6 +12,13 @@
 #include <QtTest>
 #include <filesystem>
 #include <sys/stat.h>
+#include <unistd.h>
+
+static QByteArray Bytes(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("(none)");
+}
 
 static bool IsPdf(const QString& path)
 {
@@ -198,6 +206,94 @@ private slots:
                  (QStringList{"odkaz.pdf", "stary.pdf"}));
     }
 
+    // Wherever it is, a file that is no PDF or read-only, another user's link
+    // in a folder anyone may write, a missing folder: refused by name, the
+    // file there kept. The user's own link there is followed.
+    void outputsElsewhere_data()
+    {
+        QTest::addColumn<QString>("output");
+        QTest::addColumn<QString>("link"); // in spolocny/, to moje/; owned by `owner`
+        QTest::addColumn<int>("owner");
+        QTest::addColumn<QString>("why"); // empty: printed
+        QTest::newRow("another copy's records") << "Zelvana/uziv.nas" << "" << 0 << "nie je to PDF";
+        QTest::newRow("a text named .pdf") << "moje/list.pdf" << "" << 0 << "nie je to PDF";
+        QTest::newRow("read-only") << "moje/stary.pdf" << "" << 0 << QStringLiteral("súbor je len na čítanie");
+        QTest::newRow("another user's link") << "spolocny/x.pdf" << "x.pdf:praca.pdf" << 4242 << QStringLiteral("patrí inému používateľovi");
+        QTest::newRow("through another user's folder link") << "spolocny/m/praca.pdf" << "m:" << 4242 << QStringLiteral("patrí inému používateľovi");
+        QTest::newRow("no folder") << "nie/je/x.pdf" << "" << 0 << QStringLiteral("„%1nie/je“ neexistuje");
+        QTest::newRow("a file for a folder") << "moje/list.pdf/x.pdf" << "" << 0 << QStringLiteral("list.pdf“ nie je priečinok");
+        QTest::newRow("own link, followed") << "spolocny/x.pdf" << "x.pdf:praca.pdf" << int(::geteuid()) << "";
+    }
+    void outputsElsewhere()
+    {
+        QFETCH(QString, output);
+        QFETCH(QString, link);
+        QFETCH(int, owner);
+        QFETCH(QString, why);
+        const TempProgramFolder dir;
+        const QString root = dir.path();
+        const QMap<QString, QByteArray> files{{"Zelvana/uziv.nas", "record"}, {"moje/list.pdf", "a list"},
+                                              {"moje/stary.pdf", "%PDF-1.4 old"}, {"moje/praca.pdf", "%PDF-1.4 work"}};
+        for (auto f = files.begin(); f != files.end(); ++f)
+            dir.write(f.key(), f.value());
+        QVERIFY(QDir(root).mkdir("spolocny") && ::chmod(QFile::encodeName(root + "spolocny").constData(), 01777) == 0);
+        QVERIFY(QFile::setPermissions(root + "moje/stary.pdf", QFile::ReadOwner | QFile::ReadGroup));
+        if (!link.isEmpty()) {
+            const QByteArray at = QFile::encodeName(root + "spolocny/" + link.section(':', 0, 0));
+            QCOMPARE(::symlink(QFile::encodeName(root + "moje/" + link.section(':', 1)).constData(), at.constData()), 0);
+            if (::lchown(at.constData(), owner, owner) != 0)
+                QSKIP("a link cannot be given to another user here");
+        }
+        const Run r = run({"--form", "A", "--input", folder.file("rows.csv"), "--output", root + output});
+        const QString said = QStringLiteral("„%1“").arg(root + output);
+        QVERIFY2(why.isEmpty() ? r.code == 0 : r.code == 2 && r.err.contains(said) && r.err.contains(why.replace("%1", root)),
+                 qPrintable(r.err));
+        QVERIFY(link.isEmpty() || QFileInfo(root + "spolocny/" + link.section(':', 0, 0)).isSymLink());
+        for (auto f = files.begin(); f != files.end(); ++f)
+            QVERIFY(Bytes(root + f.key()) == f.value() || (why.isEmpty() && f.key() == "moje/praca.pdf"));
+        QVERIFY(why.isEmpty() == IsPdf(root + "moje/praca.pdf"));
+        for (const char* sub : {"Zelvana", "moje", "spolocny"})
+            QCOMPARE(QDir(root + sub).entryList({".*.??????"}, QDir::Files | QDir::Hidden), QStringList());
+    }
+
+    // A folder its disk keeps read-only, for root too, is named as such.
+    void aReadOnlyDiskIsSaidSo()
+    {
+        if (::geteuid() != 0)
+            QSKIP("only root can mount a folder read-only for one process");
+        QTemporaryDir dir;
+        QProcess p;
+        p.start("unshare", {"-m", "/bin/sh", "-c", "mount --bind \"$1\" \"$1\" && mount -o remount,bind,ro \"$1\" || exit 99;"
+                            "exec \"$0\" --form A --input \"$2\" --output \"$1/x.pdf\"", binary, dir.path(), folder.file("rows.csv")});
+        QVERIFY(p.waitForFinished(60000));
+        if (p.exitCode() == 99 || p.error() == QProcess::FailedToStart)
+            QSKIP("no read-only mount can be made here");
+        const QString err = QString::fromUtf8(p.readAllStandardError());
+        QVERIFY2(p.exitCode() == 2 && err.contains(QStringLiteral("„%1“ je na disku, ktorý je len na čítanie").arg(dir.path())),
+                 qPrintable(err));
+    }
+
+    // A split writes NAME-0001.pdf ... as a single output is written: the
+    // name as typed, the same permissions, a read-only file refused.
+    void splitFilesAsASingleOutput()
+    {
+        QTemporaryDir dir;
+        QCOMPARE(run({"--form", "A", "--input", folder.file("rows.csv"), "--output", dir.filePath("jeden.pdf")}).code, 0);
+        const QStringList split{"--form", "A", "--input", folder.file("rows.csv"), "--output", dir.filePath("a%1b.pdf"), "--split"};
+        const Run r = run(split);
+        QVERIFY2(r.code == 0, qPrintable(r.err));
+        const QStringList names{"a%1b-0001.pdf", "a%1b-0002.pdf", "a%1b-0003.pdf", "jeden.pdf"};
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), names);
+        for (const QString& name : names) // as many permissions as the single file, not fewer
+            QVERIFY(IsPdf(dir.filePath(name)) && QFileInfo(dir.filePath(name)).permissions() == QFileInfo(dir.filePath("jeden.pdf")).permissions());
+        const QString second = dir.filePath(names[1]);
+        QVERIFY(QFile::setPermissions(second, QFile::ReadOwner));
+        const QByteArray kept = Bytes(second);
+        const Run again = run(split);
+        QVERIFY2(again.code == 2 && again.err.contains(QStringLiteral("„%1“ sa nedá tlačiť: súbor je len na čítanie").arg(second)), qPrintable(again.err));
+        QCOMPARE(Bytes(second), kept);
+    }
+
     // Every page is tried first: text off the page is a bad row unless
     // forced; text over another part is printed with a warning.
     void textsOutOfPlace()
@@ -210,7 +306,7 @@ private slots:
         const Run check = run({"--form", "A", "--input", folder.file("fit.csv"), "--check"});
         QCOMPARE(check.code, 1);
         QVERIFY2(check.err.contains(QStringLiteral("Upozornenie: Riadok 2, stĺpec „nazov_uctu“: text by zasiahol"))
-                     && check.err.contains(QStringLiteral("Riadok 3, stĺpec „od1“: text by padol mimo tlačovú plochu")),
+                     && check.err.contains(QStringLiteral("Riadok 3, stĺpec „od1“: ") + OffPageProblem),
                  qPrintable(check.err));
         QCOMPARE(run({"--form", "A", "--input", folder.file("fit.csv"), "--output", pdf}).code, 1);
         QVERIFY(!QFile::exists(pdf));

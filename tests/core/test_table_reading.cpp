@@ -1,11 +1,13 @@
-// Reading a table's bytes: tables that mix encodings, UTF-16 with or without
-// a BOM, bytes that are no character, tab separators, and the bounds on
-// cells, rows and cell length.
+// Reading a table's bytes: tables that mix encodings, UTF-16, bytes that are
+// no character, tab separators, the bounds on cells, rows and cells' length;
+// and what the real zelvana-batch says of such tables.
 #include "batch/Table.h"
 
+#include <QProcess>
 #include <QStringEncoder>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <sys/resource.h>
 
 namespace {
 
@@ -122,84 +124,84 @@ private slots:
             QVERIFY(r.problem.contains(QStringLiteral("32767")));
     }
 
-    // A byte or code that is no character reaches its cell as U+FFFD, which
-    // the row check refuses with line and column, as any U+FFFD.
-    void brokenCharactersReachTheCellAsReplacements_data()
-    {
-        QTest::addColumn<QByteArray>("bytes");
-        QTest::addColumn<QString>("cell");
-        QStringEncoder le(QStringEncoder::Utf16LE), be(QStringEncoder::Utf16BE);
-        const QString text = QStringLiteral("suma;od1\r\n12;Žilina\r\n");
-        const QByteArray bom("\xFF\xFE", 2), head = bom + QByteArray(le(u"suma;od1\r\n12;Ab"));
-        QTest::newRow("UTF-16 LE without BOM") << QByteArray(le(text)) << QStringLiteral("Žilina");
-        QTest::newRow("UTF-16 BE without BOM") << QByteArray(be(text)) << QStringLiteral("Žilina");
-        QTest::newRow("lone high surrogate") << head + QByteArray("\x00\xD8", 2) + QByteArray(le(u"c\r\n")) << QStringLiteral("Ab\uFFFDc");
-        QTest::newRow("lone low surrogate") << head + QByteArray("\x00\xDC", 2) + QByteArray(le(u"c\r\n")) << QStringLiteral("Ab\uFFFDc");
-        QTest::newRow("high surrogate at the end") << head + QByteArray("\x00\xD8", 2) << QStringLiteral("Ab\uFFFD");
-        QTest::newRow("a whole pair") << head + QByteArray("\x3D\xD8\x00\xDE", 4) << QStringLiteral("Ab\U0001F600");
-        QTest::newRow("code page 1250, unassigned") << QByteArray("suma;od1\r\n12;Ko\x9A" "ice\x98\x81\r\n")
-                                                    << QStringLiteral("Košice\uFFFD\uFFFD");
-        QTest::newRow("UTF-8, C1 control") << QByteArray("suma;od1\r\n12;\xC5\xBD\xC2\x81\r\n") << QStringLiteral("Ž\uFFFD");
-        QTest::newRow("UTF-16, C1 control") << head + QByteArray("\x98\x00", 2) << QStringLiteral("Ab\uFFFD");
-        // The high half ends the first 64 KiB read, the low half begins the next.
-        QTest::newRow("a pair across two pieces") << head + QByteArray(le(QString(32750, u'x'))) + QByteArray("\x3D\xD8\x00\xDE", 4)
-                                                  << QStringLiteral("Ab") + QString(32750, u'x') + QStringLiteral("\U0001F600");
-    }
-    void brokenCharactersReachTheCellAsReplacements()
-    {
-        QFETCH(QByteArray, bytes);
-        QFETCH(QString, cell);
-        const Read r = readBytes(dir, bytes);
-        QVERIFY2(r.problem.isEmpty(), qPrintable(r.problem));
-        QCOMPARE(r.rows.size(), 2);
-        QCOMPARE(r.rows[0].cells, (QStringList{"suma", "od1"}));
-        QCOMPARE(r.rows[1].cells, (QStringList{"12", cell}));
-        QCOMPARE(r.rows[1].line, 2);
-    }
-
-    void utf16ComesWholeFromPiecesOfAnySize()
-    {
-        const QString text = QStringLiteral("suma;od1\r\n12;Ž\U0001F600\r\n");
-        const QByteArray bytes = QByteArray("\xFE\xFF", 2) + QByteArray(QStringEncoder(QStringEncoder::Utf16BE)(text));
-        for (int piece : {1, 2, 3, 5}) {
-            TableBytes decoded(TableEncoding::Utf16BE, 2);
-            QByteArray out;
-            for (qsizetype i = 0; i < bytes.size(); i += piece)
-                out += decoded.next(bytes.mid(i, piece));
-            out += decoded.finish();
-            QCOMPARE(QString::fromUtf8(out), text);
-            QVERIFY(!decoded.endsInsideAUnit());
-        }
-    }
-
-    void aTableIsBoundedWhileItIsRead_data()
+    // UTF-16 without a BOM, the halves of a pair kept together across two
+    // reads and lone ones as U+FFFD; cells and rows at the bound and past it.
+    void cellsAndBounds_data()
     {
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<QString>("problem");
-        QTest::addColumn<int>("rows"); // handed on before the stop
-        const QByteArray most = QByteArray("a;").repeated(MaxTableCells - 1) + "a\n";
-        const QString cells = TableTooManyCellsMessage.arg("%1", TableCountText(MaxTableCells));
-        QTest::newRow("cells, the most") << most + most << QString() << 2;
-        QTest::newRow("cells, one more") << "a\n\"b\n\"\n" + most.chopped(1) + ";a\n" << cells.arg(4) << 2;
-        QTest::newRow("cells, millions") << QByteArray("a;").repeated(5 << 20) + "a\n" << cells.arg(1) << 0;
-        const QByteArray rows = QByteArray("1\n").repeated(MaxTableRows);
-        QTest::newRow("rows, the most") << "suma\n" + rows + "\n\n" << QString() << MaxTableRows + 1;
-        // Blank lines are no rows but still lines.
-        QTest::newRow("rows, one more") << "suma\n" + rows + "\n\n2\n"
-                                        << TableTooManyRowsMessage.arg(MaxTableRows + 4).arg(TableCountText(MaxTableRows))
-                                        << MaxTableRows + 1;
-        QStringEncoder le(QStringEncoder::Utf16LE);
-        QTest::newRow("UTF-16 cut inside a unit") << QByteArray(le(u"suma;od1\r\n12;a\r\n")) + "\x31"
-                                                  << TableHalfUnitMessage.arg(3) << 2;
+        QTest::addColumn<int>("rows"); // handed on before any stop
+        QTest::addColumn<QString>("last"); // the last cell of the last of them
+        QStringEncoder le(QStringEncoder::Utf16LE), be(QStringEncoder::Utf16BE);
+        const QByteArray head = QByteArray("\xFF\xFE", 2) + QByteArray(le(u"suma;od1\r\n12;Ab"));
+        const QByteArray most = QByteArray("a;").repeated(MaxTableCells - 1) + "a\n", rows = QByteArray("1\n").repeated(MaxTableRows);
+        QTest::newRow("UTF-16 BE, no BOM") << QByteArray(be(u"suma;od1\r\n12;Žilina\r\n")) << QString() << 2 << QStringLiteral("Žilina");
+        QTest::newRow("lone halves") << head + QByteArray("\x00\xDC\x00\xD8" "c\x00", 6) << QString() << 2 << QStringLiteral("Ab\uFFFD\uFFFDc");
+        // The high half ends the first 64 KiB read, the low half begins the next.
+        QTest::newRow("a pair across two reads") << head + QByteArray(le(QString(32750, u'x'))) + QByteArray("\x3D\xD8\x00\xDE", 4)
+                                                 << QString() << 2 << QStringLiteral("Ab") + QString(32750, u'x') + QStringLiteral("\U0001F600");
+        QTest::newRow("cells, the most and one more") << "a\n\"b\n\"\n" + most + most.chopped(1) + ";a\n"
+                                                      << TableTooManyCellsMessage.arg(5).arg(TableCountText(MaxTableCells)) << 3 << "a";
+        // Blank lines are no rows, yet lines.
+        QTest::newRow("rows, the most and one more") << "suma\n" + rows + "\n\n2\n"
+                                                     << TableTooManyRowsMessage.arg(MaxTableRows + 4).arg(TableCountText(MaxTableRows))
+                                                     << MaxTableRows + 1 << "1";
     }
-    void aTableIsBoundedWhileItIsRead()
+    void cellsAndBounds()
     {
         QFETCH(QByteArray, bytes);
         QFETCH(QString, problem);
         QFETCH(int, rows);
+        QFETCH(QString, last);
         const Read r = readBytes(dir, bytes);
         QCOMPARE(r.problem, problem);
         QCOMPARE(r.rows.size(), rows);
+        QCOMPARE(r.rows.value(rows - 1).cells.value(r.rows.value(rows - 1).cells.size() - 1), last);
+    }
+
+    void whatTheBatchSays_data()
+    {
+        QTest::addColumn<QByteArray>("bytes"); // of t.csv
+        QTest::addColumn<QString>("input");
+        QTest::addColumn<QString>("says"); // and the exit status is 1, unless it says the table is fine
+        QVERIFY(QFile::copy(QStringLiteral(ZELVANA_BATCH_BINARY), dir.filePath("zelvana-batch")));
+        const QString t = dir.filePath("t.csv"), big = dir.filePath("big.csv");
+        QFile sparse(big); // no disk, no time
+        QVERIFY(sparse.open(QIODevice::WriteOnly) && sparse.write("suma;od1\n") && sparse.resize(MaxTableBytes + 1));
+        const QString bad = QStringLiteral("Riadok 2, stĺpec „od1“: obsahuje znak, ktorý program nevie vytlačiť");
+        QStringEncoder le(QStringEncoder::Utf16LE);
+        const QByteArray utf16 = QByteArray("\xFF\xFE", 2) + QByteArray(le(u"suma;od1\r\n12;Ab"));
+        QTest::newRow("lone surrogate") << utf16 + QByteArray("\x00\xD8", 2) << t << bad;
+        QTest::newRow("odd last byte") << utf16 + "c" << t << TableHalfUnitMessage.arg(2);
+        QTest::newRow("unassigned byte") << QByteArray("suma;od1\r\n12;Ko\x98\r\n") << t << bad;
+        QTest::newRow("C1 control") << QByteArray("suma;od1\r\n12;\xC2\x81\r\n") << t << bad;
+        QTest::newRow("UTF-16 without BOM") << QByteArray(le(u"suma;od1\r\n12;Žilina\r\n")) << t << QStringLiteral("Tabuľka je v poriadku");
+        // Its size says 0; its first line is "Name:<tab>zelvana-batch".
+        QTest::newRow("a file of the kernel's") << QByteArray() << "/proc/self/status" << QStringLiteral("Riadok 1, stĺpec „Name:“");
+        QTest::newRow("five million cells") << QByteArray("a;").repeated(5 << 20) << t
+                                            << TableTooManyCellsMessage.arg(1).arg(TableCountText(MaxTableCells));
+        QTest::newRow("too large") << QByteArray() << big << TableTooLargeMessage.arg(big).arg(MaxTableBytes >> 20);
+    }
+    void whatTheBatchSays()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, input);
+        QFETCH(QString, says);
+        readBytes(dir, bytes);
+        QProcess p;
+#ifndef __SANITIZE_ADDRESS__ // which reserves terabytes of address space
+        // Refused early, a table takes no memory to speak of: the program starts in a fraction of this.
+        p.setChildProcessModifier([] {
+            const rlimit most{512 << 20, 512 << 20};
+            setrlimit(RLIMIT_AS, &most);
+        });
+#endif
+        p.start(dir.filePath("zelvana-batch"), {"--form", "C", "--input", input, "--check"});
+        QVERIFY(p.waitForFinished(60000));
+        const QString said = QString::fromUtf8(p.readAllStandardOutput() + p.readAllStandardError());
+        QVERIFY2(said.contains(says), qPrintable(said));
+        QCOMPARE(p.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(p.exitCode(), says.startsWith(QStringLiteral("Tabuľka je v poriadku")) ? 0 : 1);
     }
 };
 

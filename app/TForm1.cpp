@@ -8,6 +8,7 @@
 
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QGraphicsBlurEffect>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
@@ -93,6 +94,14 @@ void TForm1::buildControls()
     };
     Label2 = heading("Label2", {176, 72}, 24, "#FFD52B");
     Label1 = heading("Label1", {192, 80}, 19, "#D89C01");
+    // The large pale heading is the glow behind the small one. Drawn sharp, in
+    // a face less heavy than Arial Black, it read as the same words printed
+    // twice out of register; softened, it is plainly a halo.
+    auto* glow = new QGraphicsBlurEffect(Label2);
+    glow->setBlurRadius(10);
+    glow->setBlurHints(QGraphicsBlurEffect::QualityHint);
+    Label2->setGraphicsEffect(glow);
+    Label1->raise();
 
     Memo1 = new QPlainTextEdit(this);
     Memo1->setObjectName(QStringLiteral("Memo1"));

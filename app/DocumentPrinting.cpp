@@ -89,7 +89,7 @@ bool DocumentPrinting::askYesNo(const QString& text)
 bool DocumentPrinting::fitsOrConfirmed(const FormPage& page, const PrintCanvas& canvas, const FormShift& shift)
 {
     const FitReport fit = CheckPageFit(window_.form(), page, canvas, shift);
-    return fit.clean() || askYesNo(PrintAnywayQuestion.arg(FitReportLines(fit)));
+    return fit.clean() || askYesNo(PrintAnywayQuestion.arg(FitReportLines(window_.form(), fit)));
 }
 
 void DocumentPrinting::print()
@@ -140,11 +140,11 @@ QString DocumentPrinting::describeJob(QPrinter& printer)
     bounds.font = canvas.font;
     printOn(bounds, shift, false);
     if (bounds.offPage > 0)
-        line += QStringLiteral(" Pozor: %1 z %2 textov by padlo mimo tlačovú plochu!").arg(bounds.offPage).arg(bounds.drawn);
+        line += QStringLiteral(" Pozor: %1 z %2 textov by padlo mimo tlačovej plochy!").arg(bounds.offPage).arg(bounds.drawn);
     if (const std::optional<FormPage> p = window_.currentPage()) {
         const FitReport fit = CheckPageFit(window_.form(), *p, page, canvas.screenDpi(), canvas.deviceDpi(), canvas.font, shift);
         if (!fit.clean())
-            line += QStringLiteral(" Nie na svojom mieste: ") + FitReportLines(fit).replace(QLatin1Char('\n'), QStringLiteral("; ")) + QLatin1Char('.');
+            line += QStringLiteral("\nNie na svojom mieste: ") + FitReportLines(window_.form(), fit).replace(QLatin1Char('\n'), QStringLiteral(". ")) + QLatin1Char('.');
     }
     return line;
 }

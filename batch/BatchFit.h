@@ -12,6 +12,6 @@ struct BatchFit {
 BatchFit CheckTableFit(const BatchContext& context, const BatchCheck& check, const PrintCanvas& like,
                        const FormShift& shift);
 
-inline const QString OffPageProblem = QStringLiteral("text by padol mimo tlačovú plochu");
+inline const QString OffPageProblem = QStringLiteral("text by padol mimo tlačovej plochy");
 inline const QString IntoOtherProblem
-    = QStringLiteral("text by zasiahol do iného textu alebo do inej časti formulára");
+    = QStringLiteral("text by zasiahol do iného textu, do inej časti formulára alebo za jeho okraj");

@@ -11,8 +11,11 @@
 
 namespace {
 
-constexpr FieldSpec Fields[] = {{"adr", FieldKind::Memo}, {"od", FieldKind::Memo}, {"pozn", FieldKind::Memo},
-                                {"sablona", FieldKind::Line}};
+constexpr int M = DefaultMaxLength;
+constexpr FieldSpec Fields[] = {{"adr", FieldKind::Memo, M, "", "Adresát"},
+                                {"od", FieldKind::Memo, M, "", "Odosielateľ"},
+                                {"pozn", FieldKind::Memo, M, "", "Poznámka"},
+                                {"sablona", FieldKind::Line, M, "", "Šablóna pre obálku"}};
 
 FieldTexts fill(const ProgramSettings& s, const PersonalData& p)
 {

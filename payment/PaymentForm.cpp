@@ -11,12 +11,19 @@ constexpr int M = DefaultMaxLength;
 // The rules themselves refuse a text too long, with the field's name; the
 // edits take more so a refusal is told rather than typing silently stopped.
 constexpr FieldSpec Fields[] = {
-    {"prijemca", FieldKind::Line, M},       {"prijemca_ulica", FieldKind::Line, M},
-    {"prijemca_mesto", FieldKind::Line, M}, {"iban", FieldKind::Line, M},
-    {"bic", FieldKind::Line, M},            {"suma", FieldKind::Line, M},
-    {"vsymbol", FieldKind::Line, M},        {"ksymbol", FieldKind::Line, M},
-    {"ssymbol", FieldKind::Line, M},        {"splatnost", FieldKind::Line, M},
-    {"sprava", FieldKind::Line, M},         {"adresat", FieldKind::Memo, M}};
+    {"prijemca", FieldKind::Line, M, "", "Príjemca"},
+    {"prijemca_ulica", FieldKind::Line, M, "", "Ulica príjemcu"},
+    {"prijemca_mesto", FieldKind::Line, M, "", "PSČ a obec príjemcu"},
+    {"iban", FieldKind::Line, M, "", "IBAN"},
+    {"bic", FieldKind::Line, M, "", "BIC"},
+    {"suma", FieldKind::Line, M, "", "Suma (EUR)"},
+    {"vsymbol", FieldKind::Line, M, "", "Variabilný symbol"},
+    {"ksymbol", FieldKind::Line, M, "", "Konštantný symbol"},
+    {"ssymbol", FieldKind::Line, M, "", "Špecifický symbol"},
+    {"splatnost", FieldKind::Line, M, "", "Dátum splatnosti"},
+    {"sprava", FieldKind::Line, M, "", "Správa pre príjemcu"},
+    {"adresat", FieldKind::Memo, M, "", "Platiteľ (do okna obálky)"},
+};
 
 constexpr PaymentField Order[] = {
     PaymentField::prijemca, PaymentField::prijemca_ulica, PaymentField::prijemca_mesto, PaymentField::iban,

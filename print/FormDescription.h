@@ -36,6 +36,7 @@ struct FieldSpec {
     FieldKind kind;
     int maxLength = DefaultMaxLength;
     const char* initial = ""; // the text when a new window opens
+    const char* caption = ""; // how messages name it, as the window's label reads (UTF-8); empty: the name
 };
 
 // Where one page of a form lies and the font it starts with, resolved before

@@ -1,23 +1,26 @@
 #include "print/PageBounds.h"
 
+#include "print/PrintFont.h"
+
 void BoundsCanvas::textOut(const RotatedText& text)
 {
     const QString visible = text.text.trimmed();
     if (visible.isEmpty())
         return; // a run of spaces leaves no mark wherever it lands
     ++drawn;
+    // Measured in the font the page draws the text in.
+    const TextReach reach = ReachOf(text);
     if (text.angle == 0) {
-        // Upright, as a payment page writes: about 0.6 em a letter, a fixed-pitch face.
-        const long long right = text.x + static_cast<long long>(visible.size()) * text.emPixels * 6 / 10;
-        if (text.x < 0 || text.y < 0 || right > page_.PageWidth || text.y + text.emPixels > page_.PageHeight)
+        // Upright, as a payment page writes: the letters run to the right.
+        if (text.x + reach.from < 0 || text.y < 0 || text.x + reach.to > page_.PageWidth
+            || text.y + text.emPixels > page_.PageHeight)
             ++offPage;
         return;
     }
     // Turned by 270 degrees: the cell reaches from x towards smaller x, and
-    // the letters run from y down the page, about half an em each.
+    // the letters run from y down the page.
     const long long left = static_cast<long long>(text.x) - text.emPixels;
-    const long long bottom = text.y + static_cast<long long>(visible.size()) * text.emPixels / 2;
-    if (left < 0 || text.x > page_.PageWidth || text.y < 0 || bottom > page_.PageHeight)
+    if (left < 0 || text.x > page_.PageWidth || text.y + reach.from < 0 || text.y + reach.to > page_.PageHeight)
         ++offPage;
 }
 

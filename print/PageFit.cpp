@@ -1,12 +1,17 @@
 #include "print/PageFit.h"
 
 #include "print/PageRenderer.h"
+#include "print/PrintFont.h"
 #include "print/PrintJob.h"
 
 #include <QSet>
 #include <algorithm>
+#include <optional>
 
 namespace {
+
+// The sketch draws a slip's outline this far past its last area's last text.
+constexpr int FormTailMm = 14;
 
 // Records the texts a job would draw, nothing else.
 class FitCanvas : public PrintCanvas {
@@ -32,7 +37,9 @@ private:
 
 struct Box {
     long long acrossFrom, acrossTo; // x, device pixels
-    long long alongFrom, alongTo;   // y, device pixels: the letters
+    double alongFrom, alongTo;      // y, device pixels: the letters as the print font sets them
+    double blank;                   // a blank of that font
+    double lastLetter;
     QSet<QString> fields;
 };
 
@@ -69,11 +76,10 @@ QList<Box> boxes(const FormDescription& form, const FormPage& page, const PageMe
         const QString visible = t.text.trimmed();
         if (visible.isEmpty() || t.angle != 270)
             continue; // spaces leave no mark; upright text lays itself out (the payment page)
-        const long long half = t.emPixels / 2;
-        const qsizetype lead = t.text.indexOf(visible.front());
+        const TextReach reach = ReachOf(t);
         index[i] = static_cast<int>(out.size());
-        out.append({static_cast<long long>(t.x) - t.emPixels, t.x, t.y + lead * half,
-                    t.y + (lead + visible.size()) * half, {}});
+        out.append({static_cast<long long>(t.x) - t.emPixels, t.x, t.y + reach.from, t.y + reach.to, reach.blank,
+                    reach.lastLetter, {}});
     }
     for (const FieldSpec& f : form.fields) {
         const QString name = QString::fromLatin1(f.name);
@@ -114,15 +120,15 @@ FitReport CheckPageFit(const FormDescription& form, const FormPage& page, const 
             off.unite(b.fields);
     // Into another part: the shift moves every text alike, so without it.
     const QList<Box> placed = boxes(form, page, measures, screenDpi, deviceDpi, font, {});
-    QList<long long> starts;
+    QList<double> starts;
     const SlipPlacement placement(measures, page.frame.referenceMm);
     for (const AreaSpan& a : form.areas)
         starts.append(placement.DeviceY(a.fromMm));
     std::sort(starts.begin(), starts.end());
-    QSet<QString> words;
-    for (const FieldSpec& f : form.fields)
-        if (f.kind == FieldKind::Words)
-            words.insert(QString::fromLatin1(f.name));
+    // The form ends where its outline does: past its last area's last text.
+    const std::optional<double> formEnd = form.areas.empty()
+                                              ? std::nullopt
+                                              : std::optional<double>(placement.DeviceY(form.areas.back().toMm + FormTailMm));
     for (qsizetype i = 0; i < placed.size(); ++i) {
         const Box& b = placed[i];
         if (b.fields.isEmpty())
@@ -131,15 +137,18 @@ FitReport CheckPageFit(const FormDescription& form, const FormPage& page, const 
         auto next = std::upper_bound(starts.cbegin(), starts.cend(), b.alongFrom);
         if (next == starts.cbegin() && next != starts.cend())
             ++next;
-        const long long letter = (b.acrossTo - b.acrossFrom) / 2;
-        bool crosses = next != starts.cend() && b.alongTo - *next >= letter && !words.contains(b.fields);
+        bool crosses = (next != starts.cend() && b.alongTo - *next >= b.lastLetter) || (formEnd && b.alongTo > *formEnd);
         const long long body = (b.acrossTo - b.acrossFrom) / 5;
         for (qsizetype j = 0; j < placed.size() && !crosses; ++j) {
             const Box& o = placed[j];
             if (j == i || o.fields.intersects(b.fields))
                 continue;
+            // On one line, two texts closer than half a blank read as one
+            // word; a narrower blank still parts them, as a slip's postcode
+            // and town do in its first receipt part.
+            const double apart = b.blank / 2;
             crosses = b.acrossFrom + body < o.acrossTo - body && o.acrossFrom + body < b.acrossTo - body
-                      && b.alongFrom < o.alongTo && o.alongFrom < b.alongTo;
+                      && b.alongFrom < o.alongTo + apart && o.alongFrom < b.alongTo + apart;
         }
         if (crosses)
             into.unite(b.fields);
@@ -160,12 +169,24 @@ FitReport CheckPageFit(const FormDescription& form, const FormPage& page, const 
     return CheckPageFit(form, page, like.measures(), like.screenDpi(), like.deviceDpi(), like.font, shift);
 }
 
-QString FitReportLines(const FitReport& report)
+QString FieldCaptionOf(const FormDescription& form, const QString& name)
 {
+    const FieldSpec* f = form.field(name);
+    return f && f->caption && *f->caption ? QString::fromUtf8(f->caption) : name;
+}
+
+QString FitReportLines(const FormDescription& form, const FitReport& report)
+{
+    const auto captions = [&](const QStringList& names) {
+        QStringList out;
+        for (const QString& n : names)
+            out << FieldCaptionOf(form, n);
+        return out.join(QStringLiteral("; "));
+    };
     QStringList lines;
     if (!report.offPage.isEmpty())
-        lines << OffPageLine.arg(report.offPage.join(QStringLiteral(", ")));
+        lines << OffPageLine.arg(captions(report.offPage));
     if (!report.intoOther.isEmpty())
-        lines << IntoOtherLine.arg(report.intoOther.join(QStringLiteral(", ")));
+        lines << IntoOtherLine.arg(captions(report.intoOther));
     return lines.join(QLatin1Char('\n'));
 }

@@ -8,22 +8,21 @@
 
 #include <QStringList>
 
-// A text is told by the fields it shows (a joined row shows two).
-//  - Off the page: a visible character outside the printable area, as the
-//    preview's count has it (letters about half an em wide each).
+// A text is told by the fields it shows (a joined row shows two). Its letters
+// are measured in the print font as the canvas sets it, at the printer's
+// resolution.
+//  - Off the page: a visible character outside the printable area.
 //  - Into another part: the form's areas split its width; a text belongs to
 //    the last area that begins at or before its first letter (or to the
 //    first), and crosses when a whole letter of it lies past the beginning
-//    of the next area; the words lines, which the amount writes and the form
-//    was drawn around, are held to the next rule only. A text that covers a text of another field or one the
-//    form prints itself (their letters' bodies, the middle 60 % of the em
-//    across, intersect) crosses too.
+//    of the next area, or any of it past the form's end. A text that covers
+//    a text of another field, or on the same line comes closer to it than a
+//    blank of the font (their letters' bodies, the middle 60 % of the em
+//    across, meet), crosses too.
 struct FitReport {
     QStringList offPage;   // field names, in the form's order
     QStringList intoOther; // the same, for fields with no text off the page
     bool clean() const { return offPage.isEmpty() && intoOther.isEmpty(); }
-    // "nazov_uctu, od1" for a message or the preview's line.
-    QString fieldList() const { return (offPage + intoOther).join(QStringLiteral(", ")); }
 };
 
 // The page `page` of `form` as a job on a printer of these measures would
@@ -36,8 +35,12 @@ FitReport CheckPageFit(const FormDescription& form, const FormPage& page, const 
 
 inline const QString PrintAnywayQuestion = QStringLiteral(
     "Niektoré texty by sa nevytlačili na svoje miesto:\n%1\nTlačiť aj tak?");
-inline const QString OffPageLine = QStringLiteral("mimo tlačovú plochu: %1");
-inline const QString IntoOtherLine = QStringLiteral("cez iný text alebo do inej časti formulára: %1");
+inline const QString OffPageLine = QStringLiteral("mimo tlačovej plochy: %1");
+inline const QString IntoOtherLine
+    = QStringLiteral("cez iný text, do inej časti formulára alebo za jeho okraj: %1");
 
-// The lines of a report for the user, empty for a clean one.
-QString FitReportLines(const FitReport& report);
+// How the user knows a field: its caption, else its name.
+QString FieldCaptionOf(const FormDescription& form, const QString& name);
+
+// The lines of a report for the user, each field by its caption; empty for a clean one.
+QString FitReportLines(const FormDescription& form, const FitReport& report);

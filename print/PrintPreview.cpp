@@ -8,13 +8,13 @@
 #include <QPushButton>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
 PrintPreview::PrintPreview(QPrinter& printer, const QString& description, Paint paint) : QDialog(nullptr)
 {
     setObjectName(QStringLiteral("Ukazka"));
     setWindowTitle(QStringLiteral("Ukážka pred tlačou"));
     resize(640, 760);
-    FitOnScreen(this);
 
     preview = new QPrintPreviewWidget(&printer, this);
     preview->setObjectName(QStringLiteral("ukazka"));
@@ -24,6 +24,9 @@ PrintPreview::PrintPreview(QPrinter& printer, const QString& description, Paint 
     popisTlace->setObjectName(QStringLiteral("popisTlace"));
     popisTlace->setWordWrap(true);
     popisTlace->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    popisTlace->setToolTip(description);
+    // Never squeezed below its wrapped lines: the page above gives way.
+    popisTlace->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Minimum);
 
     auto tool = [this](const QString& text, const QString& tip) {
         auto* b = new QToolButton(this);
@@ -61,5 +64,30 @@ PrintPreview::PrintPreview(QPrinter& printer, const QString& description, Paint 
     whole->addLayout(tools);
     whole->addWidget(preview, 1);
     whole->addWidget(popisTlace);
+    preview->setMinimumHeight(120);
     preview->fitInView();
+    // Fitted once its contents are known, so its bottom line stays on the screen.
+    FitOnScreen(this);
+}
+
+void PrintPreview::resizeEvent(QResizeEvent* event)
+{
+    QDialog::resizeEvent(event);
+    fitDescription();
+}
+
+void PrintPreview::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    fitDescription();
+}
+
+void PrintPreview::fitDescription()
+{
+    // The wrapped description's height for the width it is given now.
+    const QMargins m = layout()->contentsMargins();
+    const int width = std::max(1, this->width() - m.left() - m.right());
+    const int height = popisTlace->heightForWidth(width);
+    if (height > 0 && popisTlace->minimumHeight() != height)
+        popisTlace->setMinimumHeight(height);
 }

@@ -20,4 +20,11 @@ public:
     QLabel* popisTlace;
     QPushButton* print;
     QPushButton* closeButton;
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void fitDescription();
 };

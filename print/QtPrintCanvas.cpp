@@ -1,5 +1,7 @@
 #include "print/QtPrintCanvas.h"
 
+#include "print/PrintFont.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <QFontDatabase>
@@ -67,10 +69,7 @@ bool QtPrintCanvas::endDocument()
 
 void QtPrintCanvas::textOut(const RotatedText& t)
 {
-    QFont f(t.face);
-    f.setPixelSize(std::clamp(t.emPixels, 1, 32767)); // a damaged size must not break the painter
-    f.setFixedPitch(true);
-    f.setStyleHint(QFont::TypeWriter);
+    const QFont f = PrintFontOf(t);
     painter_.save();
     painter_.setFont(f);
     painter_.setPen(Qt::black);

@@ -8,25 +8,59 @@
 
 namespace {
 constexpr int M = DefaultMaxLength;
+// Captions as the window's labels read; a field without a label of its own
+// is named after the block it stands in.
 constexpr FieldSpec SlipA[] = {
-    {"suma", FieldKind::Line, 6, "0"},    {"hal", FieldKind::Line, 1},          {"banka", FieldKind::Line, M},
-    {"cu1", FieldKind::Line, M},          {"cu2", FieldKind::Line, M},          {"ksymbol", FieldKind::Line, M},
-    {"nazov_uctu", FieldKind::Memo, M},   {"vakup", FieldKind::Line, 5},        {"vakup2", FieldKind::Line, M},
-    {"vsymbol", FieldKind::Line, M},      {"od1", FieldKind::Line, M},          {"od2", FieldKind::Line, M},
-    {"odpsc", FieldKind::Line, 5},        {"od3", FieldKind::Line, M},          {"slovom1", FieldKind::Words, M},
-    {"slovom2", FieldKind::Words, M},     {"slovomh", FieldKind::Words, M}};
+    {"suma", FieldKind::Line, 6, "0", "Suma, Sk"},
+    {"hal", FieldKind::Line, 1, "", "Suma, h"},
+    {"banka", FieldKind::Line, M, "", "Peňažný ústav"},
+    {"cu1", FieldKind::Line, M, "", "Číslo účtu"},
+    {"cu2", FieldKind::Line, M, "", "Číslo účtu, za lomkou"},
+    {"ksymbol", FieldKind::Line, M, "", "K. symbol"},
+    {"nazov_uctu", FieldKind::Memo, M, "", "Názov účtu adresáta"},
+    {"vakup", FieldKind::Line, 5, "", "Prev. pošta VAKÚP"},
+    {"vakup2", FieldKind::Line, M, "", "Prev. pošta VAKÚP, vedľa"},
+    {"vsymbol", FieldKind::Line, M, "", "V. symbol"},
+    {"od1", FieldKind::Line, M, "", "Odosielateľ, 1. riadok"},
+    {"od2", FieldKind::Line, M, "", "Odosielateľ, 2. riadok"},
+    {"odpsc", FieldKind::Line, 5, "", "Odosielateľ, PSČ"},
+    {"od3", FieldKind::Line, M, "", "Odosielateľ, obec"},
+    {"slovom1", FieldKind::Words, M, "", "Suma slovom, 1. riadok"},
+    {"slovom2", FieldKind::Words, M, "", "Suma slovom, 2. riadok"},
+    {"slovomh", FieldKind::Words, M, "", "Suma slovom, haliere"},
+};
 constexpr FieldSpec SlipC[] = {
-    {"suma", FieldKind::Line, 6, "0"},    {"hal", FieldKind::Line, 1, "0"},     {"ad1", FieldKind::Line, M},
-    {"ad2", FieldKind::Line, M},          {"adpsc", FieldKind::Line, 5},        {"ad3", FieldKind::Line, M},
-    {"od1", FieldKind::Line, M},          {"od2", FieldKind::Line, M},          {"odpsc", FieldKind::Line, 5},
-    {"od3", FieldKind::Line, M},          {"slovom1", FieldKind::Words, M},     {"slovom2", FieldKind::Words, M},
-    {"slovomh", FieldKind::Words, M}};
+    {"suma", FieldKind::Line, 6, "0", "Suma, Sk"},
+    {"hal", FieldKind::Line, 1, "0", "Suma, h"},
+    {"ad1", FieldKind::Line, M, "", "Adresát, 1. riadok"},
+    {"ad2", FieldKind::Line, M, "", "Adresát, 2. riadok"},
+    {"adpsc", FieldKind::Line, 5, "", "Adresát, PSČ"},
+    {"ad3", FieldKind::Line, M, "", "Adresát, obec"},
+    {"od1", FieldKind::Line, M, "", "Odosielateľ, 1. riadok"},
+    {"od2", FieldKind::Line, M, "", "Odosielateľ, 2. riadok"},
+    {"odpsc", FieldKind::Line, 5, "", "Odosielateľ, PSČ"},
+    {"od3", FieldKind::Line, M, "", "Odosielateľ, obec"},
+    {"slovom1", FieldKind::Words, M, "", "Suma slovom, 1. riadok"},
+    {"slovom2", FieldKind::Words, M, "", "Suma slovom, 2. riadok"},
+    {"slovomh", FieldKind::Words, M, "", "Suma slovom, haliere"},
+};
 constexpr FieldSpec SlipD[] = {
-    {"suma", FieldKind::Line, 6, "0"},    {"hal", FieldKind::Line, 1, "0"},     {"ad1", FieldKind::Line, M},
-    {"ad2", FieldKind::Line, M},          {"adpsc", FieldKind::Line, 5},        {"ad3", FieldKind::Line, M},
-    {"od2", FieldKind::Line, M},          {"odpsc", FieldKind::Line, 5},        {"od3", FieldKind::Line, M},
-    {"ucet", FieldKind::Line, M},         {"skr", FieldKind::Line, M},          {"banka", FieldKind::Line, M},
-    {"slovom1", FieldKind::Words, M},     {"slovom2", FieldKind::Words, M},     {"slovomh", FieldKind::Words, M}};
+    {"suma", FieldKind::Line, 6, "0", "Suma, Sk"},
+    {"hal", FieldKind::Line, 1, "0", "Suma, h"},
+    {"ad1", FieldKind::Line, M, "", "Adresát, 1. riadok"},
+    {"ad2", FieldKind::Line, M, "", "Adresát, 2. riadok"},
+    {"adpsc", FieldKind::Line, 5, "", "Adresát, PSČ"},
+    {"ad3", FieldKind::Line, M, "", "Adresát, obec"},
+    {"od2", FieldKind::Line, M, "", "Odosielateľ"},
+    {"odpsc", FieldKind::Line, 5, "", "Odosielateľ, PSČ"},
+    {"od3", FieldKind::Line, M, "", "Odosielateľ, obec"},
+    {"ucet", FieldKind::Line, M, "", "z účtu číslo"},
+    {"skr", FieldKind::Line, M, "", "Banka, skratka"},
+    {"banka", FieldKind::Line, M, "", "Banka"},
+    {"slovom1", FieldKind::Words, M, "", "Suma slovom, 1. riadok"},
+    {"slovom2", FieldKind::Words, M, "", "Suma slovom, 2. riadok"},
+    {"slovomh", FieldKind::Words, M, "", "Suma slovom, haliere"},
+};
 
 QStringList wrapMemo(const QString& text) { return WrapLines(text, SlipMemoFont(), SlipMemoWrapWidth); }
 

@@ -282,7 +282,7 @@ private slots:
             p.platform.printer = [&] { return std::make_unique<ProxyCanvas>(canvas); };
             w->Hromadntla1->trigger();
             QCOMPARE(asked.size(), 1);
-            QVERIFY2(asked[0].contains(QStringLiteral("Riadok 3, stĺpec „od1“: text by padol mimo tlačovú plochu"))
+            QVERIFY2(asked[0].contains(QStringLiteral("Riadok 3, stĺpec „od1“: text by padol mimo tlačovej plochy"))
                          && !asked[0].contains(QStringLiteral("Riadok 2")),
                      qPrintable(asked[0]));
             QCOMPARE(canvas.begun, yes ? 1 : 0);

@@ -21,6 +21,7 @@
 #include <QPlainTextEdit>
 #include <QPrintPreviewWidget>
 #include <QPushButton>
+#include <QScreen>
 #include <QtTest>
 
 // A4 at 600 dpi, the whole sheet printable.
@@ -322,9 +323,20 @@ private slots:
         TApoukazka* w = slipA(p);
         p.platform.currentPrinter().setPageSize(QPageSize(QPageSize::A6)); // far too small for the form
         QString description;
-        p.platform.onDialog = [&](QDialog& d) { description = d.findChild<QLabel*>("popisTlace")->text(); };
+        bool whole = false;
+        p.platform.onDialog = [&](QDialog& d) {
+            auto* line = d.findChild<QLabel*>("popisTlace");
+            description = line->text();
+            // Every line of the description shows, inside the window, inside the screen.
+            d.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&d));
+            const QRect screen = d.screen()->availableGeometry();
+            whole = line->height() >= line->heightForWidth(line->width()) && d.rect().contains(line->geometry())
+                    && screen.contains(QRect(d.mapToGlobal(QPoint(0, 0)), d.size()));
+        };
         w->Ukkapredtlaou1->trigger();
         QVERIFY2(description.contains(QStringLiteral("Pozor")), qPrintable(description));
+        QVERIFY(whole);
         QCOMPARE(p.platform.printDialogs, 0); // closed without printing
     }
 

@@ -141,7 +141,10 @@ std::optional<FormPage> CheckRow(const BatchContext& context, const BatchHeader&
                          QStringLiteral("šablónu obálky „%1“ sa nepodarilo otvoriť (%2)").arg(name, frame.why)});
         return std::nullopt;
     }
-    return FormPage{*frame.frame, PrintTexts(form, texts)};
+    // Made once here, the page's code serves the dry run and the print alike.
+    FormPage page{*frame.frame, PrintTexts(form, texts)};
+    PreparePage(form, page);
+    return page;
 }
 
 FieldTexts RowFieldTexts(const BatchContext& context, const BatchHeader& header, const TableRow& row)

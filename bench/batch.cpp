@@ -1,126 +1,154 @@
-// 1 000 slip A rows printed into one PDF through the batch path, beside a
-// bare QPainter job drawing the same strings on 1 000 pages; time and peak
-// resident memory of each.
+// The real zelvana-batch printing slip A rows into one PDF, started as a
+// process, beside a bare QPainter job that paints the same strings at the
+// same places in the same fonts on a PDF, also a process of its own (this
+// program started with --bare). Both are timed whole, in turn.
+//   bench_batch [ROWS=1000] [RUNS=5] [ZELVANA-BATCH, the one built beside by default]
+#include "BenchProcess.h"
 #include "batch/BatchJob.h"
+#include "batch/RecordsReadOnly.h"
+#include "print/ChosenPrinter.h"
+#include "print/PrintFont.h"
 #include "print/QtPrintCanvas.h"
 
+#include <QFile>
 #include <QGuiApplication>
 #include <QPainter>
 #include <QPrinter>
 #include <QTemporaryDir>
-#include <chrono>
+#include <QTextStream>
 #include <cstdio>
-#include <sys/resource.h>
 
 namespace {
 
-long peakKb()
-{
-    rusage u{};
-    getrusage(RUSAGE_SELF, &u);
-    return u.ru_maxrss;
-}
-
-// Keeps the strings the job drew on its first page, to draw them bare.
-class Keeper : public PrintCanvas {
+// Keeps every text a job draws, page by page, on the measures of `like`.
+class Recorder : public PrintCanvas {
 public:
-    explicit Keeper(PrintCanvas& to) : to_(to) { font = to.font; }
-    PageMeasures measures() const override { return to_.measures(); }
-    int screenDpi() const override { return to_.screenDpi(); }
-    int deviceDpi() const override { return to_.deviceDpi(); }
-    QString printerName() const override { return to_.printerName(); }
-    bool beginDocument() override { return to_.beginDocument(); }
-    bool newPage() override { return ++pages, to_.newPage(); }
-    bool endDocument() override { return to_.endDocument(); }
-    void textOut(const RotatedText& t) override
-    {
-        if (pages == 0)
-            first.append(t);
-        to_.font = font;
-        to_.textOut(t);
-    }
-    void drawGuide(const Guide& g) override { to_.drawGuide(g); }
-    void fillRects(const QList<QRect>& r) override { to_.fillRects(r); }
-    QList<RotatedText> first;
-    int pages = 0;
+    explicit Recorder(const PrintCanvas& like) : like_(like) { font = like.font; }
+    PageMeasures measures() const override { return like_.measures(); }
+    int screenDpi() const override { return like_.screenDpi(); }
+    int deviceDpi() const override { return like_.deviceDpi(); }
+    QString printerName() const override { return {}; }
+    bool beginDocument() override { return pages.append(QList<RotatedText>()), true; }
+    bool newPage() override { return pages.append(QList<RotatedText>()), true; }
+    bool endDocument() override { return true; }
+    void textOut(const RotatedText& t) override { pages.last().append(t); }
+    void drawGuide(const Guide&) override {}
+    void fillRects(const QList<QRect>&) override {}
+    QList<QList<RotatedText>> pages;
 
 private:
-    PrintCanvas& to_;
+    const PrintCanvas& like_;
 };
+
+// One text a line, a form feed before each page: x, y, angle, em, face, text.
+QByteArray textsFile(const QList<QList<RotatedText>>& pages)
+{
+    QByteArray out;
+    for (const QList<RotatedText>& page : pages) {
+        out += "\f\n";
+        for (const RotatedText& t : page)
+            out += QStringLiteral("%1\t%2\t%3\t%4\t%5\t%6\n")
+                       .arg(t.x).arg(t.y).arg(t.angle).arg(t.emPixels).arg(t.face, t.text).toUtf8();
+    }
+    return out;
+}
+
+// The bare job: the strings of `texts` painted with nothing but QPainter.
+int bare(const QString& texts, const QString& pdf)
+{
+    QFile in(texts);
+    if (!in.open(QIODevice::ReadOnly))
+        return 1;
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setPageSize(QPageSize(QPageSize::A4));
+    printer.setOutputFileName(pdf);
+    QPainter painter;
+    int pages = 0;
+    while (!in.atEnd()) {
+        const QByteArray line = in.readLine();
+        if (line.startsWith('\f')) {
+            if (pages++ == 0 ? !painter.begin(&printer) : !printer.newPage())
+                return 1;
+            continue;
+        }
+        const QList<QByteArray> f = line.chopped(1).split('\t');
+        if (f.size() != 6)
+            return 1;
+        QFont font(QString::fromUtf8(f[4]));
+        font.setPixelSize(f[3].toInt());
+        font.setFixedPitch(true);
+        font.setStyleHint(QFont::TypeWriter);
+        painter.save();
+        painter.setFont(font);
+        painter.translate(f[0].toInt(), f[1].toInt());
+        painter.rotate(-f[2].toInt());
+        painter.drawText(QPointF(0, painter.fontMetrics().ascent()), QString::fromUtf8(f[5]));
+        painter.restore();
+    }
+    if (!painter.end())
+        return 1;
+    std::printf("%d pages\n", pages);
+    return 0;
+}
 
 } // namespace
 
 int main(int argc, char** argv)
 {
-    qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
+    qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication application(argc, argv);
-    const int rows = argc > 1 ? std::atoi(argv[1]) : 1000;
-    QTemporaryDir dir;
-    QFile table(dir.filePath("rows.csv"));
-    if (!table.open(QIODevice::WriteOnly))
-        return 1;
-    table.write("suma;hal;banka;cu1;cu2;nazov_uctu;vsymbol;od1;od2;odpsc;od3\r\n");
-    for (int i = 0; i < rows; ++i)
-        table.write(QStringLiteral("%1;5;Moja banka;%2;0200;\"Spoločenstvo vlastníkov\r\nbytov Košice\";%3;"
-                                   "Ing. Ján Košický;Hlavná 12;04001;Košice\r\n")
-                        .arg(100000 + i * 7)
-                        .arg(1234567890 + i)
-                        .arg(20260000 + i)
-                        .toUtf8());
-    table.close();
+    const QStringList args = QGuiApplication::arguments();
+    if (args.size() == 4 && args[1] == QLatin1String("--bare"))
+        return bare(args[2], args[3]);
+    const int rows = args.size() > 1 ? args[1].toInt() : 1000;
+    const int runs = args.size() > 2 ? args[2].toInt() : 5;
+    const QString program = args.size() > 3 ? args[3] : QStringLiteral(ZELVANA_BATCH_BINARY);
 
+    QTemporaryDir dir;
+    QString batch;
+    if (!InstallInto(program, dir.path(), batch))
+        return 1;
+    QByteArray slips = "suma;hal;vsymbol;od1\r\n";
+    for (int i = 0; i < rows; ++i)
+        slips += QStringLiteral("%1;5;%2;Ing. Ján Košický %3\r\n").arg(100 + i * 7).arg(20260000 + i).arg(i).toUtf8();
+    const QString table = dir.filePath(QStringLiteral("slips.csv"));
+    if (!WriteFile(table, slips))
+        return 1;
+
+    // The strings and places the batch draws, as its own folder sets it up.
     BatchContext context;
     context.form = FormKind::SlipA;
-    context.settings.setDefaults();
-    context.settings.setFlag(Flag::AutoAmountInWords, true);
-    context.settings.setPrintFontSize(10);
-    context.programFolder = dir.path() + '/';
-
-    const long before = peakKb();
-    const auto start = std::chrono::steady_clock::now();
-    const BatchCheck check = CheckTable(context, table.fileName());
+    context.programFolder = dir.path() + QLatin1Char('/');
+    if (QString why; !ReadRecordsReadOnly(context.programFolder, context.settings, context.personal, why))
+        return std::fprintf(stderr, "%s\n", qPrintable(why)), 1;
     QPrinter printer(QPrinter::HighResolution);
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setPageSize(QPageSize(QPageSize::A4));
-    printer.setOutputFileName(dir.filePath("batch.pdf"));
-    QtPrintCanvas canvas(printer, QStringLiteral("PDF"), printer.outputFileName());
-    Keeper keeper(canvas);
-    const BatchOutcome outcome = PrintTable(keeper, context, table.fileName(), {}, false);
-    const double batchMs = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
-    const long batchPeak = peakKb();
-    if (!check.ok() || outcome.outcome != PrintOutcome::Printed || outcome.pages != rows) {
-        std::fprintf(stderr, "batch failed: %s\n", qPrintable(BatchOutcomeMessage(outcome) + check.report(3)));
-        return 1;
-    }
+    SetUpPdfFile(printer, dir.filePath(QStringLiteral("unused.pdf")));
+    const QtPrintCanvas like(printer, QStringLiteral("PDF"));
+    Recorder recorder(like);
+    const BatchOutcome drawn = PrintTable(recorder, context, table, {}, false);
+    const QString texts = dir.filePath(QStringLiteral("texts.txt"));
+    if (drawn.pages != rows || !WriteFile(texts, textsFile(recorder.pages)))
+        return std::fprintf(stderr, "recording the texts failed: %s\n", qPrintable(BatchOutcomeMessage(drawn))), 1;
+    qsizetype count = 0;
+    for (const auto& page : recorder.pages)
+        count += page.size();
 
-    // The bare job: the same strings, rotated, one page each.
-    const auto bareStart = std::chrono::steady_clock::now();
-    QPrinter bare(QPrinter::HighResolution);
-    bare.setOutputFormat(QPrinter::PdfFormat);
-    bare.setPageSize(QPageSize(QPageSize::A4));
-    bare.setOutputFileName(dir.filePath("bare.pdf"));
-    QPainter painter(&bare);
-    for (int page = 0; page < rows; ++page) {
-        if (page > 0)
-            bare.newPage();
-        for (const RotatedText& t : keeper.first) {
-            QFont f(t.face.isEmpty() ? QStringLiteral("Arial") : t.face);
-            f.setPixelSize(t.emPixels);
-            painter.setFont(f);
-            painter.save();
-            painter.translate(t.x, t.y);
-            painter.rotate(-t.angle);
-            painter.drawText(QPoint(0, t.emPixels), t.text);
-            painter.restore();
-        }
-    }
-    painter.end();
-    const double bareMs = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - bareStart).count();
-
-    std::printf("batch: %d slip A rows checked and printed into one PDF in %.0f ms (aim: under 2000 ms)\n", rows, batchMs);
-    std::printf("bare QPainter job, same strings on %d pages: %.0f ms; batch / bare = %.2f (aim: at most 1.5)\n", rows,
-                bareMs, batchMs / bareMs);
-    std::printf("peak resident memory: %.1f MB before, %.1f MB after the batch, %.1f MB at the end (aim: under 100 MB)\n",
-                before / 1024.0, batchPeak / 1024.0, peakKb() / 1024.0);
+    const QString done = QStringLiteral("Vytlačené: %1").arg(rows);
+    const QList<BenchCommand> commands = {
+        {QStringLiteral("zelvana-batch, slip A"), batch,
+         {"--form", "A", "--input", table, "--output", dir.filePath(QStringLiteral("slips.pdf"))}, done},
+        {QStringLiteral("bare QPainter job"), QCoreApplication::applicationFilePath(),
+         {"--bare", texts, dir.filePath(QStringLiteral("bare.pdf"))}, QStringLiteral("%1 pages").arg(rows)}};
+    QString error;
+    const QList<BenchTimes> t = TimeInTurn(commands, runs, error);
+    if (t.isEmpty())
+        return std::fprintf(stderr, "%s\n", qPrintable(error)), 1;
+    std::printf("%d slip A rows (suma;hal;vsymbol;od1), %lld strings, one PDF, each a process:\n", rows,
+                static_cast<long long>(count));
+    std::printf("  %s\n  %s\n", qPrintable(TimesLine(QStringLiteral("zelvana-batch"), t[0])),
+                qPrintable(TimesLine(QStringLiteral("bare QPainter job"), t[1])));
+    std::printf("  zelvana-batch / bare QPainter: %.2f wall, %.2f CPU (aim: at most 1.5)\n",
+                PairedRatio(t[0].wallMs, t[1].wallMs), PairedRatio(t[0].cpuMs, t[1].cpuMs));
     return 0;
 }

@@ -1,99 +1,92 @@
-// 1 000 payment pages (QR code, details, address) into one PDF, beside the
-// 1 000-row slip A batch in the same run: time and peak resident memory.
-#include "batch/BatchJob.h"
-#include "print/QtPrintCanvas.h"
+// The real zelvana-batch started as a process, in turn: slip A rows, payment
+// pages of five columns, and payment pages of all twelve columns from a
+// program folder whose personal data names the beneficiary; each into one
+// PDF, timed whole.
+//   bench_payment [ROWS=1000] [RUNS=5] [ZELVANA-BATCH, the one built beside by default]
+#include "BenchProcess.h"
+#include "base/Cp1250.h"
+#include "settings/PersonalData.h"
 
+#include <QCoreApplication>
 #include <QDir>
-#include <QFile>
-#include <QGuiApplication>
-#include <QPrinter>
 #include <QTemporaryDir>
-#include <chrono>
 #include <cstdio>
-#include <sys/resource.h>
 
 namespace {
 
-long peakKb()
+QByteArray personalRecord()
 {
-    rusage u{};
-    getrusage(RUSAGE_SELF, &u);
-    return u.ru_maxrss;
+    PersonalData p;
+    const std::pair<Personal, const char*> values[] = {
+        {Personal::meno, "Ján"},           {Personal::priezvisko, "Košický"}, {Personal::psc, "04001"},
+        {Personal::ulica, "Hlavná"},       {Personal::cd, "12"},              {Personal::mesto, "Košice"},
+        {Personal::CU, "19-123457/0200"},  {Personal::ksymbol, "0308"}};
+    for (const auto& [field, text] : values)
+        p.set(field, toCp1250(QString::fromUtf8(text)));
+    return QByteArray(reinterpret_cast<const char*>(p.data()), PersonalData::Size);
 }
 
-struct Run {
-    double ms = 0;
-    long peakKb = 0;
-    bool ok = false;
-};
-
-Run printTable(const BatchContext& context, const QString& table, const QString& pdf, int rows)
+// A program folder with the shipped bank codes and its own copy of the program.
+bool programFolder(const QString& program, const QString& path, bool personal, QString& batch)
 {
-    const auto start = std::chrono::steady_clock::now();
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setPageSize(QPageSize(QPageSize::A4));
-    printer.setOutputFileName(pdf);
-    QtPrintCanvas canvas(printer, QStringLiteral("PDF"), pdf);
-    const BatchOutcome outcome = PrintTable(canvas, context, table, {}, false);
-    Run run;
-    run.ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
-    run.peakKb = peakKb();
-    run.ok = outcome.outcome == PrintOutcome::Printed && outcome.pages == rows;
-    if (!run.ok)
-        std::fprintf(stderr, "%s\n", qPrintable(BatchOutcomeMessage(outcome)));
-    return run;
-}
-
-bool write(const QString& path, const QByteArray& bytes)
-{
-    QFile f(path);
-    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
+    return QDir().mkpath(path + QStringLiteral("/data")) && InstallInto(program, path, batch)
+           && QFile::copy(QStringLiteral(ZELVANA_BANK_CODES), path + QStringLiteral("/data/bic.txt"))
+           && (!personal || WriteFile(path + QStringLiteral("/uziv.nas"), personalRecord()));
 }
 
 } // namespace
 
 int main(int argc, char** argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication application(argc, argv);
-    const int rows = argc > 1 ? std::atoi(argv[1]) : 1000;
+    QCoreApplication application(argc, argv);
+    const QStringList args = QCoreApplication::arguments();
+    const int rows = args.size() > 1 ? args[1].toInt() : 1000;
+    const int runs = args.size() > 2 ? args[2].toInt() : 5;
+    const QString program = args.size() > 3 ? args[3] : QStringLiteral(ZELVANA_BATCH_BINARY);
+
     QTemporaryDir dir;
-    QDir(dir.path()).mkdir(QStringLiteral("data"));
-    QByteArray slips = "suma;hal;banka;cu1;cu2;nazov_uctu;vsymbol;od1;od2;odpsc;od3\r\n";
-    QByteArray payments = "prijemca;prijemca_ulica;prijemca_mesto;iban;suma;vsymbol;splatnost;sprava;adresat\r\n";
+    const QString plain = dir.filePath(QStringLiteral("plain")), own = dir.filePath(QStringLiteral("own"));
+    QString batch, ownBatch;
+    if (!programFolder(program, plain, false, batch) || !programFolder(program, own, true, ownBatch))
+        return std::fprintf(stderr, "cannot set up the program folders\n"), 1;
+    QByteArray slips = "suma;hal;vsymbol;od1\r\n";
+    QByteArray five = "suma;vsymbol;sprava;prijemca;iban\r\n";
+    QByteArray twelve = "prijemca;prijemca_ulica;prijemca_mesto;iban;bic;suma;vsymbol;ksymbol;ssymbol;splatnost;"
+                        "sprava;adresat\r\n";
     for (int i = 0; i < rows; ++i) {
-        slips += QStringLiteral("%1;5;Moja banka;%2;0200;\"Spoločenstvo vlastníkov\r\nbytov Košice\";%3;"
-                                "Ing. Ján Košický;Hlavná 12;04001;Košice\r\n")
-                     .arg(100000 + i * 7).arg(1234567890 + i).arg(20260000 + i).toUtf8();
-        payments += QStringLiteral("Spoločenstvo vlastníkov Košice;Hlavná 12;04001 Košice;"
-                                   "SK76 0200 0000 1900 0012 3457;%1,%2;%3;31. 1. 2027;Nájom a služby, byt %4;"
-                                   "\"Ing. Peter Malý\r\nDlhá %4\r\n04001 Košice\"\r\n")
-                        .arg(10 + i).arg(i % 100, 2, 10, QLatin1Char('0')).arg(20260000 + i).arg(i + 1).toUtf8();
+        slips += QStringLiteral("%1;5;%2;Ing. Ján Košický %3\r\n").arg(100 + i * 7).arg(20260000 + i).arg(i).toUtf8();
+        const QString amount = QStringLiteral("%1,%2").arg(10 + i).arg(i % 100, 2, 10, QLatin1Char('0'));
+        five += QStringLiteral("%1;%2;Nájom a služby, byt %3;Spoločenstvo vlastníkov Košice;"
+                               "SK76 0200 0000 1900 0012 3457\r\n")
+                    .arg(amount).arg(20260000 + i).arg(i + 1).toUtf8();
+        twelve += QStringLiteral("Spoločenstvo vlastníkov Košice;Hlavná 12;04001 Košice;SK76 0200 0000 1900 0012 3457;"
+                                 "SUBASKBX;%1;%2;0308;%3;31. 1. 2027;Nájom a služby, byt %3;"
+                                 "\"Ing. Peter Malý\r\nDlhá %3\r\n04001 Košice\"\r\n")
+                      .arg(amount).arg(20260000 + i).arg(i + 1).toUtf8();
     }
-    if (!write(dir.filePath("slips.csv"), slips) || !write(dir.filePath("payments.csv"), payments)
-        || !write(dir.filePath("data/bic.txt"), "0200;SUBASKBX;Všeobecná úverová banka, a.s.\n"))
+    const QString slipTable = dir.filePath(QStringLiteral("slips.csv")), fiveTable = dir.filePath(QStringLiteral("five.csv")),
+                  twelveTable = dir.filePath(QStringLiteral("twelve.csv"));
+    if (!WriteFile(slipTable, slips) || !WriteFile(fiveTable, five) || !WriteFile(twelveTable, twelve))
         return 1;
 
-    BatchContext context;
-    context.settings.setDefaults();
-    context.settings.setFlag(Flag::AutoAmountInWords, true);
-    context.settings.setPrintFontSize(10);
-    context.programFolder = dir.path() + '/';
-    const long before = peakKb();
-    context.form = FormKind::SlipA;
-    const Run slip = printTable(context, dir.filePath("slips.csv"), dir.filePath("slips.pdf"), rows);
-    context.form = FormKind::Payment;
-    const Run pay = printTable(context, dir.filePath("payments.csv"), dir.filePath("payments.pdf"), rows);
-    if (!slip.ok || !pay.ok)
-        return 1;
-    std::printf("slip A batch: %d rows into one PDF in %.0f ms, %.1f MB PDF\n", rows, slip.ms,
-                QFileInfo(dir.filePath("slips.pdf")).size() / 1048576.0);
-    std::printf("payment batch: %d pages with QR codes into one PDF in %.0f ms, %.1f MB PDF; payment / slip = %.2f "
-                "(aim: at most 2)\n",
-                rows, pay.ms, QFileInfo(dir.filePath("payments.pdf")).size() / 1048576.0, pay.ms / slip.ms);
-    std::printf("peak resident memory: %.1f MB at start, %.1f MB after the slips, %.1f MB after the payments "
-                "(aim: under 100 MB)\n",
-                before / 1024.0, slip.peakKb / 1024.0, pay.peakKb / 1024.0);
+    const QString done = QStringLiteral("Vytlačené: %1").arg(rows);
+    const auto print = [&](const char* form, const QString& table, const char* pdf) {
+        return QStringList{"--form", form, "--input", table, "--output", dir.filePath(QString::fromLatin1(pdf))};
+    };
+    const QList<BenchCommand> commands = {
+        {QStringLiteral("slip A"), batch, print("A", slipTable, "slips.pdf"), done},
+        {QStringLiteral("payment, 5 columns"), batch, print("platba", fiveTable, "five.pdf"), done},
+        {QStringLiteral("payment, 12 columns"), ownBatch, print("platba", twelveTable, "twelve.pdf"), done}};
+    QString error;
+    const QList<BenchTimes> t = TimeInTurn(commands, runs, error);
+    if (t.isEmpty())
+        return std::fprintf(stderr, "%s\n", qPrintable(error)), 1;
+    std::printf("zelvana-batch, %d rows into one PDF, each run a process:\n", rows);
+    std::printf("  %s\n", qPrintable(TimesLine(QStringLiteral("slip A (suma;hal;vsymbol;od1)"), t[0])));
+    std::printf("  %s\n", qPrintable(TimesLine(QStringLiteral("payment pages (suma;vsymbol;sprava;prijemca;iban)"), t[1])));
+    std::printf("  %s\n", qPrintable(TimesLine(QStringLiteral("payment pages, all twelve columns, personal data"), t[2])));
+    std::printf("  payment / slip A: %.2f wall, %.2f CPU; twelve columns / slip A: %.2f wall, %.2f CPU (aim: at most 2)\n",
+                PairedRatio(t[1].wallMs, t[0].wallMs), PairedRatio(t[1].cpuMs, t[0].cpuMs),
+                PairedRatio(t[2].wallMs, t[0].wallMs), PairedRatio(t[2].cpuMs, t[0].cpuMs));
     return 0;
 }

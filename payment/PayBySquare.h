@@ -21,6 +21,7 @@ std::optional<QString> PayBySquareText(const CheckedPayment& payment);
 // Bytes in base32hex (0-9, A-V), the last group filled with zero bits, no padding.
 QString Base32Hex(const QByteArray& bytes);
 
-// A field as the payload carries it: letters without their marks, every
-// control character (TAB above all) a blank.
+// A field as the payload carries it: the text as the page shows it
+// (ShownPaymentText: no TAB, no soft hyphen, single blanks), its letters
+// without their marks.
 QString PayloadText(const QString& text);

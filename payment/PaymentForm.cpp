@@ -60,7 +60,7 @@ FrameResult frame(const FormDescription&, const ProgramSettings&, const QString&
 
 void draw(const FormDescription&, PrintCanvas& canvas, const PageMeasures& page, const FormPage& p)
 {
-    DrawPaymentPage(canvas, page, p.texts);
+    DrawPaymentPage(canvas, page, p.texts, dynamic_cast<const PaymentCode*>(p.made.get()));
 }
 
 Guide sketch(const FormDescription&, const PageMeasures& page, const PageFrame&, SketchUse use)
@@ -80,7 +80,7 @@ const FormDescription& PaymentForm()
 {
     static const FormDescription form{FormKind::Payment, "Tplatba", "Platba QR (PAY by square)", "platba", "platba",
                                       0, {}, {}, Fields, fill, memoLines, frame, draw, sketch, placement,
-                                      CheckPaymentTexts};
+                                      CheckPaymentTexts, PreparePaymentPage};
     return form;
 }
 

@@ -90,10 +90,8 @@ void drawDetails(Writer& w, const CheckedPayment& p)
 }
 
 void drawCode(PrintCanvas& canvas, Writer& w, const SheetPlacement& at, const PageMeasures& page,
-              const CheckedPayment& p)
+              const std::optional<QrMatrix>& matrix)
 {
-    const std::optional<QString> payload = PayBySquareText(p);
-    const std::optional<QrMatrix> matrix = payload ? EncodeQr(*payload) : std::nullopt;
     if (!matrix) {
         w.text(QrLeftMm, QrTopMm, DetailPoints, QStringLiteral("QR kód sa nepodarilo vytvoriť."));
         return;
@@ -109,7 +107,40 @@ void drawCode(PrintCanvas& canvas, Writer& w, const SheetPlacement& at, const Pa
     w.text(besideMm, QrTopMm + 16.0, DetailPoints, QStringLiteral("Naskenujte kód aplikáciou svojej banky."));
 }
 
+QStringList paymentTexts(const FieldTexts& texts)
+{
+    const PaymentOrder order = PaymentOrderOf(texts);
+    QStringList out;
+    for (int f = 0; f <= static_cast<int>(PaymentField::sprava); ++f)
+        out << order[static_cast<PaymentField>(f)];
+    return out;
+}
+
 } // namespace
+
+PaymentCheck PagePayment(const FieldTexts& texts)
+{
+    PaymentCheck check = CheckPayment(PaymentOrderOf(texts));
+    if (CheckedPayment* p = check.payment ? &*check.payment : nullptr) {
+        for (QString* text : {&p->prijemca, &p->prijemcaUlica, &p->prijemcaMesto, &p->sprava})
+            *text = ShownPaymentText(*text);
+    }
+    return check;
+}
+
+PaymentCode::PaymentCode(const FieldTexts& texts) : from_(paymentTexts(texts))
+{
+    if (const PaymentCheck check = PagePayment(texts); check.payment)
+        if (const std::optional<QString> payload = PayBySquareText(*check.payment))
+            matrix_ = EncodeQr(*payload);
+}
+
+bool PaymentCode::madeFrom(const FieldTexts& texts) const { return from_ == paymentTexts(texts); }
+
+std::shared_ptr<const PageArtefact> PreparePaymentPage(const FieldTexts& texts)
+{
+    return std::make_shared<const PaymentCode>(texts);
+}
 
 QList<QRect> QrSquares(const QrMatrix& matrix, int left, int top, int module)
 {
@@ -161,7 +192,7 @@ QStringList BreakLines(const QString& text, int chars)
     return lines;
 }
 
-void DrawPaymentPage(PrintCanvas& canvas, const PageMeasures& page, const FieldTexts& texts)
+void DrawPaymentPage(PrintCanvas& canvas, const PageMeasures& page, const FieldTexts& texts, const PaymentCode* code)
 {
     const SheetPlacement at(page);
     Writer w(canvas, at);
@@ -170,13 +201,18 @@ void DrawPaymentPage(PrintCanvas& canvas, const PageMeasures& page, const FieldT
     for (qsizetype i = 0; i < address.size(); ++i)
         w.text(AddressTextLeftMm, AddressTextTopMm + static_cast<double>(i) * AddressPitchMm, AddressPoints,
                address[i]);
-    const PaymentCheck check = CheckPayment(PaymentOrderOf(texts));
+    const PaymentCheck check = PagePayment(texts);
     if (!check.payment) {
         // Every print checks first; should one slip through, the paper says why.
         w.text(QrLeftMm, QrTopMm, DetailPoints, QStringLiteral("Platbu nemožno vytlačiť: ") + check.problem);
         return;
     }
-    drawCode(canvas, w, at, page, *check.payment);
+    if (code) {
+        drawCode(canvas, w, at, page, code->matrix());
+    } else {
+        const PaymentCode made(texts);
+        drawCode(canvas, w, at, page, made.matrix());
+    }
     drawDetails(w, *check.payment);
 }
 

@@ -1,8 +1,9 @@
 #pragma once
 // The payment's A4 page: the QR code drawn as squares, the payment in words
 // and the payer's address where a DL window envelope shows it.
+#include "payment/PaymentOrder.h"
 #include "payment/QrMatrix.h"
-#include "print/FieldTexts.h"
+#include "print/FormDescription.h"
 #include "print/PrintCanvas.h"
 
 // The payer's address follows DIN 5008, form B: the address field lies 20 mm
@@ -39,9 +40,30 @@ int QrModulePixels(const PageMeasures& page, int modulesWithQuietZone);
 // within a word only when the word alone is longer.
 QStringList BreakLines(const QString& text, int chars);
 
-// The whole page from the texts of a checked payment. Texts that fail the
-// check print their reason in place of the code.
-void DrawPaymentPage(PrintCanvas& canvas, const PageMeasures& page, const FieldTexts& texts);
+// The payment a page of these texts prints, its texts as the page shows
+// them (ShownPaymentText), or why the texts cannot be printed.
+PaymentCheck PagePayment(const FieldTexts& texts);
+
+// The QR code of a page, made once from its texts: nothing when the texts
+// fail the check or no code can hold the payload.
+class PaymentCode : public PageArtefact {
+public:
+    explicit PaymentCode(const FieldTexts& texts);
+    bool madeFrom(const FieldTexts& texts) const override;
+    const std::optional<QrMatrix>& matrix() const { return matrix_; }
+
+private:
+    QStringList from_; // the payment's texts it was made from
+    std::optional<QrMatrix> matrix_;
+};
+
+std::shared_ptr<const PageArtefact> PreparePaymentPage(const FieldTexts& texts);
+
+// The whole page from the texts of a checked payment, its code from `code`
+// (made here when null). Texts that fail the check print their reason in
+// place of the code.
+void DrawPaymentPage(PrintCanvas& canvas, const PageMeasures& page, const FieldTexts& texts,
+                     const PaymentCode* code = nullptr);
 
 // The address field and the fold marks, pale or black.
 Guide SketchPaymentPage(const PageMeasures& page, bool pale);

@@ -58,3 +58,30 @@ QString DueDateText(const QDate& date)
 {
     return date.isValid() ? date.toString(QStringLiteral("d. M. yyyy")) : QString();
 }
+
+QString ShownPaymentText(const QString& text)
+{
+    QString out;
+    out.reserve(text.size());
+    bool blank = false;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const bool pair = text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate();
+        const char32_t c = pair ? QChar::surrogateToUcs4(text[i], text[i + 1]) : text[i].unicode();
+        const QChar::Category category = QChar::category(c);
+        if (category == QChar::Other_Format) {
+            i += pair ? 1 : 0;
+            continue;
+        }
+        if (QChar::isSpace(c) || category == QChar::Other_Control) {
+            blank = !out.isEmpty();
+            continue;
+        }
+        if (blank)
+            out += QLatin1Char(' ');
+        blank = false;
+        out += text[i];
+        if (pair)
+            out += text[++i];
+    }
+    return out;
+}

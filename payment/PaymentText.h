@@ -1,6 +1,6 @@
 #pragma once
-// How a payment's amount and due date read on the printed page: the amount
-// in figures, the amount in Slovak words as the slips write it, the date.
+// How a payment reads on the printed page: its texts as shown, the amount in
+// figures, the amount in Slovak words as the slips write it, the date.
 #include <QDate>
 #include <QString>
 
@@ -17,3 +17,8 @@ QString EurosInWords(qint64 euros);
 
 // "31. 1. 2027"; empty for a null date.
 QString DueDateText(const QDate& date);
+
+// A text as the page shows it and the QR code carries it: characters that
+// show nothing (a soft hyphen) left out, each run of blanks, line breaks or
+// other control characters one blank, none at either end.
+QString ShownPaymentText(const QString& text);

@@ -11,6 +11,7 @@
 #include <QStringList>
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <span>
 
@@ -48,10 +49,21 @@ struct PageFrame {
     std::int32_t secondFontSize = 0; // an envelope's recipient font
 };
 
-// One page to print: where it lies and its texts.
+// What a page's drawing needs that is dear to build (a payment's QR code):
+// made once from the page's texts and carried with the page, so the dry runs
+// and the print draw the same thing without building it again.
+class PageArtefact {
+public:
+    virtual ~PageArtefact() = default;
+    // True when it was made from exactly these texts.
+    virtual bool madeFrom(const FieldTexts& texts) const = 0;
+};
+
+// One page to print: where it lies, its texts and what was made from them.
 struct FormPage {
     PageFrame frame;
     FieldTexts texts;
+    std::shared_ptr<const PageArtefact> made = nullptr;
 };
 
 enum class SketchUse { UnderText, AlignmentSheet };
@@ -100,6 +112,9 @@ struct FormDescription {
     // code page; each refusal in field order. It may complete texts the form
     // derives (a payment's BIC from its IBAN). Null for a form without.
     QList<FieldProblem> (*check)(const QString& programFolder, FieldTexts& texts);
+    // Builds what drawing a page of these print texts needs once; null for a
+    // form that needs nothing beyond its texts.
+    std::shared_ptr<const PageArtefact> (*prepare)(const FieldTexts& texts) = nullptr;
 
     const FieldSpec* field(const QString& name) const;
     QStringList fieldNames() const;

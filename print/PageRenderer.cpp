@@ -40,12 +40,24 @@ FieldTexts PrintTexts(const FormDescription& form, const FieldTexts& fieldTexts)
     return out;
 }
 
+void PreparePage(const FormDescription& form, FormPage& page)
+{
+    if (form.prepare && (!page.made || !page.made->madeFrom(page.texts)))
+        page.made = form.prepare(page.texts);
+}
+
 void DrawFormPage(PrintCanvas& canvas, const PageMeasures& page, const FormDescription& form, const FormPage& p,
                   bool sketch)
 {
     SetBasePrintFont(canvas, p.frame.font);
     if (sketch)
         canvas.drawGuide(form.sketch(form, page, p.frame, SketchUse::UnderText));
+    if (form.prepare && !p.made) {
+        FormPage prepared = p;
+        PreparePage(form, prepared);
+        form.draw(form, canvas, page, prepared);
+        return;
+    }
     form.draw(form, canvas, page, p);
 }
 
@@ -70,7 +82,13 @@ PagesOutcome PrintFormPages(PrintCanvas& canvas, const FormDescription& form, st
                 }
                 if (result.pages > 0 && !c.newPage())
                     return false;
-                DrawFormPage(c, page, form, p, sketch);
+                if (form.prepare && (!p.made || !p.made->madeFrom(p.texts))) {
+                    FormPage fresh = p;
+                    PreparePage(form, fresh);
+                    DrawFormPage(c, page, form, fresh, sketch);
+                } else {
+                    DrawFormPage(c, page, form, p, sketch);
+                }
                 ++result.pages;
             }
             if (progress && result.pages > 0)

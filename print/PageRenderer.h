@@ -9,7 +9,13 @@
 // table row holds it: memos get the lines the form's memo shows.
 FieldTexts PrintTexts(const FormDescription& form, const FieldTexts& fieldTexts);
 
-// Base font, the form's sketch when asked, then the texts.
+// Makes what the page's drawing needs from its texts, unless it carries it.
+void PreparePage(const FormDescription& form, FormPage& page);
+
+// Base font, the form's sketch when asked, then the texts. A page is drawn
+// with what it carries, even when a dry run blanked one of its texts: the
+// rest of the page then stays exactly as it prints. A page that carries
+// nothing has it made for this drawing.
 void DrawFormPage(PrintCanvas& canvas, const PageMeasures& page, const FormDescription& form, const FormPage& p,
                   bool sketch);
 
@@ -23,7 +29,8 @@ struct PagesOutcome {
 };
 
 // One job, one page per entry. A layout naming a field the texts lack prints
-// nothing (MissingFields).
+// nothing (MissingFields). What a page carries is printed only when it was
+// made from the page's own texts; otherwise it is made again.
 PagesOutcome PrintFormPages(PrintCanvas& canvas, const FormDescription& form, std::span<const FormPage> pages,
                             const FormShift& shift = {}, bool sketch = false, const PageProgress& progress = {});
 PrintOutcome PrintFormPage(PrintCanvas& canvas, const FormDescription& form, const FormPage& page,

@@ -1,9 +1,13 @@
 // PAY by square: the public example read back, our own text read back, and
 // the QR code read by a real reader (zbarimg) and decoded to what was typed.
 #include "payment/PayBySquare.h"
+#include "payment/PaymentForm.h"
 #include "payment/PaymentOrder.h"
+#include "payment/PaymentText.h"
 #include "payment/QrMatrix.h"
+#include "print/PageRenderer.h"
 #include "support/PayBySquareDecode.h"
+#include "support/RecordingCanvas.h"
 
 #include <QImage>
 #include <QProcess>
@@ -110,7 +114,56 @@ private slots:
         QCOMPARE(PayBySquareAmount(999999999), QByteArray("9999999.99"));
         QCOMPARE(PayloadText(QStringLiteral("ĽŠČŤŽÝÁÍÉÚÄÔŇĎĹŔ ľščťžýáíéúäôňďĺŕ")),
                  QStringLiteral("LSCTZYAIEUAONDLR lsctzyaieuaondlr"));
-        QCOMPARE(PayloadText(QStringLiteral("Łódź\tŐrség\r\nĂ")), QStringLiteral("Lodz Orseg  A"));
+        QCOMPARE(PayloadText(QStringLiteral("Łódź\tŐrség\r\nĂ")), QStringLiteral("Lodz Orseg A"));
+        // What the page shows: nothing for a soft hyphen or a zero-width
+        // blank, one blank for any run, none at the ends; other letters kept.
+        const std::pair<const char16_t*, const char16_t*> shown[] = {
+            {u"Spolo\u00ADčenstvo", u"Spoločenstvo"}, {u" a \u00A0\t b\u200B ", u"a b"},
+            {u"\u00AD\u00AD", u""}, {u"x\U0001D11Ey  z", u"x\U0001D11Ey z"}, {u"\uFEFFa\u2028b", u"a b"}};
+        for (const auto& [typed, page] : shown)
+            QCOMPARE(ShownPaymentText(QString::fromUtf16(typed)), QString::fromUtf16(page));
+    }
+
+    // One encoder serves payload after payload, whatever their sizes, even
+    // beyond its least window.
+    void payloadsOfEverySizeDecode()
+    {
+        CheckedPayment p = checked(exampleOrder());
+        for (const int length : {20, 6000, 0, 140, 5000, 3}) {
+            QString message;
+            for (int i = 0; i < length; ++i)
+                message += QChar(u'a' + (i * 7919 + i / 26) % 26);
+            p.sprava = message;
+            const std::optional<QString> text = PayBySquareText(p);
+            QVERIFY(text);
+            const std::optional<DecodedPayBySquare> d = DecodePayBySquare(*text);
+            QVERIFY2(d, qPrintable(QString::number(length)));
+            QCOMPARE(d->fields.value(10), message.toUtf8());
+        }
+    }
+
+    // A page keeps the code made from its texts; a print of texts changed
+    // since draws the code of the new texts.
+    void printedCodeFollowsThePagesTexts()
+    {
+        FieldTexts texts;
+        for (const auto& [field, text] : {std::pair{"prijemca", "Eva Malá"}, {"iban", "SK3112000000198742637541"},
+                                          {"suma", "12,50"}, {"vsymbol", "1"}})
+            texts.setText(QString::fromLatin1(field), QString::fromUtf8(text));
+        const auto squares = [](const FormPage& page) {
+            RecordingCanvas canvas(ExamplePrinter);
+            PrintFormPage(canvas, PaymentForm(), page);
+            return canvas.rects;
+        };
+        FormPage page{{}, texts};
+        PreparePage(PaymentForm(), page);
+        QVERIFY(page.made && page.made->madeFrom(texts));
+        const QList<QRect> before = squares(page);
+        page.texts.setText(QStringLiteral("vsymbol"), QStringLiteral("2"));
+        QVERIFY(!page.made->madeFrom(page.texts));
+        const QList<QRect> after = squares(page);
+        QVERIFY(after != before);
+        QCOMPARE(after, squares(FormPage{{}, page.texts}));
     }
 
     void base32hex()

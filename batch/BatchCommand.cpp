@@ -6,6 +6,7 @@
 #include "batch/SplitPdf.h"
 #include "base/Cp1250.h"
 #include "envelopes/EnvelopeForm.h"
+#include "payment/PaymentOrder.h"
 #include "print/ChosenPrinter.h"
 #include "print/PrintCanvas.h"
 #include "print/QtPrintCanvas.h"
@@ -176,6 +177,10 @@ int RunBatchCommand(const QStringList& arguments, const QString& programFolder, 
         err << check.report(MaxKeptProblems) << "\nNič sa nevytlačilo.\n";
         return BatchBadTable;
     }
+    for (qsizetype i = 0; i < check.pages.size(); ++i)
+        if (const QString late = DueDateWarning(check.pages[i].texts.text("splatnost")); !late.isEmpty())
+            err << QStringLiteral("Upozornenie: ")
+                << BatchProblem{check.pageLines.value(i), QStringLiteral("splatnost"), late}.message() << '\n';
     QPrinter printer(QPrinter::HighResolution);
     if (!o.output.isEmpty() || (o.check && QPrinterInfo::printerInfo(o.printer).isNull())) {
         SetUpPdfFile(printer, o.output); // the page a PDF file chosen in the print dialog gets

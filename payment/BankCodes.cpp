@@ -37,7 +37,30 @@ BankCodes BankCodes::parse(const QByteArray& bytes)
             continue;
         codes.banks_.insert(bankCode, Bank{bic, parts[2].trimmed()});
     }
+    for (auto it = codes.banks_.cbegin(); it != codes.banks_.cend(); ++it)
+        codes.byBic_.insert(it->bic.left(8), it.key());
     return codes;
+}
+
+QString BankCodes::bicMismatch(const QString& code, const QString& bic) const
+{
+    // "Tatra banka, a.s. (kód banky 1100)"; a line without a name gives the code alone.
+    const auto bankOf = [this](const QString& c) {
+        const QString name = find(c).name;
+        return name.isEmpty() ? QStringLiteral("banka s kódom %1").arg(c)
+                              : QStringLiteral("%1 (kód banky %2)").arg(name, c);
+    };
+    const QString given = bic.left(8);
+    if (const Bank bank = find(code); !bank.bic.isEmpty()) {
+        if (bank.bic.left(8) == given)
+            return {};
+        return QStringLiteral("účet v IBAN vedie %1 s BIC %2, nie %3").arg(bankOf(code), bank.bic, bic);
+    }
+    const QStringList others = codesOfBic(given);
+    if (others.isEmpty() || others.contains(code))
+        return {};
+    return QStringLiteral("%1 je BIC banky %2, účet v IBAN však vedie banka s kódom %3")
+        .arg(bic, bankOf(others.first()), code);
 }
 
 bool IsBicShape(const QString& bic)

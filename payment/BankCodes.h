@@ -3,6 +3,7 @@
 // folder (UTF-8, one "code;BIC;name" line per bank, '#' starts a comment).
 #include <QHash>
 #include <QString>
+#include <QStringList>
 
 struct Bank {
     QString bic;
@@ -22,9 +23,18 @@ public:
     Bank find(const QString& code) const { return banks_.value(code); }
     QString bic(const QString& code) const { return find(code).bic; }
     qsizetype size() const { return banks_.size(); }
+    // The codes of the banks whose BIC is `bic`; an 11-character BIC names a
+    // branch of the bank of its first 8.
+    QStringList codesOfBic(const QString& bic) const { return byBic_.values(bic.left(8)); }
+
+    // Why `bic` cannot be the BIC of the bank of `code`: the list gives that
+    // bank another one, or gives this one to another bank. Empty when it may
+    // be, and when the list knows neither.
+    QString bicMismatch(const QString& code, const QString& bic) const;
 
 private:
     QHash<QString, Bank> banks_;
+    QMultiHash<QString, QString> byBic_; // first 8 characters of the BIC -> bank code
 };
 
 // True for a BIC of 8 or 11 characters: bank (4 letters), country (2

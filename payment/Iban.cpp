@@ -55,6 +55,30 @@ bool slovakAccountCheck(const QString& digits)
     return sum % 11 == 0;
 }
 
+// The checks of a Slovak account, prefix (6 digits) and number (10 digits),
+// however it was written: as "19-123457/0200" or inside an IBAN.
+QString slovakAccountProblem(const QString& prefix, const QString& number)
+{
+    if (!slovakAccountCheck(prefix))
+        return QStringLiteral("predčíslie účtu nemá správny kontrolný súčet");
+    if (number.count(QLatin1Char('0')) == number.size())
+        return QStringLiteral("číslo účtu nemôže byť samé nuly");
+    if (!slovakAccountCheck(number))
+        return QStringLiteral("číslo účtu nemá správny kontrolný súčet");
+    return {};
+}
+
+// A Slovak IBAN past its check digits: bank code, prefix and number, all digits.
+QString slovakIbanProblem(const QString& iban)
+{
+    for (const QChar c : iban.mid(4))
+        if (!c.isDigit())
+            return QStringLiteral("slovenský IBAN má za kontrolnými číslicami len číslice (kód banky, predčíslie "
+                                  "a číslo účtu), nie znak „%1“")
+                .arg(c);
+    return slovakAccountProblem(iban.mid(8, 6), iban.mid(14));
+}
+
 } // namespace
 
 QString EnteredCount(qsizetype n)
@@ -99,6 +123,9 @@ QString IbanProblem(const QString& iban)
         return QStringLiteral("tretí a štvrtý znak sú kontrolné číslice");
     if (mod97(iban) != 1)
         return QStringLiteral("nesprávny kontrolný súčet, skontrolujte opísané znaky");
+    // Mod 97 alone lets through accounts no Slovak bank can keep.
+    if (country == QLatin1String("SK"))
+        return slovakIbanProblem(iban);
     return {};
 }
 
@@ -115,10 +142,8 @@ std::optional<QString> IbanFromSlovakAccount(const QString& account, QString* pr
         return refuse(QStringLiteral("číslo účtu zapíšte ako predčíslie-číslo/kód banky, napríklad 19-123457/0200"));
     const QString prefix = m.captured(1).rightJustified(6, QLatin1Char('0'));
     const QString number = m.captured(2).rightJustified(10, QLatin1Char('0'));
-    if (!slovakAccountCheck(prefix))
-        return refuse(QStringLiteral("predčíslie účtu nemá správny kontrolný súčet"));
-    if (number.count(QLatin1Char('0')) == number.size() || !slovakAccountCheck(number))
-        return refuse(QStringLiteral("číslo účtu nemá správny kontrolný súčet"));
+    if (const QString why = slovakAccountProblem(prefix, number); !why.isEmpty())
+        return refuse(why);
     const QString body = m.captured(3) + prefix + number;
     // Check digits: 98 minus the remainder with "00" in their place.
     const int check = 98 - mod97(QStringLiteral("SK00") + body);

@@ -9,7 +9,8 @@
 QString NormalizeIban(const QString& text);
 
 // Empty when `iban` (normalised) is a valid IBAN of a SEPA country; otherwise
-// the reason in Slovak, without the field's name.
+// the reason in Slovak, without the field's name. A Slovak IBAN also passes
+// the checks of an account written the Slovak way.
 QString IbanProblem(const QString& iban);
 
 // The IBAN length of a SEPA country ("SK" -> 24); 0 for a country not in the table.

@@ -101,9 +101,14 @@ QList<FieldProblem> CheckPaymentTexts(const QString& programFolder, FieldTexts& 
     }
     QList<FieldProblem> problems;
     const PaymentOrder order = PaymentOrderOf(texts);
-    for (PaymentField f : Order)
-        if (const QString why = CheckPaymentField(f, order[f]); !why.isEmpty())
+    for (PaymentField f : Order) {
+        QString why = CheckPaymentField(f, order[f]);
+        // Both well formed, the BIC must still be one of the IBAN's bank.
+        if (why.isEmpty() && f == PaymentField::bic && CheckPaymentField(PaymentField::iban, order.iban).isEmpty())
+            why = CheckBicOfIban(order.iban, order.bic, BankCodes::load(programFolder));
+        if (!why.isEmpty())
             problems.append({QString::fromLatin1(nameOf(f)), why});
+    }
     const QStringList lines = memoLines(texts.text("adresat"));
     if (lines.size() > PayerAddressLines)
         problems.append({QStringLiteral("adresat"),

@@ -2,6 +2,7 @@
 
 #include "payment/BankCodes.h"
 #include "payment/Iban.h"
+#include "payment/PaymentText.h"
 #include "base/Cp1250.h"
 
 #include <QRegularExpression>
@@ -82,8 +83,14 @@ QString symbolProblem(const QString& text, int most)
 
 QString dateProblem(const QString& text)
 {
-    if (text.trimmed().isEmpty() || ParseDueDate(text))
+    if (text.trimmed().isEmpty())
         return {};
+    if (const std::optional<QDate> date = ParseDueDate(text)) {
+        const QDate latest = QDate::currentDate().addYears(DueDateYearsAhead);
+        if (*date < EarliestDueDate || *date > latest)
+            return QStringLiteral("zadajte deň od %1 do %2").arg(DueDateText(EarliestDueDate), DueDateText(latest));
+        return {};
+    }
     static const QRegularExpression shape(
         QStringLiteral("^\\d{1,2}\\.\\s*\\d{1,2}\\.\\s*\\d{4}$|^\\d{4}-\\d{2}-\\d{2}$"));
     if (shape.match(text.trimmed()).hasMatch())
@@ -199,6 +206,29 @@ PaymentCheck CheckPayment(const PaymentOrder& order)
     p.sprava = order.sprava.trimmed();
     check.payment = p;
     return check;
+}
+
+QString CheckBicOfIban(const QString& ibanText, const QString& bicText, const BankCodes& banks)
+{
+    const QString iban = NormalizeIban(ibanText);
+    const QString bic = withoutBlanks(bicText).toUpper();
+    const QString code = SlovakBankCode(iban);
+    if (bic.isEmpty() || code.isEmpty())
+        return {};
+    QString why;
+    if (bic.mid(4, 2) != QLatin1String("SK"))
+        why = QStringLiteral("%1 je BIC banky v inej krajine (%2), IBAN je však slovenský").arg(bic, bic.mid(4, 2));
+    else
+        why = banks.bicMismatch(code, bic);
+    return why.isEmpty() ? why : PaymentFieldName(PaymentField::bic) + QStringLiteral(": ") + why + QLatin1Char('.');
+}
+
+QString DueDateWarning(const QString& text, const QDate& today)
+{
+    const std::optional<QDate> date = ParseDueDate(text);
+    if (!date || *date >= today || !dateProblem(text).isEmpty())
+        return {};
+    return QStringLiteral("dátum splatnosti %1 už uplynul").arg(DueDateText(*date));
 }
 
 std::optional<qint64> ParseEuroCents(const QString& text)

@@ -6,6 +6,8 @@
 #include <QString>
 #include <optional>
 
+class BankCodes;
+
 enum class PaymentField {
     prijemca, prijemca_ulica, prijemca_mesto, iban, bic, suma, vsymbol, ksymbol, ssymbol, splatnost, sprava
 };
@@ -43,12 +45,26 @@ constexpr qint64 MinPaymentCents = 1;
 constexpr qint64 MaxPaymentCents = 999999999; // 9 999 999,99 EUR
 constexpr int PaymentNameMax = 70;
 constexpr int PaymentMessageMax = 140;
+// Due dates taken: from the day the euro came to Slovakia, as no order in
+// euros falls due before it, to ten years ahead; a later one is a typing slip.
+inline const QDate EarliestDueDate{2009, 1, 1};
+constexpr int DueDateYearsAhead = 10;
 
 // The field's name as a reason starts with it ("Suma", "Variabilný symbol").
 QString PaymentFieldName(PaymentField f);
 
 // Empty when `text` passes the field's rule; otherwise "<name>: <reason>.".
 QString CheckPaymentField(PaymentField f, const QString& text);
+
+// Empty when the BIC, as typed (maybe empty), may be the one of the bank that
+// keeps the IBAN, as typed; otherwise "BIC: <reason>.". A Slovak IBAN's BIC
+// is a Slovak one, and the one `banks` gives its bank code when the list
+// knows either. Both texts are taken to have passed their field's rule.
+QString CheckBicOfIban(const QString& iban, const QString& bic, const BankCodes& banks);
+
+// A due date that passes its rule but lies before `today`: why it is printed
+// with a warning ("dátum splatnosti 1. 3. 2024 už uplynul"); else empty.
+QString DueDateWarning(const QString& text, const QDate& today = QDate::currentDate());
 
 struct PaymentCheck {
     std::optional<CheckedPayment> payment;

@@ -4,6 +4,7 @@
 #include "payment/BankCodes.h"
 #include "payment/Iban.h"
 #include "payment/PaymentForm.h"
+#include "payment/PaymentOrder.h"
 #include "payment/PaymentText.h"
 #include "widgets/Controls.h"
 
@@ -113,6 +114,15 @@ bool Tplatba::readyToPrint()
 
 void Tplatba::Tlai1Click()
 {
-    if (readyToPrint())
-        DocumentWindow::Tlai1Click();
+    if (!readyToPrint())
+        return;
+    // A date already past may be meant (a late payment), or a slip of the keys: asked.
+    if (QString warning = DueDateWarning(splatnost->text()); !warning.isEmpty()) {
+        warning[0] = warning[0].toUpper();
+        if (!printing().askYesNo(warning + QStringLiteral(".\nTlačiť aj tak?"))) {
+            splatnost->setFocus();
+            return;
+        }
+    }
+    DocumentWindow::Tlai1Click();
 }

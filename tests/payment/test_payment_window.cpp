@@ -11,9 +11,11 @@
 #include "support/PayBySquareDecode.h"
 #include "support/RecordingCanvas.h"
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMessageBox>
 #include <QPrinter>
 #include <QProcess>
 #include <QStandardPaths>
@@ -126,6 +128,12 @@ private slots:
         QTest::newRow("ks5") << "ksymbol" << "12345" << "Konštantný symbol: najviac 4 číslice";
         QTest::newRow("message") << "sprava" << QString(141, 'x') << "Správa pre príjemcu: najviac 140 znakov";
         QTest::newRow("date") << "splatnost" << "30. 2. 2027" << "Dátum splatnosti: taký deň";
+        QTest::newRow("letters for the bank") << "iban" << "SK13ABCD0000001987426375" << "IBAN: slovenský IBAN má za kontrolnými";
+        QTest::newRow("all-zero account") << "iban" << "SK5012000000000000000000" << "IBAN: číslo účtu nemôže byť samé nuly";
+        QTest::newRow("mod 11") << "iban" << "SK2312000000000000000001" << "IBAN: číslo účtu nemá správny kontrolný súčet";
+        QTest::newRow("another bank's bic") << "bic" << "TATRSKBX" << "BIC: účet v IBAN vedie Všeobecná úverová banka";
+        QTest::newRow("year 1") << "splatnost" << "1. 1. 0001" << "Dátum splatnosti: zadajte deň od 1. 1. 2009 do ";
+        QTest::newRow("year 9999") << "splatnost" << "31. 12. 9999" << "Dátum splatnosti: zadajte deň od 1. 1. 2009 do ";
     }
 
     void refusesBadInputNamingTheField()
@@ -158,6 +166,40 @@ private slots:
         QCOMPARE(check.problems[0].line, 2);
         QCOMPARE(check.problems[0].column, field);
         QVERIFY2(check.problems[0].text.startsWith(message), qPrintable(check.problems[0].text));
+    }
+
+    // A date already past is asked about: "Nie" goes back to it, "Áno" prints.
+    void pastDueDateIsAsked()
+    {
+        Program p;
+        Tplatba* w = openPayment(p);
+        retypeLine(w->suma, QStringLiteral("10"));
+        const QDate yesterday = QDate::currentDate().addDays(-1);
+        retypeLine(w->splatnost, yesterday.toString(QStringLiteral("d. M. yyyy")));
+        RecordingCanvas page(ExamplePrinter);
+        p.platform.printer = [&] { return std::make_unique<ProxyCanvas>(page); };
+        for (const bool yes : {false, true}) {
+            QString asked;
+            p.platform.onDialog = [&](QDialog& d) {
+                auto* box = qobject_cast<QMessageBox*>(&d);
+                QVERIFY(box);
+                asked = box->text();
+                box->button(yes ? QMessageBox::Yes : QMessageBox::No)->click();
+            };
+            w->suma->setFocus();
+            w->Tlai1->trigger();
+            QCOMPARE(asked, QStringLiteral("Dátum splatnosti %1 už uplynul.\nTlačiť aj tak?")
+                                .arg(yesterday.toString(QStringLiteral("d. M. yyyy"))));
+            QCOMPARE(p.platform.printDialogs, yes ? 1 : 0);
+            QCOMPARE(page.begun, yes ? 1 : 0);
+            if (!yes)
+                QCOMPARE(w->focusWidget(), w->splatnost);
+        }
+        QVERIFY(p.platform.messages.isEmpty());
+        retypeLine(w->splatnost, QDate::currentDate().toString(QStringLiteral("d. M. yyyy"))); // today is not past
+        w->Tlai1->trigger();
+        QCOMPARE(p.platform.dialogsRun, 2);
+        QCOMPARE(page.begun, 2);
     }
 
     void addressThatLeavesTheEnvelopeWindowIsRefused()
@@ -211,7 +253,11 @@ private slots:
         Tplatba* w = openPayment(p);
         retypeLine(w->suma, QStringLiteral("1234,50"));
         retypeLine(w->vsymbol, QStringLiteral("123"));
-        retypeLine(w->splatnost, QStringLiteral("31. 1. 2027"));
+        // Always ahead, so the print is never asked about.
+        const QDate due = QDate::currentDate().addMonths(2);
+        QList<QByteArray> rent = RentFields;
+        rent[5] = due.toString(QStringLiteral("yyyyMMdd")).toLatin1();
+        retypeLine(w->splatnost, due.toString(QStringLiteral("d. M. yyyy")));
         retypeLine(w->sprava, QStringLiteral("Nájom január"));
         QPrinter printer(QPrinter::HighResolution);
         SetUpPdfFile(printer, p.folder.file("window.pdf"));
@@ -223,11 +269,11 @@ private slots:
         QVERIFY2(fromWindow.size() == 1, qPrintable(error));
         const std::optional<DecodedPayBySquare> window = DecodePayBySquare(fromWindow.first());
         QVERIFY(window);
-        QCOMPARE(window->fields, RentFields);
+        QCOMPARE(window->fields, rent);
 
         // Two rows, one file each; a column left out takes the personal data.
-        p.folder.write("rows.csv", QStringLiteral("suma;vsymbol;splatnost;sprava\n1234,50;123;2027-01-31;Nájom "
-                                                  "január\n7;9;;\n").toUtf8());
+        p.folder.write("rows.csv", QStringLiteral("suma;vsymbol;splatnost;sprava\n1234,50;123;%1;Nájom "
+                                                  "január\n7;9;;\n").arg(due.toString(Qt::ISODate)).toUtf8());
         BatchContext context;
         context.form = FormKind::Payment;
         context.personal = p.app->personal();
@@ -240,7 +286,7 @@ private slots:
         const QStringList first = readCodes(p.folder.file("out-0001.pdf"), &error);
         const QStringList second = readCodes(p.folder.file("out-0002.pdf"), &error);
         QVERIFY2(first.size() == 1 && second.size() == 1, qPrintable(error));
-        QCOMPARE(DecodePayBySquare(first.first())->fields, RentFields);
+        QCOMPARE(DecodePayBySquare(first.first())->fields, rent);
         const QList<QByteArray> seven = DecodePayBySquare(second.first())->fields;
         QCOMPARE(seven.value(3), QByteArray("7"));
         QCOMPARE(seven.value(6), QByteArray("9"));

@@ -121,6 +121,12 @@ QString TemplateSizeUnusable(const EnvelopeTemplate& t)
         return QStringLiteral("šablóna udáva obálku %1 × %2 mm; šírka aj výška musia byť kladné")
             .arg(t.WidthMm)
             .arg(t.HeightMm);
+    // Each further line lies a font value lower: none or a negative one
+    // prints the lines over one another or in reverse order.
+    if (t.RecipientFontSize <= 0 || t.SenderFontSize <= 0)
+        return QStringLiteral("šablóna udáva písmo adresáta %1 a odosielateľa %2; obe veľkosti písma musia byť kladné")
+            .arg(t.RecipientFontSize)
+            .arg(t.SenderFontSize);
     return {};
 }
 

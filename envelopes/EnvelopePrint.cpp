@@ -17,6 +17,22 @@ QStringList MemoTextLines(const QString& text)
     return lines;
 }
 
+QString EnvelopeOffPage(const EnvelopeTemplate& t, const PageMeasures& page)
+{
+    QStringList over;
+    // The envelope's top edge, with the sender's block near it, lies W mm
+    // right of the area's left edge.
+    if (t.WidthMm > page.HorzSize)
+        over << QStringLiteral("šírka %1 mm je väčšia ako šírka tlačovej plochy %2 mm")
+                    .arg(t.WidthMm)
+                    .arg(page.HorzSize);
+    if (t.HeightMm > page.VertSize)
+        over << QStringLiteral("výška %1 mm je väčšia ako výška tlačovej plochy %2 mm")
+                    .arg(t.HeightMm)
+                    .arg(page.VertSize);
+    return over.join(QStringLiteral("; "));
+}
+
 void DrawEnvelope(PrintCanvas& canvas, const PageMeasures& page, const EnvelopeTemplate& t, const EnvelopeLines& lines)
 {
     // Every millimetre argument in extended precision: no template value can

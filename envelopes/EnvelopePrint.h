@@ -13,6 +13,11 @@ class PrintCanvas;
 // The font values of a template are divided by 5 before the page scales them.
 inline constexpr long double EnvelopeFontDivisor = 5.0L;
 
+// Why an envelope of template `t` does not fit the printable area `page`
+// (its width lies across the page, its height down the page), in words for
+// the user; empty when it fits or has no extent.
+QString EnvelopeOffPage(const EnvelopeTemplate& t, const PageMeasures& page);
+
 // The lines a memo that does not wrap shows: one per line break, the last
 // empty line (after a closing break) not counted; nothing for an empty text.
 QStringList MemoTextLines(const QString& text);

@@ -4,12 +4,17 @@
 #include "widgets/Controls.h"
 #include "widgets/DialogControls.h"
 #include "envelopes/EnvelopePictures.h"
+#include "envelopes/EnvelopePrint.h"
 #include "envelopes/SpinEdit.h"
 #include "envelopes/TemplateName.h"
+#include "print/ChosenPrinter.h"
+#include "print/PrinterShift.h"
+#include "print/QtPrintCanvas.h"
 
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPrinter>
 #include <QPushButton>
 
 namespace {
@@ -160,6 +165,22 @@ void Tsablona::finish()
     Button3->setFocus();
 }
 
+void Tsablona::tellWhenLargerThanPage()
+{
+    // Told, not refused: the envelopes may be meant for another printer.
+    QPrinter& printer = app_.platform.currentPrinter();
+    const QString why = EnvelopeOffPage(template_, QtPrintCanvas(printer).measures());
+    if (why.isEmpty())
+        return;
+    const QString name = ShiftNameOf(printer);
+    app_.platform.showMessage(
+        QStringLiteral("Obálka %1 × %2 mm sa nezmestí na stranu %3: %4. Čo je mimo tlačovej plochy, sa "
+                       "nevytlačí, napríklad odosielateľ. Rozmery zmeníte tlačidlom „Späť“.")
+            .arg(template_.WidthMm)
+            .arg(template_.HeightMm)
+            .arg(name == PdfPrinterName ? QStringLiteral("súboru PDF") : QStringLiteral("tlačiarne „%1“").arg(name), why));
+}
+
 bool Tsablona::writeTemplate()
 {
     const QString name = Edit1->text();
@@ -187,6 +208,7 @@ void Tsablona::Button1Click()
         }
         template_.WidthMm = SpinEdit2->readValue();
         template_.HeightMm = SpinEdit1->readValue();
+        tellWhenLargerThanPage();
         showFontPage();
         break;
     case 2:

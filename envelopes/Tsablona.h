@@ -51,6 +51,9 @@ private:
     void showSizePage();
     void showFontPage();
     void finish();
+    // A message when the size taken does not fit the page of the printer the
+    // next print goes to.
+    void tellWhenLargerThanPage();
     // The template file from the name on page 1; true when it was written.
     bool writeTemplate();
 

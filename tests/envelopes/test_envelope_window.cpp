@@ -382,6 +382,10 @@ private slots:
         QTest::newRow("width zero") << "nula.obl" << bytesOf({0, 220, 11, 9}) << size.arg(0).arg(220);
         QTest::newRow("wizard's 0 x 0") << "nula.obl" << bytesOf({0, 0, 11, 9}) << size.arg(0).arg(0);
         QTest::newRow("negative") << "nula.obl" << bytesOf({-110, 220, 11, 9}) << size.arg(-110).arg(220);
+        const QString fonts = QStringLiteral("šablóna udáva písmo adresáta %1 a odosielateľa %2");
+        QTest::newRow("negative fonts") << "zle.obl" << bytesOf({110, 220, -11, -9}) << fonts.arg(-11).arg(-9);
+        QTest::newRow("negative sender font") << "zle.obl" << bytesOf({110, 220, 11, -9}) << fonts.arg(11).arg(-9);
+        QTest::newRow("zero recipient font") << "zle.obl" << bytesOf({110, 220, 0, 9}) << fonts.arg(0).arg(9);
         QTest::newRow("tips file") << "subor1.tip" << bytesOf({110, 220, 11, 9}) << "príponou .obl";
         QTest::newRow("picture") << "oprograme.jpg" << bytesOf({110, 220, 11, 9}) << "príponou .obl";
     }
@@ -541,7 +545,7 @@ private slots:
     void absurdTemplateStillPrintsAPage()
     {
         Program p;
-        p.folder.write("data/zla.obl", bytesOf({INT_MAX, INT_MAX, INT_MAX, INT_MIN}));
+        p.folder.write("data/zla.obl", bytesOf({INT_MAX, INT_MAX, INT_MAX, INT_MAX}));
         Tobl* w = open(p, {}, "zla.obl");
         retype(w->od, "s\nt");
         retype(w->pozn, "n");

@@ -68,8 +68,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const QStringList listed = ListTemplates(folder);
     FUZZ_CHECK(listed.contains(QStringLiteral("fuzz.obl")) && listed.contains(QStringLiteral("copy.obl")));
     const FrameResult frame = ReadEnvelopeFrame(programFolder, QStringLiteral("copy.obl"), QString());
-    // A template with no extent is refused, never printed as an empty page.
-    if (t.WidthMm > 0 && t.HeightMm > 0)
+    // A template with no extent or no font sizes is refused, never printed as an empty page.
+    if (t.WidthMm > 0 && t.HeightMm > 0 && t.RecipientFontSize > 0 && t.SenderFontSize > 0)
         FUZZ_CHECK(frame.frame && TemplateOfFrame(*frame.frame) == t && frame.why.isEmpty());
     else
         FUZZ_CHECK(!frame.frame && !frame.why.isEmpty());

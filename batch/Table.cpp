@@ -243,6 +243,8 @@ QString TableReader::forEachRow(const std::function<bool(const TableRow&)>& onRo
     bool ended = false;
     while (!st.stopped && problem.isEmpty() && !ended) {
         const QByteArray chunk = file.next(problem);
+        if (!problem.isEmpty())
+            break;
         ended = chunk.isEmpty();
         parse(ended ? bytes.finish() : bytes.next(chunk));
     }

@@ -1,7 +1,6 @@
 #include "app/Desktop.h"
 
 #include <QCoreApplication>
-#include <QFont>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
@@ -49,21 +48,4 @@ bool InstallOwnQtTranslations(QCoreApplication& application, const QString& fold
     }
     QCoreApplication::installTranslator(own); // the last installed is asked first
     return true;
-}
-
-void SubstituteWindowsFaces()
-{
-    // Liberation Sans, Narrow and Serif have the widths of Arial, Arial Narrow
-    // and Times New Roman, so the captions fit where they were placed.
-    QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"),
-                               {QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")});
-    QFont::insertSubstitutions(QStringLiteral("Arial"), {QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")});
-    QFont::insertSubstitutions(QStringLiteral("Arial Narrow"),
-                               {QStringLiteral("Liberation Sans Narrow"), QStringLiteral("DejaVu Sans Condensed")});
-    QFont::insertSubstitutions(QStringLiteral("Times New Roman"),
-                               {QStringLiteral("Liberation Serif"), QStringLiteral("DejaVu Serif")});
-    // No free font has their metrics: the heavy, narrow and wide faces nearest in look.
-    QFont::insertSubstitutions(QStringLiteral("Arial Black"), {QStringLiteral("DejaVu Sans"), QStringLiteral("Liberation Sans")});
-    QFont::insertSubstitutions(QStringLiteral("Impact"),
-                               {QStringLiteral("DejaVu Sans Condensed"), QStringLiteral("Liberation Sans Narrow")});
 }

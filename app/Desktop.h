@@ -1,6 +1,8 @@
 #pragma once
 // The desktop the program runs on: Qt's own dialogs and menus in Slovak, and
-// the faces the windows name mapped to the closest fonts a Linux desktop has.
+// the faces the windows name mapped as the batch maps them.
+#include "print/FontFaces.h"
+
 class QCoreApplication;
 
 class QString;
@@ -14,7 +16,3 @@ bool InstallSlovakTranslations(QCoreApplication& application);
 // `folder`/translations and put before it; false, and nothing changed, when
 // the file is missing or unreadable.
 bool InstallOwnQtTranslations(QCoreApplication& application, const QString& folder);
-
-// The Windows faces the windows were drawn with, mapped to metric-compatible
-// fonts where they exist (Liberation) and to the nearest weight otherwise.
-void SubstituteWindowsFaces();

@@ -10,6 +10,7 @@
 #include "base/ProgramFolder.h"
 #include "base/UserFolder.h"
 #include "base/Cp1250.h"
+#include "print/FontFaces.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -36,7 +37,7 @@ int main(int argc, char** argv)
     InstallSlovakTranslations(application); // without them Qt's own texts stay English
     if (const std::optional<QString> folder = RunningProgramFolder()) // what qtbase_sk lacks
         InstallOwnQtTranslations(application, InstalledShareFolder(*folder).value_or(*folder));
-    SubstituteWindowsFaces();
+    SubstituteWindowsFaces(); // as the batch does: memos break where its do
     QIcon icon;
     for (int side : {16, 32, 48, 128})
         icon.addPixmap(QPixmap::fromImage(Pictures::programIcon(side)));

@@ -3,6 +3,7 @@
 #include "batch/BatchCommand.h"
 #include "batch/TerminalLines.h"
 #include "base/Cp1250.h"
+#include "print/FontFaces.h"
 
 #include <QGuiApplication>
 #include <cstdio>
@@ -16,6 +17,9 @@ int main(int argc, char** argv)
     // has none at all).
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication application(argc, argv);
+    // The faces the windows have: a memo measured in another font breaks
+    // its lines elsewhere than the window that printed the same text.
+    SubstituteWindowsFaces();
     // Messages written for boxes reach the terminal with plain line breaks.
     TerminalLines outLines(stdout), errLines(stderr);
     QTextStream out(&outLines), err(&errLines);

@@ -183,6 +183,20 @@ class EndToEnd : public QObject, protected XDesktop {
         QCOMPARE(app_->exitCode(), 0);
     }
 
+    // zelvana-batch of the program folder prints `table` on form `form` into `pdf`.
+    void runBatch(const QString& form, const QString& table, const QString& pdf)
+    {
+        QProcess batch;
+        batch.setProcessEnvironment(env_); // the desktop's platform: the batch picks its own
+        batch.setWorkingDirectory(home_);
+        batch.start(prog_ + QStringLiteral("/zelvana-batch"),
+                    {QStringLiteral("--form"), form, QStringLiteral("--input"), table, QStringLiteral("--output"), pdf});
+        QVERIFY(batch.waitForFinished(WindowTimeoutMs));
+        QVERIFY2(batch.exitStatus() == QProcess::NormalExit && batch.exitCode() == 0,
+                 batch.readAllStandardError().constData());
+        QVERIFY(IsCompletePdf(pdf));
+    }
+
     void compareKept()
     {
         for (auto it = kept_.cbegin(); it != kept_.cend(); ++it)
@@ -612,22 +626,67 @@ private slots:
                       .toUtf8());
         csv.close();
         const QString pdf = out_ + QStringLiteral("/batch-d.pdf");
-        QProcess batch;
-        QProcessEnvironment env = env_;
-        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-        batch.setProcessEnvironment(env);
-        batch.setWorkingDirectory(home_);
-        batch.start(prog_ + QStringLiteral("/zelvana-batch"),
-                    {QStringLiteral("--form"), QStringLiteral("D"), QStringLiteral("--input"), table,
-                     QStringLiteral("--output"), pdf});
-        QVERIFY(batch.waitForFinished(WindowTimeoutMs));
-        QVERIFY2(batch.exitStatus() == QProcess::NormalExit && batch.exitCode() == 0,
-                 batch.readAllStandardError().constData());
-        QVERIFY(IsCompletePdf(pdf));
+        STEP(runBatch(QStringLiteral("D"), table, pdf));
         QCOMPARE(pageCount(pdf), 1);
         checkPage(pdf, 104, {{"-300-", 11, 40, 4}, {"Peter", 41, 24, 4}, {QStringLiteral("Košice"), 53, 24, 4},
                              {"SLSP", 59, 92, 3}, {"Tatra", 61, 2, 1}, {"Ing.", 67, 19, 4}});
         compareKept(); // read only
+    }
+
+    // A memo typed into the window and the same text from a table break into
+    // the same lines: every word of it lands where the window printed it.
+    void memoBreaksAsInTheBatch()
+    {
+        const QStringList memos{
+            QStringLiteral("Jeden\nDva, tri\nBytové družstvo pracujúcich v obci Veľká Čierna"),
+            // Lines 1 px inside the memo, 0.2 px past it, 0.3 px inside.
+            QStringLiteral("Poľnohospodárske družstvo Trnava\nPoľnohospodárske družstvo Myjava\n"
+                           "Základná škola s materskou Brezno")};
+        const QString a = waitWindow(QStringLiteral("^Poštová poukážka typu A$"));
+        QVERIFY(!a.isEmpty());
+        QByteArray table = "nazov_uctu\n";
+        for (qsizetype i = 0; i < memos.size(); ++i) {
+            QVERIFY(activate(a));
+            STEP(clickControl(a, 344, 200, 160 + 10));
+            // Everything in the memo selected (ctrl+a opens a new slip A).
+            keys({QStringLiteral("ctrl+Home"), QStringLiteral("ctrl+shift+End")});
+            const QStringList lines = memos[i].split(QLatin1Char('\n'));
+            for (qsizetype j = 0; j < lines.size(); ++j) {
+                if (j > 0)
+                    key(QStringLiteral("Return"));
+                type(lines[j]);
+            }
+            STEP(printWindow(a, out_ + QStringLiteral("/memo-%1.pdf").arg(i), QStringLiteral("print-dialog-memo")));
+            table += '"' + memos[i].toUtf8().replace("\n", "\r\n") + "\"\n";
+        }
+        STEP(shot(QStringLiteral("slip-a-memo"), a));
+        const QString csv = out_ + QStringLiteral("/memo.csv"), pdf = out_ + QStringLiteral("/memo-batch.pdf");
+        QFile f(csv);
+        QVERIFY(f.open(QIODevice::WriteOnly) && f.write(table) == table.size());
+        f.close();
+        STEP(runBatch(QStringLiteral("A"), csv, pdf));
+        QCOMPARE(pageCount(pdf), memos.size());
+        for (qsizetype i = 0; i < memos.size(); ++i) {
+            const QStringList words = memos[i].split(QRegularExpression(QStringLiteral("\\s+")));
+            const auto memoWords = [&](const QString& file, int page) {
+                QList<PdfWord> found;
+                for (const PdfWord& w : pdfWords(file, nullptr, page))
+                    if (words.contains(w.text))
+                        found << w;
+                return found;
+            };
+            const QList<PdfWord> window = memoWords(out_ + QStringLiteral("/memo-%1.pdf").arg(i), 1);
+            const QList<PdfWord> batch = memoWords(pdf, int(i) + 1);
+            QVERIFY2(window.size() >= words.size(), qPrintable(memos[i]));
+            QCOMPARE(batch.size(), window.size());
+            // Each word of the window's page has its twin on the batch's, at the same place.
+            for (const PdfWord& w : window)
+                QVERIFY2(std::any_of(batch.cbegin(), batch.cend(), [&](const PdfWord& b) {
+                             return b.text == w.text && (b.box.topLeft() - w.box.topLeft()).manhattanLength() < 1;
+                         }),
+                         qPrintable(QStringLiteral("%1 at %2, %3 pt: not there from the batch")
+                                        .arg(w.text).arg(w.box.left()).arg(w.box.top())));
+        }
     }
 
     void restartKeepsEverything()

@@ -8,6 +8,7 @@
 #include <QDirIterator>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -59,6 +60,7 @@ QStringList entries(const QString& root)
 
 class PackageTest : public QObject {
     Q_OBJECT
+    inline static const QString StrayTemplate = QStringLiteral("Moja obálka.obl");
     QTemporaryDir work;
     QString deb, root;
 
@@ -78,6 +80,12 @@ private slots:
     void initTestCase()
     {
         QVERIFY(work.isValid());
+        // A template the user made running the program from the build folder.
+        QFile stray(QStringLiteral(ZELVANA_BUILD_FOLDER "/data/") + StrayTemplate);
+        QVERIFY(!stray.exists());
+        QVERIFY(stray.open(QIODevice::WriteOnly) && stray.write(QByteArray(16, '\x01')) == 16);
+        stray.close();
+        const auto removeStray = qScopeGuard([&] { stray.remove(); });
         // Packed into a folder of its own, so `make deb`'s package stays as it is.
         const Run pack = run(QStringLiteral(ZELVANA_CPACK),
                              {QStringLiteral("-G"), QStringLiteral("DEB"), QStringLiteral("--config"),
@@ -120,10 +128,41 @@ private slots:
                                  "usr/share/metainfo/" ZELVANA_APPSTREAM_ID ".metainfo.xml"})
             QVERIFY2(QFileInfo(root + '/' + name).size() > 0, name);
         for (const char* name : {"usr/share/man/man1/zelvana.1.gz", "usr/share/man/man1/zelvana-batch.1.gz",
+                                 "usr/share/man/sk/man1/zelvana.1.gz", "usr/share/man/sk/man1/zelvana-batch.1.gz",
                                  "usr/share/doc/zelvana/changelog.gz"}) {
             QFile gz(root + '/' + name);
             QVERIFY2(gz.open(QIODevice::ReadOnly), name);
             QCOMPARE(gz.read(2), QByteArray("\x1f\x8b"));
+        }
+        // The Slovak pages read as man shows them, in Slovak.
+        for (const char* page : {"zelvana.1.gz", "zelvana-batch.1.gz"}) {
+            const Run shown = run(QStringLiteral("man"), {QStringLiteral("-E"), QStringLiteral("UTF-8"), QStringLiteral("-l"), root + "/usr/share/man/sk/man1/" + page},
+                                  QProcessEnvironment::systemEnvironment());
+            QVERIFY2(shown.code == 0 && shown.out.contains(QStringLiteral("POUŽITIE")), qPrintable(shown.out + shown.err));
+        }
+    }
+
+    // What the build writes, no more: the templates data/envelopes.txt lists,
+    // each as built, and none the program folder gathered.
+    void dataIsWhatTheBuildShips()
+    {
+        QFile list(QFileInfo(QStringLiteral(__FILE__)).absolutePath() + QStringLiteral("/../../data/envelopes.txt"));
+        QVERIFY(list.open(QIODevice::ReadOnly | QIODevice::Text));
+        QStringList listed;
+        for (const QString& line : QString::fromUtf8(list.readAll()).split('\n'))
+            if (!line.startsWith('#') && line.contains('|'))
+                listed << line.section('|', 0, 0).trimmed() + QStringLiteral(".obl");
+        const QString data = root + QStringLiteral("/usr/share/zelvana/data/");
+        QStringList packed = QDir(data).entryList({QStringLiteral("*.obl")}, QDir::Files);
+        listed.sort();
+        packed.sort();
+        QVERIFY(!listed.isEmpty());
+        QCOMPARE(packed, listed);
+        QVERIFY(!QFileInfo::exists(data + StrayTemplate));
+        for (const QString& name : packed) {
+            QFile built(QStringLiteral(ZELVANA_BUILD_FOLDER "/data/") + name), shipped(data + name);
+            QVERIFY(built.open(QIODevice::ReadOnly) && shipped.open(QIODevice::ReadOnly));
+            QCOMPARE(shipped.readAll(), built.readAll());
         }
     }
 

@@ -16,9 +16,9 @@
 //    the last area that begins at or before its first letter (or to the
 //    first), and crosses when a whole letter of it lies past the beginning
 //    of the next area, or any of it past the form's end. A text that covers
-//    a text of another field, or on the same line comes closer to it than a
-//    blank of the font (their letters' bodies, the middle 60 % of the em
-//    across, meet), crosses too.
+//    a text of another field, or on the same line comes closer to it than
+//    half a blank of the font (their letters' bodies, the middle 60 % of the
+//    em across, meet), crosses too.
 struct FitReport {
     QStringList offPage;   // field names, in the form's order
     QStringList intoOther; // the same, for fields with no text off the page

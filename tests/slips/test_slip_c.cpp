@@ -4,7 +4,9 @@
 #include "support/Fixture.h"
 #include "support/LayoutCheck.h"
 
+#include <QAbstractButton>
 #include <QLineEdit>
+#include <QMessageBox>
 
 class SlipCTest : public QObject {
     Q_OBJECT
@@ -119,6 +121,7 @@ private slots:
         RecordingCanvas recorder(ExamplePrinter);
         RecordingCanvas* canvas = &recorder;
         p.platform.printer = [&] { return std::make_unique<ProxyCanvas>(recorder); };
+        p.platform.onDialog = [](QDialog& d) { qobject_cast<QMessageBox*>(&d)->button(QMessageBox::Yes)->click(); };
         w->Tlai1->trigger();
         QCOMPARE(canvas->begun, 1);
         QCOMPARE(canvas->ended, 1);

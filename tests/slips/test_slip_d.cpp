@@ -5,7 +5,9 @@
 #include "support/LayoutCheck.h"
 
 #include <QComboBox>
+#include <QAbstractButton>
 #include <QLineEdit>
+#include <QMessageBox>
 
 class SlipDTest : public QObject {
     Q_OBJECT
@@ -27,6 +29,7 @@ class SlipDTest : public QObject {
     {
         RecordingCanvas canvas(page);
         p.platform.printer = [&] { return std::make_unique<ProxyCanvas>(canvas); };
+        p.platform.onDialog = [](QDialog& d) { qobject_cast<QMessageBox*>(&d)->button(QMessageBox::Yes)->click(); };
         w->Tlai1->trigger();
         return canvas.drawn;
     }

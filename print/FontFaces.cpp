@@ -1,7 +1,13 @@
 #include "print/FontFaces.h"
 
-#include <QFont>
 #include <QStringList>
+
+QFont MeasuredAlike(QFont font)
+{
+    // Hinted vertically only, glyphs keep their designed advances.
+    font.setHintingPreference(QFont::PreferVerticalHinting);
+    return font;
+}
 
 void SubstituteWindowsFaces()
 {

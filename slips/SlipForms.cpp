@@ -1,5 +1,6 @@
 #include "slips/SlipForms.h"
 
+#include "print/FontFaces.h"
 #include "print/FormSketch.h"
 #include "print/Placement.h"
 #include "print/TextWrap.h"
@@ -133,5 +134,5 @@ QFont SlipMemoFont()
     // The window font the memo inherits, at the small pixel size.
     QFont font(QStringLiteral("MS Sans Serif"));
     font.setPixelSize(11);
-    return font;
+    return MeasuredAlike(font);
 }

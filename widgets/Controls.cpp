@@ -3,6 +3,7 @@
 #include "widgets/CodePageEdit.h"
 #include "widgets/CodePageMemo.h"
 #include "app/Platform.h"
+#include "print/FontFaces.h"
 
 #include <QComboBox>
 #include <QFrame>
@@ -76,6 +77,7 @@ QPlainTextEdit* addMemo(QWidget* parent, const char* name, int left, int top, in
     memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff); // the wrap width never changes
     memo->setTabChangesFocus(true);
     setPixelFont(memo, SmallFontPixels, false);
+    memo->setFont(MeasuredAlike(memo->font())); // wraps as the print measures it
     blackOnWhite(memo);
     return memo;
 }

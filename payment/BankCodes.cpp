@@ -3,16 +3,28 @@
 #include "base/FileError.h"
 #include "base/SafeRead.h"
 
+#include <QMutex>
 #include <QRegularExpression>
 #include <QStringDecoder>
 
 BankCodes BankCodes::load(const QString& programFolder)
 {
+    QByteArray bytes;
     try {
-        return parse(ReadRegularFile(programFolder + QStringLiteral("data/bic.txt"), SmallFileLimit));
+        bytes = ReadRegularFile(programFolder + QStringLiteral("data/bic.txt"), SmallFileLimit);
     } catch (const FileError&) {
         return {};
     }
+    // Every row of a table reads the list: the same bytes are parsed once.
+    static QMutex guard;
+    static QByteArray lastBytes;
+    static BankCodes lastCodes;
+    const QMutexLocker lock(&guard);
+    if (bytes.isEmpty() || bytes != lastBytes) {
+        lastCodes = parse(bytes);
+        lastBytes = bytes;
+    }
+    return lastCodes;
 }
 
 BankCodes BankCodes::parse(const QByteArray& bytes)

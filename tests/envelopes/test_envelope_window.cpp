@@ -384,7 +384,6 @@ private slots:
         QTest::newRow("negative") << "nula.obl" << bytesOf({-110, 220, 11, 9}) << size.arg(-110).arg(220);
         const QString fonts = QStringLiteral("šablóna udáva písmo adresáta %1 a odosielateľa %2");
         QTest::newRow("negative fonts") << "zle.obl" << bytesOf({110, 220, -11, -9}) << fonts.arg(-11).arg(-9);
-        QTest::newRow("negative sender font") << "zle.obl" << bytesOf({110, 220, 11, -9}) << fonts.arg(11).arg(-9);
         QTest::newRow("zero recipient font") << "zle.obl" << bytesOf({110, 220, 0, 9}) << fonts.arg(0).arg(9);
         QTest::newRow("tips file") << "subor1.tip" << bytesOf({110, 220, 11, 9}) << "príponou .obl";
         QTest::newRow("picture") << "oprograme.jpg" << bytesOf({110, 220, 11, 9}) << "príponou .obl";

@@ -18,28 +18,21 @@
 #include <QVBoxLayout>
 
 #include <memory>
-#include <optional>
+#include <functional>
 
 namespace {
 
-// The check of a long table takes seconds: it runs beside the window while a
-// progress dialog with "Zrušiť" shows from its start. The check reads the
-// table and lays out its pages on a copy of everything it needs, so a check
-// the user cancelled may end on its own, its result dropped.
-std::optional<BatchCheck> checkWithProgress(QWidget* parent, const BatchContext& context,
-                                            const QString& path)
+// The check of a long table and its dry run on the printer take seconds:
+// each runs beside the window while a progress dialog with "Zrušiť" shows
+// from its start. `work` holds everything it touches, so one the user
+// cancelled may end on its own, its result dropped. False when cancelled.
+bool runWithProgress(QWidget* parent, const QString& label, std::function<void()> work)
 {
-    struct Shared {
-        BatchCheck check;
-    };
-    auto shared = std::make_shared<Shared>();
-    std::unique_ptr<QThread> worker(QThread::create([shared, context, path] { shared->check = CheckTable(context, path); }));
-
-    QProgressDialog progress(QStringLiteral("Kontroluje sa tabuľka „%1“…").arg(path), QStringLiteral("Zrušiť"), 0, 0,
-                             parent);
+    std::unique_ptr<QThread> worker(QThread::create(std::move(work)));
+    QProgressDialog progress(label, QStringLiteral("Zrušiť"), 0, 0, parent);
     progress.setObjectName(QStringLiteral("BatchCheckProgress"));
     progress.setWindowTitle(QStringLiteral("Hromadná tlač"));
-    // Every window waits: the check shares the program's forms and fonts.
+    // Every window waits: the work shares the program's forms and fonts.
     progress.setWindowModality(Qt::ApplicationModal);
     progress.setMinimumDuration(0);
     progress.setAutoClose(false);
@@ -55,15 +48,43 @@ std::optional<BatchCheck> checkWithProgress(QWidget* parent, const BatchContext&
     } while (!cancelled && !worker->wait(QDeadlineTimer(40)));
     progress.hide();
     if (!cancelled)
-        return std::move(shared->check);
+        return true;
     // Let it end on its own, and the program not end under it.
     QThread* left = worker.release();
     QObject::connect(left, &QThread::finished, left, &QObject::deleteLater);
     QObject::connect(qApp, &QCoreApplication::aboutToQuit, left, [left] { left->wait(); });
     if (left->isFinished())
         delete left;
-    return std::nullopt;
+    return false;
 }
+
+// What a dry run reads of the printer, taken here: the run beside the window
+// must not touch the printer itself, and may outlive it.
+class PrinterAsMeasured : public PrintCanvas {
+public:
+    explicit PrinterAsMeasured(const PrintCanvas& printer)
+        : measures_(printer.measures()), screenDpi_(printer.screenDpi()), deviceDpi_(printer.deviceDpi()),
+          name_(printer.printerName()), file_(printer.outputFile())
+    {
+        font = printer.font;
+    }
+    PageMeasures measures() const override { return measures_; }
+    int screenDpi() const override { return screenDpi_; }
+    int deviceDpi() const override { return deviceDpi_; }
+    QString printerName() const override { return name_; }
+    QString outputFile() const override { return file_; }
+    bool beginDocument() override { return false; }
+    bool newPage() override { return false; }
+    bool endDocument() override { return false; }
+    void textOut(const RotatedText&) override {}
+    void drawGuide(const Guide&) override {}
+    void fillRects(const QList<QRect>&) override {}
+
+private:
+    PageMeasures measures_;
+    int screenDpi_, deviceDpi_;
+    QString name_, file_;
+};
 
 // What the check found; with `canPrint` the user may go on to the print dialog.
 std::unique_ptr<QDialog> summaryDialog(QWidget* parent, const QString& text, bool canPrint)
@@ -104,8 +125,9 @@ void PrintTableFromWindow(AppState& app_, DocumentWindow& window)
     context.settings = app_.settings();
     context.personal = app_.personal();
     context.programFolder = app_.programFolder();
-    const std::optional<BatchCheck> checked = checkWithProgress(&window, context, path);
-    if (!checked)
+    const auto checked = std::make_shared<BatchCheck>();
+    if (!runWithProgress(&window, QStringLiteral("Kontroluje sa tabuľka „%1“…").arg(path),
+                         [checked, context, path] { *checked = CheckTable(context, path); }))
         return;
     const BatchCheck& check = *checked;
     const QString text = check.ok()
@@ -120,7 +142,14 @@ void PrintTableFromWindow(AppState& app_, DocumentWindow& window)
     if (!canvas || !window.printing().outputAllowed(*canvas, {path}))
         return;
     const FormShift shift = window.printing().printerShift(canvas->printerName());
-    const BatchFit fit = CheckTableFit(context, check, *canvas, shift);
+    const auto fitted = std::make_shared<BatchFit>();
+    const auto printer = std::make_shared<PrinterAsMeasured>(*canvas);
+    if (!runWithProgress(&window, QStringLiteral("Skúša sa, či sa texty tabuľky zmestia na svoje miesto…"),
+                         [fitted, printer, checked, context, shift] {
+                             *fitted = CheckTableFit(context, *checked, *printer, shift);
+                         }))
+        return;
+    const BatchFit& fit = *fitted;
     if (!fit.offPage.isEmpty() || !fit.intoOther.isEmpty()) {
         QStringList lines;
         for (const BatchProblem& p : fit.offPage + fit.intoOther)

@@ -1,8 +1,10 @@
 // "Hromadná tlač…" of a long table: its progress, with "Zrušiť", shows while
-// the table is still being checked, and "Zrušiť" there ends it with nothing
-// shown, asked or printed; left alone, the check ends in its summary.
+// the table is still being checked and while it is tried on the printer;
+// "Zrušiť" there ends it with nothing shown, asked or printed; left alone,
+// the check ends in its summary.
 #include "slips/TApoukazka.h"
 #include "support/Fixture.h"
+#include "support/RecordingCanvas.h"
 
 #include <QLabel>
 #include <QProgressDialog>
@@ -25,34 +27,46 @@ class BatchCheckProgressTest : public QObject {
 private slots:
     void progressFromTheStartOfTheCheck_data()
     {
-        QTest::addColumn<bool>("cancel");
-        QTest::newRow("Zrušiť") << true;
-        QTest::newRow("left alone") << false;
+        QTest::addColumn<int>("cancelIn"); // the check, the dry run, neither
+        QTest::newRow("Zrušiť in the check") << 1;
+        QTest::newRow("Zrušiť in the dry run") << 2;
+        QTest::newRow("left alone") << 0;
     }
     void progressFromTheStartOfTheCheck()
     {
-        QFETCH(bool, cancel);
+        QFETCH(int, cancelIn);
         Program p;
         auto* w = openWith<TApoukazka>(p, FormKind::SlipA, {Flag::AddName});
         p.platform.fileAnswers = {longTable(p)};
+        RecordingCanvas canvas(ExamplePrinter);
+        p.platform.printer = [&] { return std::make_unique<ProxyCanvas>(canvas); };
         QString summary;
-        p.platform.onDialog = [&](QDialog& d) { summary = d.findChild<QLabel*>("summary")->text(); };
-        bool seen = false, checking = false;
-        QTimer::singleShot(0, [&] {
+        int seen = 0;
+        bool checking = false;
+        auto watch = [&](int phase) {
             auto* progress = qobject_cast<QProgressDialog*>(QApplication::activeModalWidget());
-            seen = progress && progress->isVisible() && progress->objectName() == QStringLiteral("BatchCheckProgress");
-            checking = summary.isEmpty() && p.platform.dialogsRun == 0;
+            seen += progress && progress->isVisible() && progress->objectName() == QStringLiteral("BatchCheckProgress");
+            checking = checking || (phase == 1 && summary.isEmpty() && p.platform.dialogsRun == 0);
             auto* button = progress ? progress->findChild<QPushButton*>() : nullptr;
             QVERIFY(button && button->text() == QStringLiteral("Zrušiť"));
-            if (cancel)
+            if (cancelIn == phase)
                 QTest::mouseClick(button, Qt::LeftButton);
-        });
+        };
+        p.platform.onDialog = [&](QDialog& d) {
+            summary = d.findChild<QLabel*>("summary")->text();
+            if (cancelIn == 2) {
+                QTimer::singleShot(0, [&] { watch(2); });
+                d.findChild<QPushButton*>("print")->click();
+            }
+        };
+        QTimer::singleShot(0, [&] { watch(1); });
         w->Hromadntla1->trigger();
-        QVERIFY(seen);
+        QCOMPARE(seen, cancelIn == 2 ? 2 : 1);
         QVERIFY(checking);
-        QCOMPARE(p.platform.dialogsRun, cancel ? 0 : 1);
-        QCOMPARE(summary.contains(QStringLiteral("2000 strán na tlač")), !cancel);
-        QCOMPARE(p.platform.printDialogs, 0);
+        QCOMPARE(p.platform.dialogsRun, cancelIn == 1 ? 0 : 1);
+        QCOMPARE(summary.contains(QStringLiteral("2000 strán na tlač")), cancelIn != 1);
+        QCOMPARE(p.platform.printDialogs, cancelIn == 2 ? 1 : 0);
+        QCOMPARE(canvas.pages + canvas.ended, 0);
         QVERIFY(p.platform.messages.isEmpty());
         QVERIFY(!QApplication::activeModalWidget());
     }

@@ -171,20 +171,15 @@ private slots:
         retypeLine(w->suma, QStringLiteral("10"));
         const QString yesterday = QDate::currentDate().addDays(-1).toString(QStringLiteral("d. M. yyyy"));
         retypeLine(w->splatnost, yesterday);
-        RecordingCanvas page(ExamplePrinter);
-        p.platform.printer = [&] { return std::make_unique<ProxyCanvas>(page); };
-        for (const auto answer : {QMessageBox::No, QMessageBox::Yes}) {
-            p.platform.onDialog = [&](QDialog& d) {
-                auto* box = qobject_cast<QMessageBox*>(&d);
-                QCOMPARE(box->text(), QStringLiteral("Dátum splatnosti %1 už uplynul.\nTlačiť aj tak?").arg(yesterday));
-                box->button(answer)->click();
-            };
-            w->suma->setFocus();
-            w->Tlai1->trigger();
-            QCOMPARE(page.begun, answer == QMessageBox::Yes ? 1 : 0);
-            QCOMPARE(w->focusWidget(), answer == QMessageBox::Yes ? w->suma : w->splatnost);
-        }
-        QCOMPARE(p.platform.dialogsRun, 2);
+        QString asked;
+        p.platform.onDialog = [&](QDialog& d) { asked = qobject_cast<QMessageBox*>(&d)->text(); }; // closed: "Nie"
+        w->Tlai1->trigger();
+        QCOMPARE(asked, QStringLiteral("Dátum splatnosti %1 už uplynul.\nTlačiť aj tak?").arg(yesterday));
+        QCOMPARE(p.platform.printDialogs, 0);
+        QCOMPARE(w->focusWidget(), w->splatnost);
+        p.platform.onDialog = [](QDialog& d) { qobject_cast<QMessageBox*>(&d)->button(QMessageBox::Yes)->click(); };
+        w->Tlai1->trigger();
+        QCOMPARE(p.platform.printDialogs, 1);
     }
 
     void addressThatLeavesTheEnvelopeWindowIsRefused()

@@ -111,7 +111,7 @@ int main(int argc, char** argv)
         return 1;
     QByteArray slips = "suma;hal;vsymbol;od1\r\n";
     for (int i = 0; i < rows; ++i)
-        slips += QStringLiteral("%1;5;%2;Ing. Ján Košický %3\r\n").arg(100 + i * 7).arg(20260000 + i).arg(i).toUtf8();
+        slips += QStringLiteral("%1;5;%2;Ján Novák %3\r\n").arg(100 + i * 7).arg(20260000 + i).arg(i).toUtf8();
     const QString table = dir.filePath(QStringLiteral("slips.csv"));
     if (!WriteFile(table, slips))
         return 1;

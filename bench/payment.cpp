@@ -54,7 +54,7 @@ int main(int argc, char** argv)
     QByteArray twelve = "prijemca;prijemca_ulica;prijemca_mesto;iban;bic;suma;vsymbol;ksymbol;ssymbol;splatnost;"
                         "sprava;adresat\r\n";
     for (int i = 0; i < rows; ++i) {
-        slips += QStringLiteral("%1;5;%2;Ing. Ján Košický %3\r\n").arg(100 + i * 7).arg(20260000 + i).arg(i).toUtf8();
+        slips += QStringLiteral("%1;5;%2;Ján Novák %3\r\n").arg(100 + i * 7).arg(20260000 + i).arg(i).toUtf8();
         const QString amount = QStringLiteral("%1,%2").arg(10 + i).arg(i % 100, 2, 10, QLatin1Char('0'));
         five += QStringLiteral("%1;%2;Nájom a služby, byt %3;Spoločenstvo vlastníkov Košice;"
                                "SK76 0200 0000 1900 0012 3457\r\n")

@@ -142,7 +142,7 @@ private slots:
             QVERIFY(access & QFile::WriteOwner);
             QCOMPARE(access & (QFile::ReadOther | QFile::ReadGroup), QFile::Permissions()); // the user's only
             // The shipped files the program reads are in reach, as the installation has them.
-            for (const char* name : {"pomoc.hlp", "data/subor1.tip", "data/oprograme.jpg"}) {
+            for (const char* name : {"pomoc.hlp", "data/subor1.tip", "data/oprograme.jpg", "data/bic.txt"}) {
                 const QFileInfo there(folder + QString::fromLatin1(name));
                 QVERIFY2(there.isSymLink(), name);
                 QCOMPARE(there.symLinkTarget(), prefix + QStringLiteral("share/zelvana/") + QString::fromLatin1(name));

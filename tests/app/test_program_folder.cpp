@@ -1,9 +1,15 @@
 // The real program started from a folder whose name Qt cannot carry: it tells
 // the user and ends without creating a file anywhere. From a usable folder the
-// same binary creates its record files beside itself.
+// same binary creates its record files beside itself. One copy runs per
+// folder, whatever a dead copy left, in a folder it may not write, and with
+// another user listening where it might.
+#include "app/SingleCopy.h"
+
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QLocalServer>
+#include <QLocalSocket>
 #include <QTemporaryDir>
 #include <QtTest>
 #include <csignal>
@@ -36,14 +42,18 @@ bool exists(const QByteArray& path)
 }
 
 // Starts `binary` with the offscreen platform and the working directory
-// `workDir`; returns its pid.
-pid_t start(const QByteArray& binary, const QByteArray& workDir)
+// `workDir`, as `uid` (ours when -1) with `runtime` as XDG_RUNTIME_DIR (none
+// when empty); returns its pid.
+pid_t start(const QByteArray& binary, const QByteArray& workDir, int uid = -1, const QByteArray& runtime = {})
 {
     const pid_t pid = fork();
     if (pid == 0) {
         if (::chdir(workDir.constData()) != 0)
             _exit(126);
         setenv("QT_QPA_PLATFORM", "offscreen", 1);
+        if (uid >= 0 && ((runtime.isEmpty() ? unsetenv("XDG_RUNTIME_DIR") : setenv("XDG_RUNTIME_DIR", runtime, 1)) != 0
+                         || ::setgid(gid_t(uid)) != 0 || ::setuid(uid_t(uid)) != 0))
+            _exit(125);
         execl(binary.constData(), binary.constData(), static_cast<char*>(nullptr));
         _exit(127);
     }
@@ -58,13 +68,13 @@ void stop(pid_t pid)
 }
 
 // The exit status once `pid` has ended by itself; -1 when it did not.
-int endOf(pid_t pid)
+int endOf(pid_t pid, int milliseconds = 20000)
 {
     QElapsedTimer waited;
     waited.start();
     int status = 0;
     while (::waitpid(pid, &status, WNOHANG) == 0) {
-        if (waited.elapsed() > 20000) {
+        if (waited.elapsed() > milliseconds) {
             stop(pid);
             return -1;
         }
@@ -79,20 +89,55 @@ bool running(pid_t pid)
     return ::waitpid(pid, &status, WNOHANG) == 0;
 }
 
-// The process the folder's lock names, once a copy has taken it.
-QByteArray lockHolder(const QByteArray& folder)
+// Whether `pid` holds a file lock, whatever it locks and however.
+bool holdsALock(pid_t pid)
 {
-    QFile lock(QString::fromUtf8(folder + "/.zelvana.lock"));
-    return lock.open(QIODevice::ReadOnly) ? lock.readLine().trimmed() : QByteArray();
+    QFile locks(QStringLiteral("/proc/locks"));
+    if (!locks.open(QIODevice::ReadOnly))
+        return false;
+    for (const QByteArray& line : locks.readAll().split('\n')) {
+        const QList<QByteArray> fields = line.simplified().split(' ');
+        if (fields.size() > 4 && fields[1] != "->" && fields[4] == QByteArray::number(pid))
+            return true;
+    }
+    return false;
 }
 
-bool waitForLock(const QByteArray& folder, pid_t pid)
+bool waitForLock(pid_t pid)
 {
     QElapsedTimer waited;
     waited.start();
-    while (lockHolder(folder) != QByteArray::number(pid) && waited.elapsed() < 20000)
+    while (!holdsALock(pid) && running(pid) && waited.elapsed() < 20000)
         QTest::qWait(50);
-    return lockHolder(folder) == QByteArray::number(pid);
+    return holdsALock(pid);
+}
+
+// Two starts in `folder` as `uid`: the first holds the folder, the second
+// asks it to show itself and ends; the first runs on.
+void secondStartEnds(const QByteArray& folder, int uid = -1)
+{
+    QTemporaryDir work;
+    const QByteArray workDir = QFile::encodeName(work.path());
+    const pid_t first = start(folder + "/zelvana", workDir, uid);
+    const bool held = waitForLock(first);
+    const int second = held ? endOf(start(folder + "/zelvana", workDir, uid)) : -1;
+    const bool firstRuns = running(first);
+    stop(first);
+    QVERIFY(held);
+    QCOMPARE(second, 0);
+    QVERIFY(firstRuns);
+}
+
+// Users other than ours, as root can become them.
+constexpr int OtherUser = 65534, ThirdUser = 65533;
+
+// A fresh folder with the program in it, that OtherUser can reach; its own when `own`.
+QByteArray programFolder(const QTemporaryDir& dir, bool own = false)
+{
+    const QByteArray folder = QFile::encodeName(dir.path()) + "/Zelvana";
+    ::chmod(QFile::encodeName(dir.path()).constData(), 0755);
+    const bool made = ::mkdir(folder.constData(), 0755) == 0 && copyFile(ZELVANA_BINARY, folder + "/zelvana");
+    return made && (!own || ::chown(folder.constData(), OtherUser, OtherUser) == 0) ? folder : QByteArray();
 }
 
 } // namespace
@@ -120,24 +165,98 @@ private slots:
     void aSecondStartEndsAndLeavesTheFirstRunning()
     {
         QTemporaryDir dir, work;
-        const QByteArray folder = QFile::encodeName(dir.path()) + "/Zelvana";
-        QVERIFY(::mkdir(folder.constData(), 0755) == 0);
-        QVERIFY(copyFile(ZELVANA_BINARY, folder + "/zelvana"));
-        const QByteArray workDir = QFile::encodeName(work.path());
-        const pid_t first = start(folder + "/zelvana", workDir);
-        QVERIFY(waitForLock(folder, first));
-        // Asked to show its launcher, the first answers; the second ends at once.
-        QCOMPARE(endOf(start(folder + "/zelvana", workDir)), 0);
-        QVERIFY(running(first));
-        QCOMPARE(lockHolder(folder), QByteArray::number(first));
+        const QByteArray folder = programFolder(dir);
+        QVERIFY(!folder.isEmpty());
+        secondStartEnds(folder);
 
-        // A crash leaves its lock behind: the next start takes it over.
-        stop(first);
-        const pid_t next = start(folder + "/zelvana", workDir);
-        QVERIFY(waitForLock(folder, next));
-        QCOMPARE(endOf(start(folder + "/zelvana", workDir)), 0);
-        QVERIFY(running(next));
-        stop(next);
+        // A crash leaves whatever it left: the next start takes the folder over.
+        const pid_t crashed = start(folder + "/zelvana", QFile::encodeName(work.path()));
+        QVERIFY(waitForLock(crashed));
+        stop(crashed);
+        secondStartEnds(folder);
+    }
+
+    void oneCopyRunsWhateverTheFolder_data()
+    {
+        QTest::addColumn<QByteArray>("lock"); // what a dead copy left; "->" for a link to those bytes
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<int>("uid");
+        QTest::newRow("empty lock") << QByteArray("") << 0755 << -1;
+        QTest::newRow("garbage lock") << QByteArray("\x01\xff garbage\n") << 0755 << -1;
+        QTest::newRow("lock that is a link") << QByteArray("->someone's own") << 0755 << -1;
+        QTest::newRow("read-only folder") << QByteArray() << 0555 << OtherUser;
+        QTest::newRow("folder that cannot be opened") << QByteArray() << 0333 << OtherUser;
+    }
+    void oneCopyRunsWhateverTheFolder()
+    {
+        QFETCH(QByteArray, lock);
+        QFETCH(int, mode);
+        QFETCH(int, uid);
+        if (uid >= 0 && ::geteuid() != 0)
+            QSKIP("needs root, to run the program as a user with fewer rights");
+        QTemporaryDir dir, elsewhere;
+        const QByteArray folder = programFolder(dir), target = QFile::encodeName(elsewhere.path()) + "/target";
+        QVERIFY(!folder.isEmpty());
+        const bool link = lock.startsWith("->");
+        QFile file(QString::fromUtf8(link ? target : folder + "/.zelvana.lock"));
+        if (!lock.isNull() && file.open(QIODevice::WriteOnly))
+            file.write(link ? lock.mid(2) : lock);
+        file.close();
+        QVERIFY(!link || ::symlink(target.constData(), (folder + "/.zelvana.lock").constData()) == 0);
+        QCOMPARE(::chmod(folder.constData(), mode_t(mode)), 0);
+        secondStartEnds(folder, uid);
+        // A link is never followed: what it names stays as it was.
+        QVERIFY(!link || (file.open(QIODevice::ReadOnly) && file.readAll() == lock.mid(2)));
+    }
+
+    void anotherUsersListenerGetsNoRequest_data()
+    {
+        QTest::addColumn<bool>("runtimeFolder");
+        QTest::newRow("XDG_RUNTIME_DIR") << true;
+        QTest::newRow("no XDG_RUNTIME_DIR") << false;
+    }
+    void anotherUsersListenerGetsNoRequest()
+    {
+        QFETCH(bool, runtimeFolder);
+        if (::geteuid() != 0)
+            QSKIP("needs root, to act as two users");
+        QTemporaryDir dir, runtimeDir, work;
+        const QByteArray folder = programFolder(dir, true), workDir = QFile::encodeName(work.path());
+        const QByteArray runtime = runtimeFolder ? QFile::encodeName(runtimeDir.path()) : QByteArray();
+        QVERIFY(!folder.isEmpty() && ::chown(QFile::encodeName(runtimeDir.path()).constData(), OtherUser, OtherUser) == 0);
+        // A third user listens first where the program's user would, and answers as a copy does.
+        int heard[2];
+        QCOMPARE(::pipe(heard), 0);
+        const pid_t listener = fork();
+        if (listener == 0) {
+            runtime.isEmpty() ? unsetenv("XDG_RUNTIME_DIR") : setenv("XDG_RUNTIME_DIR", runtime.constData(), 1);
+            if (::setresuid(OtherUser, 0, 0) != 0)
+                _exit(125);
+            const QString name = SingleCopy::serverName(QString::fromUtf8(folder + "/"));
+            QLocalServer server;
+            server.setSocketOptions(QLocalServer::WorldAccessOption);
+            if (::setgid(ThirdUser) != 0 || ::setresuid(ThirdUser, ThirdUser, ThirdUser) != 0 || !server.listen(name))
+                _exit(0);
+            while (server.waitForNewConnection(-1))
+                if (QLocalSocket* s = server.nextPendingConnection(); s->waitForReadyRead(5000)) {
+                    (void)!::write(heard[1], s->readAll().constData(), 1);
+                    s->write("shown\n");
+                    s->waitForBytesWritten(1000);
+                }
+        }
+        ::close(heard[1]);
+        QTest::qWait(300); // it listens before the program starts
+        const pid_t first = start(folder + "/zelvana", workDir, OtherUser, runtime);
+        const bool held = waitForLock(first);
+        const int second = held ? endOf(start(folder + "/zelvana", workDir, OtherUser, runtime), 7000) : -1;
+        const bool firstRuns = running(first);
+        for (pid_t pid : {first, listener})
+            stop(pid);
+        char request = 0;
+        QCOMPARE(::read(heard[0], &request, 1), 0);
+        ::close(heard[0]);
+        QVERIFY(held && firstRuns);
+        QCOMPARE(second, runtimeFolder ? 0 : -1); // where the first can listen, it answers
     }
 
     void folderNameThatIsNotUtf8TouchesNoFile()

@@ -55,8 +55,8 @@ TForm2::TForm2(AppState& app) : QWidget(nullptr), app_(app)
     Label1 = caption(this, "Label1", QStringLiteral("Stránky programu Zelvana:"), 5);
     Label2 = link(this, "Label2", ProgramPage, 20);
     addSeparator(this, 38);
-    Label3 = caption(this, "Label3", QStringLiteral("Stránky Slovenskej pošty:"), 44);
-    Label4 = link(this, "Label4", PostPage, 59);
+    Label3 = caption(this, "Label3", QStringLiteral("Stránky autora programu:"), 44);
+    Label4 = link(this, "Label4", AuthorPage, 59);
     addSeparator(this, 77);
     Label5 = caption(this, "Label5", QStringLiteral("Knižnica Qt, na ktorej program stojí:"), 83);
     Label6 = link(this, "Label6", QtPage, 98);
@@ -67,5 +67,5 @@ TForm2::TForm2(AppState& app) : QWidget(nullptr), app_(app)
 }
 
 void TForm2::Label2Click() { OpenHelpFile(app_); }
-void TForm2::Label4Click() { app_.platform.shellOpen(PostPage); }
+void TForm2::Label4Click() { OpenHelpFile(app_); }
 void TForm2::Label6Click() { app_.platform.shellOpen(QtPage); }

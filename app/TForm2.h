@@ -1,5 +1,5 @@
 #pragma once
-// The links window: the program's pages and two web pages, each opened by a
+// The links window: the program's pages, its authors' and a web page, each opened by a
 // click on its address. Opened from the about box, a new one on every press,
 // modeless and with no owner; it lives until the user closes it.
 #include <QWidget>
@@ -13,10 +13,11 @@ class TForm2 : public QWidget {
 public:
     explicit TForm2(AppState& app);
 
-    // The program has no web page of its own, nor its authors: its pages are
-    // its help, beside it. The others are what their captions name.
+    // Neither the program nor its authors have a web page yet: both links
+    // lead to the help beside the program, which is theirs. No page of
+    // someone else is passed off as ours.
     inline static const QString ProgramPage = QStringLiteral("pomoc.hlp");
-    inline static const QString PostPage = QStringLiteral("https://www.posta.sk/");
+    inline static const QString AuthorPage = ProgramPage;
     inline static const QString QtPage = QStringLiteral("https://www.qt.io/");
 
     QLabel* Label1;

@@ -244,10 +244,10 @@ private slots:
         QCOMPARE(links.pos(), QPoint(402, 110));
         QVERIFY(!(links.windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)));
         QCOMPARE(links.Label1->text(), QStringLiteral("Stránky programu Zelvana:"));
-        QCOMPARE(links.Label3->text(), QStringLiteral("Stránky Slovenskej pošty:"));
+        QCOMPARE(links.Label3->text(), QStringLiteral("Stránky autora programu:"));
         QVERIFY(!links.Label5->text().isEmpty());
         const QList<QPair<PictureLabel*, QString>> addresses{
-            {links.Label2, "pomoc.hlp"}, {links.Label4, "https://www.posta.sk/"}, {links.Label6, "https://www.qt.io/"}};
+            {links.Label2, "pomoc.hlp"}, {links.Label4, "pomoc.hlp"}, {links.Label6, "https://www.qt.io/"}};
         for (const auto& [label, address] : addresses) {
             QCOMPARE(label->text(), address);
             QCOMPARE(label->palette().color(QPalette::WindowText), QColor(0, 0, 255));
@@ -269,8 +269,8 @@ private slots:
             QVERIFY(links.rect().contains(w->geometry()));
     }
 
-    // The program's pages are its own help, as "Pomoc" opens it; the web
-    // pages are what their captions name.
+    // The program's and its authors' pages are its own help, as "Pomoc"
+    // opens it; the web page is what its caption names.
     void clickingALinkOpensItsAddress()
     {
         Program p;
@@ -284,7 +284,8 @@ private slots:
         const QStringList opened = p.platform.opened;
         QCOMPARE(opened.size(), 4);
         QCOMPARE(opened[0], opened[3]);
-        QCOMPARE(opened.mid(1, 2), (QStringList{links.Label4->text(), links.Label6->text()}));
+        QCOMPARE(opened[1], opened[3]);
+        QCOMPARE(opened[2], links.Label6->text());
         QCOMPARE(links.Label1->cursor().shape(), Qt::ArrowCursor); // the captions are no links
         QTest::mouseClick(links.Label1, Qt::LeftButton);
         QCOMPARE(p.platform.opened.size(), 4);
@@ -339,13 +340,13 @@ private slots:
         QCOMPARE(plainClicks, 0);
         QCOMPARE(platform.dialogsRun, 1);
         QVERIFY(box.isNull()); // closed and destroyed
-        QCOMPARE(platform.opened, (QStringList{app.pathInProgramFolder(TForm2::ProgramPage), TForm2::PostPage, TForm2::QtPage}));
+        QCOMPARE(platform.opened, (QStringList{app.pathInProgramFolder(TForm2::ProgramPage), app.pathInProgramFolder(TForm2::AuthorPage), TForm2::QtPage}));
         QVERIFY(first && first->isVisible());
         QVERIFY(second && second->isVisible());
         QCOMPARE(first->windowHandle()->transientParent(), nullptr); // no tie left to the box
         systemClick(first->Label4);
         QCOMPARE(platform.opened.size(), 4);
-        QCOMPARE(platform.opened.last(), TForm2::PostPage);
+        QCOMPARE(platform.opened.last(), app.pathInProgramFolder(TForm2::AuthorPage));
         systemClick(plain.get());
         QCOMPARE(plainClicks, 1); // with the box gone nothing is blocked
         // A links window lives until its user closes it.

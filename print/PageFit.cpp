@@ -91,6 +91,8 @@ QList<Box> boxes(const FormDescription& form, const FormPage& page, const PageMe
         out.append({static_cast<long long>(t.x) - t.emPixels, t.x, t.y + reach.from, t.y + reach.to, reach.blank,
                     reach.lastLetter, {}});
     }
+    if (out.isEmpty())
+        return out; // nothing to tell a field of: spare the page's drawing without each
     for (const FieldSpec& f : form.fields) {
         const QString name = QString::fromLatin1(f.name);
         if (!page.texts.has(f.name) || page.texts.text(name).isEmpty())

@@ -104,7 +104,7 @@ void DocumentPrinting::print()
         return;
     const PrintOutcome outcome = printOn(*canvas, shift, false);
     if (outcome != PrintOutcome::Printed)
-        app_.platform.showMessage(PrintOutcomeMessage(outcome));
+        app_.platform.showMessage(PrintOutcomeMessage(outcome, *canvas));
 }
 
 FormShift DocumentPrinting::printerShift(const QString& printer)

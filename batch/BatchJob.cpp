@@ -80,6 +80,7 @@ BatchOutcome PrintTable(PrintCanvas& canvas, const BatchContext& context, const 
     result.outcome = printed.outcome;
     result.pages = printed.pages;
     result.cancelled = printed.cancelled;
+    result.failure = canvas.failure();
     return result;
 }
 
@@ -93,6 +94,8 @@ QString BatchOutcomeMessage(const BatchOutcome& outcome)
 {
     if (!outcome.problem.isEmpty())
         return QStringLiteral("Tlač sa zastavila, vytlačené: %1. %2").arg(PagesText(outcome.pages), outcome.problem);
+    if (outcome.outcome == PrintOutcome::Refused && !outcome.failure.isEmpty())
+        return outcome.failure;
     if (outcome.outcome != PrintOutcome::Printed)
         return PrintOutcomeMessage(outcome.outcome);
     if (outcome.cancelled)

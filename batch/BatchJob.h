@@ -28,6 +28,7 @@ struct BatchOutcome {
     int pages = 0;
     bool cancelled = false;
     QString problem; // the table could not be printed: why
+    QString failure; // the output's own reason for refusing the job, when it gave one
 };
 
 using BatchProgress = PageProgress;

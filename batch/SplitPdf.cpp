@@ -27,13 +27,15 @@ QString writeOne(const FormDescription& form, const FormPage& page, const QStrin
         return refusal;
     QPrinter printer(QPrinter::HighResolution);
     SetUpPdfFile(printer, target);
-    PrintOutcome outcome;
+    QString failed;
     {
         const std::unique_ptr<PrintCanvas> canvas = CanvasOnChosenPrinter(printer);
-        outcome = PrintFormPage(*canvas, form, page, shift, sketch);
+        const PrintOutcome outcome = PrintFormPage(*canvas, form, page, shift, sketch);
+        if (outcome != PrintOutcome::Printed)
+            failed = PrintOutcomeMessage(outcome, *canvas);
     }
-    if (outcome != PrintOutcome::Printed)
-        return QStringLiteral("Súbor „%1“: %2").arg(target, PrintOutcomeMessage(outcome));
+    if (!failed.isEmpty())
+        return QStringLiteral("Súbor „%1“: %2").arg(target, failed);
     return {};
 }
 

@@ -8,6 +8,7 @@
 #include "settings/PersonalData.h"
 
 #include <QCoreApplication>
+#include <QDate>
 #include <QDir>
 #include <QTemporaryDir>
 #include <cstdio>
@@ -53,6 +54,8 @@ int main(int argc, char** argv)
     QByteArray five = "suma;vsymbol;sprava;prijemca;iban\r\n";
     QByteArray twelve = "prijemca;prijemca_ulica;prijemca_mesto;iban;bic;suma;vsymbol;ksymbol;ssymbol;splatnost;"
                         "sprava;adresat\r\n";
+    // A date ahead, so no row is printed with a warning about a date past.
+    const QString due = QDate::currentDate().addMonths(2).toString(QStringLiteral("d. M. yyyy"));
     for (int i = 0; i < rows; ++i) {
         slips += QStringLiteral("%1;5;%2;Ján Novák %3\r\n").arg(100 + i * 7).arg(20260000 + i).arg(i).toUtf8();
         const QString amount = QStringLiteral("%1,%2").arg(10 + i).arg(i % 100, 2, 10, QLatin1Char('0'));
@@ -60,9 +63,9 @@ int main(int argc, char** argv)
                                "SK76 0200 0000 1900 0012 3457\r\n")
                     .arg(amount).arg(20260000 + i).arg(i + 1).toUtf8();
         twelve += QStringLiteral("Spoločenstvo vlastníkov Košice;Hlavná 12;04001 Košice;SK76 0200 0000 1900 0012 3457;"
-                                 "SUBASKBX;%1;%2;0308;%3;31. 1. 2027;Nájom a služby, byt %3;"
+                                 "SUBASKBX;%1;%2;0308;%3;%4;Nájom a služby, byt %3;"
                                  "\"Ing. Peter Malý\r\nDlhá %3\r\n04001 Košice\"\r\n")
-                      .arg(amount).arg(20260000 + i).arg(i + 1).toUtf8();
+                      .arg(amount).arg(20260000 + i).arg(i + 1).arg(due).toUtf8();
     }
     const QString slipTable = dir.filePath(QStringLiteral("slips.csv")), fiveTable = dir.filePath(QStringLiteral("five.csv")),
                   twelveTable = dir.filePath(QStringLiteral("twelve.csv"));

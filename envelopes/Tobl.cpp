@@ -148,7 +148,7 @@ void Tobl::Tlai1Click()
         return;
     const PrintOutcome outcome = PrintFormPage(*canvas, form(), page, shift);
     if (outcome != PrintOutcome::Printed)
-        app().platform.showMessage(PrintOutcomeMessage(outcome));
+        app().platform.showMessage(PrintOutcomeMessage(outcome, *canvas));
 }
 
 bool Tobl::readyToPrint()

@@ -52,6 +52,8 @@ public:
     virtual bool beginDocument() = 0;
     virtual bool newPage() = 0;
     virtual bool endDocument() = 0;
+    // Why the output refused the job, when it can say more than that it did.
+    virtual QString failure() const { return {}; }
     // Draws with a fixed-pitch preference and a transparent background.
     virtual void textOut(const RotatedText& text) = 0;
     virtual void drawGuide(const Guide& guide) = 0;

@@ -90,6 +90,13 @@ BaseFont SlipBaseFont(const ProgramSettings& settings)
     return {settings.printFontSize(), fromCp1250(settings.printFontName()), SlipFontDivisor};
 }
 
+QString PrintOutcomeMessage(PrintOutcome outcome, const PrintCanvas& canvas)
+{
+    if (outcome == PrintOutcome::Refused && !canvas.failure().isEmpty())
+        return canvas.failure();
+    return PrintOutcomeMessage(outcome);
+}
+
 QString PrintOutcomeMessage(PrintOutcome outcome, const QStringList& missingFields)
 {
     switch (outcome) {

@@ -52,3 +52,5 @@ inline const QString MissingFieldsMessage = QStringLiteral(
 
 // What the user is told of an outcome; empty for a printed job.
 QString PrintOutcomeMessage(PrintOutcome outcome, const QStringList& missingFields = {});
+// The same, with the canvas's own reason for a refusal when it has one.
+QString PrintOutcomeMessage(PrintOutcome outcome, const PrintCanvas& canvas);

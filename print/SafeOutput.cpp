@@ -154,7 +154,8 @@ QString contentRefusal(const QString& given, const Walk& walk)
     struct stat st {};
     if (::stat(walk.path.constData(), &st) == 0) {
         // Whatever else it may be, its loss would not be a PDF printed again.
-        if (!startsAsPdf(walk.path))
+        // An empty file (mktemp's) holds nothing to lose.
+        if (st.st_size > 0 && !startsAsPdf(walk.path))
             return OutputRefusedMessage.arg(given, QStringLiteral("súbor už existuje a nie je to PDF; "
                                                                   "prepísať sa smie len súbor PDF"));
         // Even where the rename would go through, a file its owner made
@@ -299,6 +300,12 @@ bool ScratchOutput::commit(QString* why)
     if (::fstat(fd, &st) != 0 || st.st_dev != device_ || st.st_ino != inode_) {
         ::close(fd);
         return fail(QStringLiteral("pomocný súbor vedľa neho medzitým niekto vymenil"));
+    }
+    // A job that wrote somewhere else, or nothing, must not empty the target.
+    char head[5] = {};
+    if (::pread(fd, head, sizeof head, 0) != static_cast<ssize_t>(sizeof head) || std::memcmp(head, "%PDF-", 5) != 0) {
+        ::close(fd);
+        return fail(QStringLiteral("do pomocného súboru vedľa neho sa nezapísalo PDF"));
     }
     const bool synced = ::fsync(fd) == 0;
     const int syncError = errno;

@@ -132,7 +132,7 @@ void Tzarovnanie::skusobnaStranaClick()
         return;
     const PrintOutcome outcome = window_.printAlignmentSheet(*canvas, shift());
     if (outcome != PrintOutcome::Printed)
-        app_.platform.showMessage(PrintOutcomeMessage(outcome));
+        app_.platform.showMessage(PrintOutcomeMessage(outcome, *canvas));
 }
 
 void Tzarovnanie::akceptovatClick()

@@ -24,12 +24,14 @@ namespace {
 
 // The check of a long table and its dry run on the printer take seconds:
 // each runs beside the window while a progress dialog with "Zrušiť" shows
-// from its start. `work` holds everything it touches, so one the user
-// cancelled may end on its own, its result dropped. False when cancelled.
-bool runWithProgress(QWidget* parent, const QString& label, std::function<void()> work)
+// from its first row, counting the rows `done` reports (of `total`, when it
+// is known). `work` holds everything it touches, so one the user cancelled
+// ends on its own at its next row, its result dropped. False when cancelled.
+bool runWithProgress(QWidget* parent, const QString& label, const std::shared_ptr<CheckProgress>& done, int total,
+                     std::function<void()> work)
 {
     std::unique_ptr<QThread> worker(QThread::create(std::move(work)));
-    QProgressDialog progress(label, QStringLiteral("Zrušiť"), 0, 0, parent);
+    QProgressDialog progress(label, QStringLiteral("Zrušiť"), 0, total, parent);
     progress.setObjectName(QStringLiteral("BatchCheckProgress"));
     progress.setWindowTitle(QStringLiteral("Hromadná tlač"));
     // Every window waits: the work shares the program's forms and fonts.
@@ -43,12 +45,18 @@ bool runWithProgress(QWidget* parent, const QString& label, std::function<void()
     // press on its button is all there is to it.
     bool cancelled = false;
     do {
+        const int rows = done->rows;
+        if (total > 0)
+            progress.setValue(std::min(rows, total));
+        else
+            progress.setLabelText(QStringLiteral("%1\nPrečítané: %2.").arg(label, LinesText(rows)));
         QCoreApplication::processEvents();
         cancelled = progress.wasCanceled();
     } while (!cancelled && !worker->wait(QDeadlineTimer(40)));
     progress.hide();
     if (!cancelled)
         return true;
+    done->stop = true;
     // Let it end on its own, and the program not end under it.
     QThread* left = worker.release();
     QObject::connect(left, &QThread::finished, left, &QObject::deleteLater);
@@ -126,8 +134,9 @@ void PrintTableFromWindow(AppState& app_, DocumentWindow& window)
     context.personal = app_.personal();
     context.programFolder = app_.programFolder();
     const auto checked = std::make_shared<BatchCheck>();
-    if (!runWithProgress(&window, QStringLiteral("Kontroluje sa tabuľka „%1“…").arg(path),
-                         [checked, context, path] { *checked = CheckTable(context, path); }))
+    const auto checking = std::make_shared<CheckProgress>();
+    if (!runWithProgress(&window, QStringLiteral("Kontroluje sa tabuľka „%1“…").arg(path), checking, 0,
+                         [checked, checking, context, path] { *checked = CheckTable(context, path, checking.get()); }))
         return;
     const BatchCheck& check = *checked;
     const QString text = check.ok()
@@ -144,9 +153,10 @@ void PrintTableFromWindow(AppState& app_, DocumentWindow& window)
     const FormShift shift = window.printing().printerShift(canvas->printerName());
     const auto fitted = std::make_shared<BatchFit>();
     const auto printer = std::make_shared<PrinterAsMeasured>(*canvas);
-    if (!runWithProgress(&window, QStringLiteral("Skúša sa, či sa texty tabuľky zmestia na svoje miesto…"),
-                         [fitted, printer, checked, context, shift] {
-                             *fitted = CheckTableFit(context, *checked, *printer, shift);
+    const auto trying = std::make_shared<CheckProgress>();
+    if (!runWithProgress(&window, QStringLiteral("Skúša sa, či sa texty tabuľky zmestia na svoje miesto…"), trying,
+                         check.rows, [fitted, printer, checked, trying, context, shift] {
+                             *fitted = CheckTableFit(context, *checked, *printer, shift, trying.get());
                          }))
         return;
     const BatchFit& fit = *fitted;

@@ -10,7 +10,7 @@ struct BatchFit {
 };
 
 BatchFit CheckTableFit(const BatchContext& context, const BatchCheck& check, const PrintCanvas& like,
-                       const FormShift& shift);
+                       const FormShift& shift, CheckProgress* progress = nullptr);
 
 inline const QString OffPageProblem = QStringLiteral("text by padol mimo tlačovej plochy");
 inline const QString IntoOtherProblem

@@ -28,7 +28,7 @@ void keep(BatchCheck& check, const QList<BatchProblem>& found)
 
 } // namespace
 
-BatchCheck CheckTable(const BatchContext& context, const QString& tablePath)
+BatchCheck CheckTable(const BatchContext& context, const QString& tablePath, CheckProgress* progress)
 {
     BatchCheck check;
     TableReader table(tablePath);
@@ -54,7 +54,9 @@ BatchCheck CheckTable(const BatchContext& context, const QString& tablePath)
             check.pages.clear(); // nothing will print: keep no pages
             check.pageLines.clear();
         }
-        return true;
+        if (progress)
+            progress->rows = check.rows;
+        return !progress || !progress->stop;
     });
     if (!broken.isEmpty())
         check.fatal = broken;

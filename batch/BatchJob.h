@@ -5,6 +5,7 @@
 #include "batch/BatchRow.h"
 #include "print/PageRenderer.h"
 
+#include <atomic>
 #include <functional>
 
 struct BatchCheck {
@@ -21,7 +22,16 @@ struct BatchCheck {
 
 inline constexpr int MaxKeptProblems = 100;
 
-BatchCheck CheckTable(const BatchContext& context, const QString& tablePath);
+// How far a check run beside a window has come, and the window's wish that
+// it stop; read and written from both threads.
+struct CheckProgress {
+    std::atomic<int> rows{0};
+    std::atomic<bool> stop{false};
+};
+
+// With `progress`, counts the rows read and stops early when asked; a check
+// stopped so is not to be printed from.
+BatchCheck CheckTable(const BatchContext& context, const QString& tablePath, CheckProgress* progress = nullptr);
 
 struct BatchOutcome {
     PrintOutcome outcome = PrintOutcome::Refused;

@@ -82,7 +82,9 @@ std::optional<FormPage> CheckRow(const BatchContext& context, const BatchHeader&
     const qsizetype before = problems.size();
     if (row.cells.size() != header.columns.size()) {
         problems.append({row.line, {},
-                         QStringLiteral("riadok má %1 buniek, hlavička %2 stĺpcov").arg(row.cells.size()).arg(header.columns.size())});
+                         QStringLiteral("riadok má %1, hlavička %2")
+                             .arg(CountOf(row.cells.size(), "bunku", "bunky", "buniek"),
+                                  CountOf(header.columns.size(), "stĺpec", "stĺpce", "stĺpcov"))});
         return std::nullopt;
     }
     for (qsizetype i = 0; i < row.cells.size(); ++i) {

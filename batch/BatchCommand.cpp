@@ -215,9 +215,9 @@ int RunBatchCommand(const QStringList& arguments, const QString& programFolder, 
 
     if (o.split) {
         // Each file of the split follows the rules a single output follows.
+        const QStringList ownFolders = ProgramOwnFolders(programFolder);
         for (int i = 1; i <= check.rows; ++i) {
-            const QString refusal
-                = OutputFileRefusal(SplitFileName(o.output, i), ProgramOwnFolders(programFolder), {o.input});
+            const QString refusal = OutputFileRefusal(SplitFileName(o.output, i), ownFolders, {o.input});
             if (!refusal.isEmpty()) {
                 err << refusal << '\n';
                 return BatchBadOptionsOrOutput;

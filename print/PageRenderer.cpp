@@ -52,7 +52,8 @@ void DrawFormPage(PrintCanvas& canvas, const PageMeasures& page, const FormDescr
     SetBasePrintFont(canvas, p.frame.font);
     if (sketch)
         canvas.drawGuide(form.sketch(form, page, p.frame, SketchUse::UnderText));
-    if (form.prepare && !p.made) {
+    // What a page carries is used only while it still matches its texts.
+    if (form.prepare && (!p.made || !p.made->madeFrom(p.texts))) {
         FormPage prepared = p;
         PreparePage(form, prepared);
         form.draw(form, canvas, page, prepared);
@@ -82,13 +83,7 @@ PagesOutcome PrintFormPages(PrintCanvas& canvas, const FormDescription& form, st
                 }
                 if (result.pages > 0 && !c.newPage())
                     return false;
-                if (form.prepare && (!p.made || !p.made->madeFrom(p.texts))) {
-                    FormPage fresh = p;
-                    PreparePage(form, fresh);
-                    DrawFormPage(c, page, form, fresh, sketch);
-                } else {
-                    DrawFormPage(c, page, form, p, sketch);
-                }
+                DrawFormPage(c, page, form, p, sketch);
                 ++result.pages;
             }
             if (progress && result.pages > 0)

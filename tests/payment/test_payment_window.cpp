@@ -7,6 +7,7 @@
 #include "payment/PaymentPage.h"
 #include "payment/Tplatba.h"
 #include "print/ChosenPrinter.h"
+#include "support/PdfCodes.h"
 #include "support/Fixture.h"
 #include "support/PayBySquareDecode.h"
 #include "support/RecordingCanvas.h"
@@ -46,27 +47,6 @@ void retypeLine(QLineEdit* e, const QString& text)
     e->selectAll();
     QTest::keyClick(e, Qt::Key_Delete);
     typeText(e, text);
-}
-
-// Every QR code on the PDF's pages, rendered at 300 dpi and read by zbarimg.
-QStringList readCodes(const QString& pdf, QString* error)
-{
-    const QString render = QStandardPaths::findExecutable(QStringLiteral("pdftoppm"));
-    const QString zbar = QStandardPaths::findExecutable(QStringLiteral("zbarimg"));
-    if (render.isEmpty() || zbar.isEmpty())
-        return *error = QStringLiteral("pdftoppm or zbarimg missing"), QStringList();
-    QProcess run;
-    run.start(render, {"-r", "300", "-png", pdf, pdf + "-page"});
-    if (!run.waitForFinished(120000) || run.exitCode() != 0)
-        return *error = QString::fromLocal8Bit(run.readAllStandardError()), QStringList();
-    QStringList codes;
-    const QFileInfo info(pdf);
-    for (const QString& png : info.dir().entryList({info.fileName() + "-page*.png"}, QDir::Files, QDir::Name)) {
-        run.start(zbar, {"--raw", "-q", info.dir().filePath(png)});
-        run.waitForFinished(60000);
-        codes << QString::fromLatin1(run.readAllStandardOutput()).trimmed();
-    }
-    return codes;
 }
 
 } // namespace
@@ -241,7 +221,7 @@ private slots:
         w->Tlai1->trigger();
         QVERIFY2(p.platform.messages.isEmpty(), qPrintable(p.platform.messages.value(0)));
         QString error;
-        const QStringList fromWindow = readCodes(p.folder.file("window.pdf"), &error);
+        const QStringList fromWindow = ReadQrCodes(p.folder.file("window.pdf"), &error);
         QVERIFY2(fromWindow.size() == 1, qPrintable(error));
         const std::optional<DecodedPayBySquare> window = DecodePayBySquare(fromWindow.first());
         QVERIFY(window);
@@ -259,8 +239,8 @@ private slots:
         const SplitOutcome split = PrintSplitPdf(PaymentForm(), check.pages, p.folder.file("out.pdf"), {}, false);
         QVERIFY2(split.problem.isEmpty(), qPrintable(split.problem));
         QCOMPARE(split.files, 2);
-        const QStringList first = readCodes(p.folder.file("out-0001.pdf"), &error);
-        const QStringList second = readCodes(p.folder.file("out-0002.pdf"), &error);
+        const QStringList first = ReadQrCodes(p.folder.file("out-0001.pdf"), &error);
+        const QStringList second = ReadQrCodes(p.folder.file("out-0002.pdf"), &error);
         QVERIFY2(first.size() == 1 && second.size() == 1, qPrintable(error));
         QCOMPARE(DecodePayBySquare(first.first())->fields, RentFields);
         const QList<QByteArray> seven = DecodePayBySquare(second.first())->fields;

@@ -6,7 +6,7 @@
 #include "app/DocumentWindow.h"
 #include "batch/BatchFit.h"
 #include "batch/BatchJob.h"
-#include "print/PrintCanvas.h"
+#include "print/MeasuresCanvas.h"
 
 #include <QCoreApplication>
 #include <QDialog>
@@ -66,34 +66,6 @@ bool runWithProgress(QWidget* parent, const QString& label, const std::shared_pt
     return false;
 }
 
-// What a dry run reads of the printer, taken here: the run beside the window
-// must not touch the printer itself, and may outlive it.
-class PrinterAsMeasured : public PrintCanvas {
-public:
-    explicit PrinterAsMeasured(const PrintCanvas& printer)
-        : measures_(printer.measures()), screenDpi_(printer.screenDpi()), deviceDpi_(printer.deviceDpi()),
-          name_(printer.printerName()), file_(printer.outputFile())
-    {
-        font = printer.font;
-    }
-    PageMeasures measures() const override { return measures_; }
-    int screenDpi() const override { return screenDpi_; }
-    int deviceDpi() const override { return deviceDpi_; }
-    QString printerName() const override { return name_; }
-    QString outputFile() const override { return file_; }
-    bool beginDocument() override { return false; }
-    bool newPage() override { return false; }
-    bool endDocument() override { return false; }
-    void textOut(const RotatedText&) override {}
-    void drawGuide(const Guide&) override {}
-    void fillRects(const QList<QRect>&) override {}
-
-private:
-    PageMeasures measures_;
-    int screenDpi_, deviceDpi_;
-    QString name_, file_;
-};
-
 // What the check found; with `canPrint` the user may go on to the print dialog.
 std::unique_ptr<QDialog> summaryDialog(QWidget* parent, const QString& text, bool canPrint)
 {
@@ -152,7 +124,9 @@ void PrintTableFromWindow(AppState& app_, DocumentWindow& window)
         return;
     const FormShift shift = window.printing().printerShift(canvas->printerName());
     const auto fitted = std::make_shared<BatchFit>();
-    const auto printer = std::make_shared<PrinterAsMeasured>(*canvas);
+    // Read off the printer here: the run beside the window must not touch the
+    // printer itself, and may outlive it.
+    const auto printer = std::make_shared<MeasuresCanvas>(*canvas);
     const auto trying = std::make_shared<CheckProgress>();
     if (!runWithProgress(&window, QStringLiteral("Skúša sa, či sa texty tabuľky zmestia na svoje miesto…"), trying,
                          check.rows, [fitted, printer, checked, trying, context, shift] {

@@ -1,5 +1,6 @@
 #include "print/PageFit.h"
 
+#include "print/MeasuresCanvas.h"
 #include "print/PageRenderer.h"
 #include "print/PrintFont.h"
 #include "print/PrintJob.h"
@@ -14,25 +15,12 @@ namespace {
 constexpr int FormTailMm = 14;
 
 // Records the texts a job would draw, nothing else.
-class FitCanvas : public PrintCanvas {
+// Only texts can leave their place, so squares are not kept.
+class FitCanvas : public MeasuresCanvas {
 public:
-    FitCanvas(PageMeasures page, int screenDpi, int deviceDpi) : page_(page), screenDpi_(screenDpi), deviceDpi_(deviceDpi) {}
-    PageMeasures measures() const override { return page_; }
-    int screenDpi() const override { return screenDpi_; }
-    int deviceDpi() const override { return deviceDpi_; }
-    QString printerName() const override { return {}; }
-    bool beginDocument() override { return true; }
-    bool newPage() override { return true; }
-    bool endDocument() override { return true; }
+    using MeasuresCanvas::MeasuresCanvas;
     void textOut(const RotatedText& text) override { drawn.append(text); }
-    void drawGuide(const Guide&) override {}
-    void fillRects(const QList<QRect>&) override {} // only texts can leave their place
     QList<RotatedText> drawn;
-
-private:
-    PageMeasures page_;
-    int screenDpi_;
-    int deviceDpi_;
 };
 
 struct Box {

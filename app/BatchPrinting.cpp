@@ -22,6 +22,19 @@
 
 namespace {
 
+// The progress of every step of a table print, shown at once and left open
+// until the step hides it.
+void showProgress(QProgressDialog& progress, const char* name, Qt::WindowModality modality)
+{
+    progress.setObjectName(QString::fromLatin1(name));
+    progress.setWindowTitle(QStringLiteral("Hromadná tlač"));
+    progress.setWindowModality(modality);
+    progress.setMinimumDuration(0);
+    progress.setAutoClose(false);
+    progress.setAutoReset(false);
+    progress.show();
+}
+
 // The check of a long table and its dry run on the printer take seconds:
 // each runs beside the window while a progress dialog with "Zrušiť" shows
 // from its first row, counting the rows `done` reports (of `total`, when it
@@ -32,14 +45,8 @@ bool runWithProgress(QWidget* parent, const QString& label, const std::shared_pt
 {
     std::unique_ptr<QThread> worker(QThread::create(std::move(work)));
     QProgressDialog progress(label, QStringLiteral("Zrušiť"), 0, total, parent);
-    progress.setObjectName(QStringLiteral("BatchCheckProgress"));
-    progress.setWindowTitle(QStringLiteral("Hromadná tlač"));
     // Every window waits: the work shares the program's forms and fonts.
-    progress.setWindowModality(Qt::ApplicationModal);
-    progress.setMinimumDuration(0);
-    progress.setAutoClose(false);
-    progress.setAutoReset(false);
-    progress.show();
+    showProgress(progress, "BatchCheckProgress", Qt::ApplicationModal);
     worker->start();
     // Not the print's progress seam: this dialog counts no pages, and a
     // press on its button is all there is to it.
@@ -146,13 +153,7 @@ void PrintTableFromWindow(AppState& app_, DocumentWindow& window)
     }
     QProgressDialog progress(QStringLiteral("Tlačí sa tabuľka „%1“…").arg(path), QStringLiteral("Zrušiť"), 0,
                              check.rows, &window);
-    progress.setObjectName(QStringLiteral("BatchProgress"));
-    progress.setWindowTitle(QStringLiteral("Hromadná tlač"));
-    progress.setWindowModality(Qt::WindowModal);
-    progress.setMinimumDuration(0);
-    progress.setAutoClose(false);
-    progress.setAutoReset(false);
-    progress.show();
+    showProgress(progress, "BatchProgress", Qt::WindowModal);
     const BatchOutcome outcome = PrintTable(*canvas, context, check, shift, false,
                                             [&](int done) { return app_.platform.progressStep(progress, done); });
     progress.hide();

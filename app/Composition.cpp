@@ -2,16 +2,16 @@
 // windows open each other only through FormKind.
 #include "app/Composition.h"
 
-#include "app/AppState.h"
-#include "app/Toprograme.h"
-#include "envelopes/Tobl.h"
-#include "envelopes/Tsablona.h"
-#include "payment/Tplatba.h"
-#include "settings/Tnastavenia.h"
-#include "settings/Tosobne.h"
-#include "slips/TApoukazka.h"
-#include "slips/TCpoukazka.h"
-#include "slips/TDpoukazka.h"
+#include "ui/frame/AppState.h"
+#include "ui/help/Toprograme.h"
+#include "ui/envelopes/Tobl.h"
+#include "ui/envelopes/Tsablona.h"
+#include "ui/payment/Tplatba.h"
+#include "ui/settings/Tnastavenia.h"
+#include "ui/settings/Tosobne.h"
+#include "ui/slips/TApoukazka.h"
+#include "ui/slips/TCpoukazka.h"
+#include "ui/slips/TDpoukazka.h"
 
 void RegisterDocumentWindows(AppState& app)
 {

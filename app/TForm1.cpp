@@ -1,10 +1,10 @@
 #include "app/TForm1.h"
 
-#include "app/AppState.h"
-#include "app/DocumentKind.h"
-#include "app/Pictures.h"
-#include "app/ScreenFit.h"
-#include "settings/Tips.h"
+#include "ui/frame/AppState.h"
+#include "ui/frame/DocumentKind.h"
+#include "ui/frame/Pictures.h"
+#include "ui/widgets/ScreenFit.h"
+#include "core/records/Tips.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>

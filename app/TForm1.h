@@ -1,7 +1,7 @@
 #pragma once
 // The launcher: the main window, a picture menu that opens the document
 // windows. Closing it ends the program.
-#include "widgets/PictureLabel.h"
+#include "ui/widgets/PictureLabel.h"
 
 #include <QWidget>
 

@@ -1,16 +1,16 @@
 // Zelvana: fills in and prints Slovak postal payment slips and envelopes.
-#include "app/AppState.h"
+#include "ui/frame/AppState.h"
 #include "app/Composition.h"
-#include "app/Desktop.h"
-#include "app/Pictures.h"
-#include "app/Platform.h"
+#include "ui/desktop/Desktop.h"
+#include "ui/frame/Pictures.h"
+#include "ui/frame/Platform.h"
 #include "app/SingleCopy.h"
-#include "base/ProgramFolder.h"
+#include "core/base/ProgramFolder.h"
 #include "app/TForm1.h"
-#include "base/ProgramFolder.h"
-#include "base/UserFolder.h"
-#include "base/Cp1250.h"
-#include "print/FontFaces.h"
+#include "core/base/ProgramFolder.h"
+#include "core/base/UserFolder.h"
+#include "core/base/Cp1250.h"
+#include "core/print/FontFaces.h"
 
 #include <QApplication>
 #include <QIcon>

@@ -4,11 +4,11 @@
 // program started with --bare). Both are timed whole, in turn.
 //   bench_batch [ROWS=1000] [RUNS=5] [ZELVANA-BATCH, the one built beside by default]
 #include "BenchProcess.h"
-#include "batch/BatchJob.h"
-#include "batch/RecordsReadOnly.h"
-#include "print/ChosenPrinter.h"
-#include "print/PrintFont.h"
-#include "print/QtPrintCanvas.h"
+#include "core/batch/BatchJob.h"
+#include "core/records/RecordsReadOnly.h"
+#include "printer/ChosenPrinter.h"
+#include "core/print/PrintFont.h"
+#include "core/print/QtPrintCanvas.h"
 
 #include <QFile>
 #include <QGuiApplication>

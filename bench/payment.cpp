@@ -4,8 +4,8 @@
 // PDF, timed whole.
 //   bench_payment [ROWS=1000] [RUNS=5] [ZELVANA-BATCH, the one built beside by default]
 #include "BenchProcess.h"
-#include "base/Cp1250.h"
-#include "settings/PersonalData.h"
+#include "core/base/Cp1250.h"
+#include "core/records/PersonalData.h"
 
 #include <QCoreApplication>
 #include <QDate>

@@ -1,11 +1,11 @@
 // Time of one slip A print job into a PDF file (layout, rotated text, PDF
 // output), and of opening the print preview with its page painted at 100 %.
-#include "app/AppState.h"
+#include "ui/frame/AppState.h"
 #include "app/Composition.h"
-#include "app/DocumentKind.h"
-#include "print/PrintPreview.h"
-#include "print/QtPrintCanvas.h"
-#include "slips/TApoukazka.h"
+#include "ui/frame/DocumentKind.h"
+#include "ui/printing/PrintPreview.h"
+#include "core/print/QtPrintCanvas.h"
+#include "ui/slips/TApoukazka.h"
 
 #include <QApplication>
 #include <QLineEdit>

@@ -2,10 +2,10 @@
 // The parent spawns this program in child mode, which starts exactly like the
 // program (application, records, tips, launcher) in a scratch program folder
 // and reports when the launcher has painted for the first time.
-#include "app/AppState.h"
+#include "ui/frame/AppState.h"
 #include "app/Composition.h"
-#include "app/Desktop.h"
-#include "app/Platform.h"
+#include "ui/desktop/Desktop.h"
+#include "ui/frame/Platform.h"
 #include "app/TForm1.h"
 
 #include <QApplication>

@@ -1,7 +1,7 @@
 // Converts every amount 0..999999 to words, and formats the same numbers with
 // ICU's Slovak spellout as the reference a developer would otherwise use.
 // Both are timed as the best of five runs, so a busy machine hurts them alike.
-#include "words/AmountToWords.h"
+#include "core/words/AmountToWords.h"
 
 #include <algorithm>
 #include <chrono>

@@ -2,13 +2,13 @@
 // folder: the about box's JPEG, the desktop icons, and the help's pictures
 // (the real windows, filled with an example, and the printer alignment
 // sketch). Usage: makepictures <build folder> <tips file>
-#include "app/AppState.h"
+#include "ui/frame/AppState.h"
 #include "app/Composition.h"
-#include "app/Desktop.h"
-#include "base/Jpeg.h"
-#include "app/Pictures.h"
+#include "ui/desktop/Desktop.h"
+#include "core/base/Jpeg.h"
+#include "ui/frame/Pictures.h"
 #include "app/TForm1.h"
-#include "print/PrintCanvas.h"
+#include "core/print/PrintCanvas.h"
 #include "tools/AlignmentSketch.h"
 
 #include <QApplication>

@@ -1,8 +1,8 @@
 // Build tool: writes the envelope templates listed in data/envelopes.txt
 // (UTF-8; "name | width | height | recipient font | sender font" per line,
 // '#' starts a comment line) as "<name>.obl" files into a folder.
-#include "envelopes/EnvelopeTemplate.h"
-#include "envelopes/TemplateName.h"
+#include "core/forms/envelope/EnvelopeTemplate.h"
+#include "core/forms/envelope/TemplateName.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,6 +1,6 @@
 // Build tool: turns data/tips.txt (UTF-8, one tip per line, '#' starts a
 // comment line) into the tips file of 256-byte short-string records.
-#include "base/Cp1250.h"
+#include "core/base/Cp1250.h"
 
 #include <QFile>
 #include <QTextStream>

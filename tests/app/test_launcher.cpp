@@ -1,9 +1,9 @@
 // Start-up sequence, tips, open-window policy and the launcher's own controls.
-#include "app/DocumentKind.h"
-#include "envelopes/Tobl.h"
-#include "slips/TApoukazka.h"
-#include "slips/TCpoukazka.h"
-#include "slips/TDpoukazka.h"
+#include "ui/frame/DocumentKind.h"
+#include "ui/envelopes/Tobl.h"
+#include "ui/slips/TApoukazka.h"
+#include "ui/slips/TCpoukazka.h"
+#include "ui/slips/TDpoukazka.h"
 #include "support/Fixture.h"
 
 #include <QMenu>

@@ -1,8 +1,8 @@
 // The sheet that lines a printer up with a form: no caption of a field is
 // written over a number of the rulers, on any slip or an envelope, at the
 // resolutions printers have; no caption is lost.
-#include "forms/Forms.h"
-#include "print/FormSketch.h"
+#include "core/forms/Forms.h"
+#include "core/print/FormSketch.h"
 
 #include <QFontMetricsF>
 #include <QRegularExpression>

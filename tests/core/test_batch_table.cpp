@@ -1,8 +1,8 @@
 // Tables as spreadsheets save them, and every kind of bad row, through the
 // core alone: separators, quotes, encodings, line ends, line numbers.
-#include "batch/BatchJob.h"
-#include "batch/Table.h"
-#include "envelopes/EnvelopeTemplate.h"
+#include "core/batch/BatchJob.h"
+#include "core/batch/Table.h"
+#include "core/forms/envelope/EnvelopeTemplate.h"
 #include "support/RecordingCanvas.h"
 
 #include <QGuiApplication>

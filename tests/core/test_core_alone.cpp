@@ -1,13 +1,13 @@
 // The core on its own, linked without Qt Widgets: a slip is printed into a PDF
 // file from texts that no window gave, and the print-job frame reports every
 // outcome as a value.
-#include "base/ProgramFolder.h"
-#include "base/Cp1250.h"
-#include "print/PageRenderer.h"
-#include "slips/SlipForms.h"
-#include "print/PrintJob.h"
-#include "print/QtPrintCanvas.h"
-#include "print/TextWrap.h"
+#include "core/base/ProgramFolder.h"
+#include "core/base/Cp1250.h"
+#include "core/print/PageRenderer.h"
+#include "core/forms/slips/SlipForms.h"
+#include "core/print/PrintJob.h"
+#include "core/print/QtPrintCanvas.h"
+#include "core/print/TextWrap.h"
 #include "support/FileFaults.h"
 #include "support/PdfWords.h"
 #include "support/RecordingCanvas.h"

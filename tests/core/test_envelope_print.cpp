@@ -1,8 +1,8 @@
 // The envelope's print on its own, with no window: where each line of the
 // three blocks lands in printer pixels, in what size, and that no template
 // value, however absurd, breaks the job.
-#include "envelopes/EnvelopePrint.h"
-#include "print/PrintCanvas.h"
+#include "core/forms/envelope/EnvelopePrint.h"
+#include "core/print/PrintCanvas.h"
 #include "support/RecordingCanvas.h"
 
 #include <QtTest>

@@ -1,7 +1,7 @@
 // IBAN checks, the Slovak account converted to an IBAN, and the shipped
 // bank codes giving the BIC.
-#include "payment/BankCodes.h"
-#include "payment/Iban.h"
+#include "core/forms/payment/BankCodes.h"
+#include "core/forms/payment/Iban.h"
 
 #include <QDir>
 #include <QFile>

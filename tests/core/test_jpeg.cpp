@@ -2,7 +2,7 @@
 // decode as drawn; a file broken in any way (cut short at every length,
 // bytes flipped, garbage, empty, a forged size) gives nothing, never a crash
 // or an exit.
-#include "base/Jpeg.h"
+#include "core/base/Jpeg.h"
 
 #include <QFile>
 #include <QtTest>

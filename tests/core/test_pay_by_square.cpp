@@ -1,11 +1,11 @@
 // PAY by square: the public example read back, our own text read back, and
 // the QR code read by a real reader (zbarimg) and decoded to what was typed.
-#include "payment/PayBySquare.h"
-#include "payment/PaymentForm.h"
-#include "payment/PaymentOrder.h"
-#include "payment/PaymentText.h"
-#include "payment/QrMatrix.h"
-#include "print/PageRenderer.h"
+#include "core/forms/payment/PayBySquare.h"
+#include "core/forms/payment/PaymentForm.h"
+#include "core/forms/payment/PaymentOrder.h"
+#include "core/forms/payment/PaymentText.h"
+#include "core/forms/payment/QrMatrix.h"
+#include "core/print/PageRenderer.h"
 #include "support/PayBySquareDecode.h"
 #include "support/RecordingCanvas.h"
 

@@ -1,6 +1,6 @@
 // The payment order's field checks and how its amount and date read on paper.
-#include "payment/PaymentOrder.h"
-#include "payment/PaymentText.h"
+#include "core/forms/payment/PaymentOrder.h"
+#include "core/forms/payment/PaymentText.h"
 
 #include <QtTest>
 

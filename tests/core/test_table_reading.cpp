@@ -1,7 +1,7 @@
 // Reading a table's bytes: tables that mix encodings, UTF-16, bytes that are
 // no character, tab separators, the bounds on cells, rows and cells' length;
 // and what the real zelvana-batch says of such tables.
-#include "batch/Table.h"
+#include "core/batch/Table.h"
 
 #include <QProcess>
 #include <QStringEncoder>

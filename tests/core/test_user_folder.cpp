@@ -3,7 +3,7 @@
 // links to what the program only reads, so a newer installation reaches the
 // user (also where an earlier version left an unchanged copy); copies of what
 // the user may change; never a user's own file replaced.
-#include "base/UserFolder.h"
+#include "core/base/UserFolder.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,9 +1,9 @@
 // The user's folder of an installed copy keeps personal data: its files are
 // the user's only, and a shipped template the user deleted stays deleted.
-#include "base/UserFolder.h"
-#include "settings/BankList.h"
-#include "settings/RecordStore.h"
-#include "print/PrinterShift.h"
+#include "core/base/UserFolder.h"
+#include "core/records/BankList.h"
+#include "core/records/RecordStore.h"
+#include "core/print/PrinterShift.h"
 
 #include <QDir>
 #include <QFile>

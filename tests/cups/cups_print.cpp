@@ -2,14 +2,14 @@
 // from their windows to a queue picked by name, and zelvana-batch --printer,
 // each job read back from the file the queue wrote; and queues that stop,
 // refuse jobs or vanish between the print dialog and the job.
-#include "print/ChosenPrinter.h"
+#include "printer/ChosenPrinter.h"
 #include "CupsServer.h"
 
-#include "app/Platform.h"
-#include "envelopes/Tobl.h"
-#include "print/PrintJob.h"
-#include "print/QtPrintCanvas.h"
-#include "slips/TApoukazka.h"
+#include "ui/frame/Platform.h"
+#include "ui/envelopes/Tobl.h"
+#include "core/print/PrintJob.h"
+#include "core/print/QtPrintCanvas.h"
+#include "ui/slips/TApoukazka.h"
 #include "support/Fixture.h"
 #include "support/PdfPlacement.h"
 

@@ -3,10 +3,10 @@
 // mouse clicks sent through xdotool. What it prints goes through Qt's own print
 // dialog into PDF files, which are read back and held against the layouts; what
 // it saves is read back from its record files and survives a restart.
-#include "base/Cp1250.h"
-#include "settings/PersonalData.h"
-#include "settings/ProgramSettings.h"
-#include "print/QtPrintCanvas.h"
+#include "core/base/Cp1250.h"
+#include "core/records/PersonalData.h"
+#include "core/records/ProgramSettings.h"
+#include "core/print/QtPrintCanvas.h"
 #include "support/PdfPlacement.h"
 #include "support/XDesktop.h"
 

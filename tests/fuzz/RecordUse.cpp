@@ -1,9 +1,9 @@
 #include "RecordUse.h"
 
 #include "FuzzSupport.h"
-#include "batch/BatchRow.h"
-#include "envelopes/EnvelopeForm.h"
-#include "print/PageRenderer.h"
+#include "core/batch/BatchRow.h"
+#include "core/forms/envelope/EnvelopeForm.h"
+#include "core/print/PageRenderer.h"
 #include "support/RecordingCanvas.h"
 
 void CheckFillAndPrint(const ProgramSettings& settings, const PersonalData& personal)

@@ -1,8 +1,8 @@
 #pragma once
 // What every new window does with the two records: fill its controls, then
 // print them. Shared by the two record targets.
-#include "settings/PersonalData.h"
-#include "settings/ProgramSettings.h"
+#include "core/records/PersonalData.h"
+#include "core/records/ProgramSettings.h"
 
 // For each form: the controls a new window fills from the records are all of
 // the form's, none longer than its limit, and a print of them goes out whole

@@ -3,9 +3,9 @@
 // saving that list and reading it again gives the same list, and a second
 // save writes the same bytes.
 #include "FuzzSupport.h"
-#include "settings/BankList.h"
-#include "base/Cp1250.h"
-#include "base/FileError.h"
+#include "core/records/BankList.h"
+#include "core/base/Cp1250.h"
+#include "core/base/FileError.h"
 
 namespace {
 

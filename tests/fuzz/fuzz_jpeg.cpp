@@ -2,7 +2,7 @@
 // never a crash, a hang or an exit; a picture it gives encodes again and
 // decodes to the same size.
 #include "FuzzSupport.h"
-#include "base/Jpeg.h"
+#include "core/base/Jpeg.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {

@@ -3,9 +3,9 @@
 // reloads to the same fields, and every new window fills and prints from it.
 #include "FuzzSupport.h"
 #include "RecordUse.h"
-#include "batch/RecordsReadOnly.h"
-#include "base/FileError.h"
-#include "settings/RecordStore.h"
+#include "core/records/RecordsReadOnly.h"
+#include "core/base/FileError.h"
+#include "core/records/RecordStore.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 // storing a shift for one printer reads back as stored and keeps every other
 // printer's shift as it was.
 #include "FuzzSupport.h"
-#include "print/PrinterShift.h"
+#include "core/print/PrinterShift.h"
 
 #include <QSettings>
 #include <cmath>

@@ -1,13 +1,13 @@
 // Build tool: the valid seed files of the fuzz targets, each written by the
 // program's own writer, into <folder>/<target>/.
-#include "base/Jpeg.h"
-#include "envelopes/EnvelopeTemplate.h"
-#include "settings/BankList.h"
-#include "base/Cp1250.h"
-#include "settings/RecordStore.h"
-#include "print/PrinterShift.h"
-#include "forms/Forms.h"
-#include "slips/SlipForms.h"
+#include "core/base/Jpeg.h"
+#include "core/forms/envelope/EnvelopeTemplate.h"
+#include "core/records/BankList.h"
+#include "core/base/Cp1250.h"
+#include "core/records/RecordStore.h"
+#include "core/print/PrinterShift.h"
+#include "core/forms/Forms.h"
+#include "core/forms/slips/SlipForms.h"
 
 #include <QDir>
 #include <QFile>

@@ -4,9 +4,9 @@
 // batch printer's read-only reader reads the same record.
 #include "FuzzSupport.h"
 #include "RecordUse.h"
-#include "batch/RecordsReadOnly.h"
-#include "base/FileError.h"
-#include "settings/RecordStore.h"
+#include "core/records/RecordsReadOnly.h"
+#include "core/base/FileError.h"
+#include "core/records/RecordStore.h"
 
 #include <cstring>
 

@@ -3,10 +3,10 @@
 // read back the same; and a table the check finds clean prints one page per
 // row, every row, for each form.
 #include "FuzzSupport.h"
-#include "batch/BatchJob.h"
-#include "batch/Table.h"
-#include "envelopes/EnvelopeTemplate.h"
-#include "envelopes/TemplateName.h"
+#include "core/batch/BatchJob.h"
+#include "core/batch/Table.h"
+#include "core/forms/envelope/EnvelopeTemplate.h"
+#include "core/forms/envelope/TemplateName.h"
 #include "support/RecordingCanvas.h"
 
 #include <QDir>

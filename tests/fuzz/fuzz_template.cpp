@@ -5,12 +5,12 @@
 // alignment sheet on any page, or says the page is unusable. Bytes after the
 // 16 choose the page, the shift and the lines.
 #include "FuzzSupport.h"
-#include "envelopes/EnvelopeForm.h"
-#include "batch/BatchRow.h"
-#include "envelopes/EnvelopePrint.h"
-#include "envelopes/EnvelopeTemplate.h"
-#include "envelopes/TemplateList.h"
-#include "envelopes/TemplateName.h"
+#include "core/forms/envelope/EnvelopeForm.h"
+#include "core/batch/BatchRow.h"
+#include "core/forms/envelope/EnvelopePrint.h"
+#include "core/forms/envelope/EnvelopeTemplate.h"
+#include "core/forms/envelope/TemplateList.h"
+#include "core/forms/envelope/TemplateName.h"
 #include "support/RecordingCanvas.h"
 
 #include <QDir>

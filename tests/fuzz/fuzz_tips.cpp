@@ -2,8 +2,8 @@
 // gives that record's short string, a draw outside the file and a file of no
 // whole record are reported, and nothing is read past the bytes.
 #include "FuzzSupport.h"
-#include "settings/Tips.h"
-#include "base/FileError.h"
+#include "core/records/Tips.h"
+#include "core/base/FileError.h"
 
 #include <QDir>
 

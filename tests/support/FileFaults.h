@@ -1,7 +1,7 @@
 #pragma once
 // Provoking file faults inside a test: a disk that fills up, a read that would
 // wait forever, and the error text a call ends with.
-#include "base/FileError.h"
+#include "core/base/FileError.h"
 
 #include <QString>
 #include <csignal>

@@ -1,9 +1,9 @@
 #pragma once
 // A program started in a temporary folder: records, platform stand-in, launcher.
-#include "app/AppState.h"
+#include "ui/frame/AppState.h"
 #include "app/Composition.h"
-#include "app/DocumentKind.h"
-#include "app/DocumentWindow.h"
+#include "ui/frame/DocumentKind.h"
+#include "ui/document/DocumentWindow.h"
 #include "app/TForm1.h"
 #include "support/TempProgramFolder.h"
 #include "support/TestPlatform.h"

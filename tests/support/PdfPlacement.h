@@ -2,8 +2,8 @@
 // Words of a printed PDF page against the placement rule: each expected word is
 // on the page as often as the layout draws it, and one of them is turned, with
 // its letter tops and its start within 1 mm of where the rule puts the row.
-#include "print/Placement.h"
-#include "print/PrinterShift.h"
+#include "core/print/Placement.h"
+#include "core/print/PrinterShift.h"
 #include "support/PdfWords.h"
 
 #include <QPrinter>

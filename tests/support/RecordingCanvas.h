@@ -1,6 +1,6 @@
 #pragma once
 // A print canvas that keeps every drawn text instead of painting it.
-#include "print/PrintCanvas.h"
+#include "core/print/PrintCanvas.h"
 
 #include <QList>
 

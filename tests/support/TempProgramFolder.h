@@ -1,6 +1,6 @@
 #pragma once
 // A fresh program folder per test, with helpers to put files in it.
-#include "base/Cp1250.h"
+#include "core/base/Cp1250.h"
 
 #include <QByteArray>
 #include <QString>

@@ -1,7 +1,7 @@
 #pragma once
 // Stand-in for the desktop: records messages and shell calls, scripted random numbers.
-#include "app/Platform.h"
-#include "print/PrintCanvas.h"
+#include "ui/frame/Platform.h"
+#include "core/print/PrintCanvas.h"
 
 #include <functional>
 #include <optional>

@@ -1,0 +1,122 @@
+#pragma once
+// What a form is, said once: its kind and names, where it lies on the page,
+// its layout rows and areas, its fields with their limits, how the personal
+// data fills it and how its page is drawn. The windows build their fields
+// from it, the batch takes its columns and checks from it, and the preview,
+// the sketch, the alignment sheet and every print read it.
+#include "core/print/FieldTexts.h"
+#include "core/print/Layout.h"
+#include "core/print/PrintJob.h"
+
+#include <QStringList>
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <span>
+
+class PersonalData;
+class PrintCanvas;
+class ProgramSettings;
+
+// Every form the program prints, one enum for windows, batch and print.
+enum class FormKind { SlipA, SlipC, SlipD, Envelope, Payment };
+inline constexpr std::size_t FormKindCount = 5;
+
+enum class FieldKind {
+    Line,  // a one-line edit (or an editable combo)
+    Memo,  // several lines
+    Words, // a words line: typed by click, out of the tab order
+};
+
+// QLineEdit's limit when none is set; memos take no more in a batch either.
+inline constexpr int DefaultMaxLength = 32767;
+
+struct FieldSpec {
+    const char* name;
+    FieldKind kind;
+    int maxLength = DefaultMaxLength;
+    const char* initial = ""; // the text when a new window opens
+    const char* caption = ""; // how messages name it, as the window's label reads (UTF-8); empty: the name
+};
+
+// Where one page of a form lies and the font it starts with, resolved before
+// drawing: a slip's reference R; an envelope's size and fonts from its template.
+struct PageFrame {
+    std::int32_t referenceMm = 0; // R of the placement rule (an envelope: its width)
+    std::int32_t heightMm = 0;    // an envelope's extent down the page
+    BaseFont font;
+    std::int32_t secondFontSize = 0; // an envelope's recipient font
+};
+
+// What a page's drawing needs that is dear to build (a payment's QR code):
+// made once from the page's texts and carried with the page, so the dry runs
+// and the print draw the same thing without building it again.
+class PageArtefact {
+public:
+    virtual ~PageArtefact() = default;
+    // True when it was made from exactly these texts.
+    virtual bool madeFrom(const FieldTexts& texts) const = 0;
+};
+
+// One page to print: where it lies, its texts and what was made from them.
+struct FormPage {
+    PageFrame frame;
+    FieldTexts texts;
+    std::shared_ptr<const PageArtefact> made = nullptr;
+};
+
+enum class SketchUse { UnderText, AlignmentSheet };
+
+// A resolved frame, or why there is none.
+struct FrameResult {
+    std::optional<PageFrame> frame;
+    QString why;
+};
+// Frames already resolved in one run, by the text that chose them (an
+// envelope's template name), so a table reads each template once.
+using FrameCache = QHash<QString, FrameResult>;
+
+// A text a form's own rules refuse: the field and why, in Slovak.
+struct FieldProblem {
+    QString field;
+    QString text;
+};
+
+struct FormDescription {
+    FormKind kind;
+    const char* windowClass; // the document window's class name
+    const char* caption;     // its caption, UTF-8
+    const char* userName;    // how messages name it: "A", "obálka"
+    const char* optionName;  // zelvana-batch --form value, plain ASCII
+    int referenceMm;         // R; 0 when each page's frame says
+    std::span<const LayoutRow> layout; // empty when the page is drawn otherwise
+    std::span<const AreaSpan> areas;
+    std::span<const FieldSpec> fields; // tab order, then the words lines
+    // What a new window fills in from the personal data as the settings say,
+    // before a field's limit cuts it.
+    FieldTexts (*fill)(const ProgramSettings& settings, const PersonalData& personal);
+    // The lines a memo of this form shows for a text.
+    QStringList (*memoLines)(const QString& text);
+    // The frame of a page with these texts; `programFolder` with a trailing separator.
+    FrameResult (*frame)(const FormDescription& form, const ProgramSettings& settings, const QString& programFolder,
+                         const FieldTexts& texts, FrameCache* cache);
+    // Draws the page's texts; the base font is set.
+    void (*draw)(const FormDescription& form, PrintCanvas& canvas, const PageMeasures& page, const FormPage& p);
+    // The form itself, pale under the text or black on the alignment sheet.
+    Guide (*sketch)(const FormDescription& form, const PageMeasures& page, const PageFrame& frame, SketchUse use);
+    // Where the form lies on the page, in a line for the preview; `frame` is
+    // null when the page's frame could not be resolved.
+    QString (*placement)(const PageFrame* frame);
+    // The form's own rules over every field's text, beyond a field's limit and
+    // code page; each refusal in field order. It may complete texts the form
+    // derives (a payment's BIC from its IBAN). Null for a form without.
+    QList<FieldProblem> (*check)(const QString& programFolder, FieldTexts& texts);
+    // Builds what drawing a page of these print texts needs once; null for a
+    // form that needs nothing beyond its texts.
+    std::shared_ptr<const PageArtefact> (*prepare)(const FieldTexts& texts) = nullptr;
+
+    const FieldSpec* field(const QString& name) const;
+    QStringList fieldNames() const;
+    QString initialText(const QString& name) const;
+};

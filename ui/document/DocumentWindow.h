@@ -1,0 +1,106 @@
+#pragma once
+// What the document windows share: fixed size at a designed position, the
+// main menu with its shortcuts and handlers, and the close that lowers
+// OpenFormCount.
+#include "ui/printing/DocumentPrinting.h"
+#include "core/print/PageRenderer.h"
+
+#include <optional>
+
+#include <QMainWindow>
+
+class AppState;
+class PrintCanvas;
+class QAction;
+class QPrinter;
+
+// How a document window sits on the screen; what it holds is its form's description.
+struct DocumentLook {
+    int clientWidth;
+    int clientHeight;
+    int left;
+    int top;
+    const char* closeItemName; // "closeF" or "Koniecprogramu1"
+};
+
+class DocumentWindow : public QMainWindow {
+    Q_OBJECT
+public:
+    DocumentWindow(AppState& app, const DocumentLook& look, const FormDescription& form);
+
+    // The client area, where each window places its controls.
+    QWidget* client() const { return client_; }
+    AppState& app() const { return app_; }
+    const FormDescription& form() const { return form_; }
+
+    // Menu items, named as their handlers expect.
+    QAction* Tlai1 = nullptr;
+    QAction* Ukkapredtlaou1 = nullptr;      // print preview
+    QAction* Zarovnanietlaiarne1 = nullptr; // lining the printer up
+    QAction* Hromadntla1 = nullptr;         // a whole table, one page per row
+    QAction* closeItem = nullptr; // closeF or Koniecprogramu1
+    QAction* TypuA1 = nullptr;
+    QAction* TypuC1 = nullptr;
+    QAction* TypuD1 = nullptr;
+    QAction* Oblka1 = nullptr;
+    QAction* PlatbaQR1 = nullptr;
+    QAction* Novablnapreoblky1 = nullptr;
+    QAction* Osobndaje1 = nullptr;
+    QAction* Nastaveniaprogramu1 = nullptr;
+    QAction* Index1 = nullptr;
+    QAction* Oprograme1 = nullptr;
+
+    // The print commands (DocumentPrinting, BatchPrinting): print, preview,
+    // lining the printer up, a whole table.
+    virtual void Tlai1Click() { printing_.print(); }
+    void Ukkapredtlaou1Click() { printing_.preview(); }
+    void Zarovnanietlaiarne1Click() { printing_.alignPrinter(); }
+    void Hromadntla1Click();
+    DocumentPrinting& printing() { return printing_; }
+
+    // Each field's text as the window holds it, by the form's field names.
+    FieldTexts controlTexts() const;
+    // The texts a print reads: memos with the lines they show.
+    FieldTexts fieldTexts() const;
+    // The page this window prints, or nothing and `why` when the form's frame
+    // cannot be resolved (an envelope's template that cannot be read).
+    std::optional<FormPage> currentPage(QString* why = nullptr) const;
+
+    // Whether a job can start at all; tells the user why not.
+    virtual bool readyToPrint() { return true; }
+    void TypuA1Click();
+    void TypuC1Click();
+    void TypuD1Click();
+    void Oblka1Click();
+    void PlatbaQR1Click();
+    void Index1Click();
+    // The template wizard; this window shows nothing new afterwards.
+    void Novablnapreoblky1Click();
+    // The about box, modal; nothing is refilled after it.
+    void Oprograme1Click();
+    // The two dialogs, then this window shows the records as they now stand.
+    void Osobndaje1Click();
+    void Nastaveniaprogramu1Click();
+    // Lowers OpenFormCount; closing is always allowed.
+    bool FormCloseQuery();
+
+protected:
+    // Puts the records into the window again after a dialog; nothing by default.
+    virtual void refill() {}
+    // Puts each text into the client's control of that name, as the program
+    // fills a field: a line shows from its beginning.
+    void fillControls(const FieldTexts& texts);
+    // Call once the window's controls are placed: each one-line field takes
+    // the limit its form gives, the menu shortcuts win over the edit fields'
+    // own (Ctrl+C opens slip C), and a field that refuses a character says why.
+    void adoptControls();
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void buildMenu(const DocumentLook& look);
+    AppState& app_;
+    const FormDescription& form_;
+    QWidget* client_;
+    DocumentPrinting printing_;
+};

@@ -1,0 +1,28 @@
+#pragma once
+// The launcher's one way of opening a document window, and the dialogs.
+#include "core/print/FormDescription.h"
+
+#include <QString>
+#include <cstddef>
+
+class AppState;
+class QWidget;
+
+// The modal dialogs reached from the launcher and the document windows.
+enum class DialogKind { PersonalData, ProgramSettings, TemplateWizard, About };
+constexpr std::size_t DialogKindCount = 4;
+
+inline const QString PolicyMessage = QStringLiteral(
+    "Nastavenia programu nepovoľujú spustenie viacerých formulárov!\r"
+    " Zatvorte otvorené formuláre, alebo zmente nastavenia programu.");
+
+// Opens a new window of `kind` when the settings allow several windows or none
+// is open; otherwise shows the policy message. Returns the window or nullptr.
+QWidget* OpenDocumentWindow(AppState& app, FormKind kind);
+
+// Creates the dialog with no owner, shows it modally and destroys it when it
+// has closed, accepted or cancelled. Returns whether it was accepted.
+bool RunDialog(AppState& app, DialogKind kind);
+
+// The help file beside the program, through the shell.
+void OpenHelpFile(AppState& app);

@@ -41,6 +41,7 @@ class StderrMessages : public MessageSeam {
 public:
     void showMessage(const QString& text) override { std::fprintf(stderr, "%s\n", qPrintable(text)); }
     void showHint(QWidget*, const QString&) override {}
+    bool askYesNo(QWidget*, const QString&, const QString&) override { return false; }
 };
 
 class AcceptAll : public DialogSeam {

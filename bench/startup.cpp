@@ -56,6 +56,7 @@ class StderrMessages : public MessageSeam {
 public:
     void showMessage(const QString& text) override { std::fprintf(stderr, "message: %s\n", qPrintable(text)); }
     void showHint(QWidget*, const QString&) override {}
+    bool askYesNo(QWidget*, const QString&, const QString&) override { return false; }
 };
 }
 

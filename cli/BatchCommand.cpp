@@ -2,6 +2,7 @@
 
 #include "core/batch/BatchFit.h"
 #include "core/batch/BatchJob.h"
+#include "core/batch/JobChecks.h"
 #include "core/records/RecordsReadOnly.h"
 #include "printer/SplitPdf.h"
 #include "core/base/Cp1250.h"
@@ -150,20 +151,20 @@ int RunBatchCommand(const QStringList& arguments, const QString& programFolder, 
     }
     // A split writes NAME-0001.pdf ... and never NAME itself: those are checked below.
     if (!o.check && !o.output.isEmpty() && !o.split) {
-        const QString refusal = OutputFileRefusal(o.output, ProgramOwnFolders(programFolder), {o.input});
+        const QString refusal = OutputRefusal(o.output, programFolder, {o.input});
         if (!refusal.isEmpty()) {
             err << refusal << '\n';
             return BatchBadOptionsOrOutput;
         }
     }
-    BatchContext context;
-    context.form = o.form->kind;
-    context.programFolder = programFolder;
-    context.templateOverride = o.templateName;
-    if (QString problem; !ReadRecordsReadOnly(programFolder, context.settings, context.personal, problem)) {
+    ProgramSettings settings;
+    PersonalData personal;
+    if (QString problem; !ReadRecordsReadOnly(programFolder, settings, personal, problem)) {
         err << problem << '\n';
         return BatchBadOptionsOrOutput;
     }
+    BatchContext context = TableContext(o.form->kind, programFolder, settings, personal);
+    context.templateOverride = o.templateName;
     if (!o.templateName.isEmpty()) {
         const FrameResult frame
             = ReadEnvelopeFrame(programFolder, o.templateName, fromCp1250(context.settings.printFontName()));
@@ -193,10 +194,9 @@ int RunBatchCommand(const QStringList& arguments, const QString& programFolder, 
     }
     const QString shiftName = ShiftNameOf(printer);
     QString damage;
-    const QString shiftPath = programFolder + ShiftFileName;
-    const FormShift shift = ReadShift(shiftPath, shiftName, &damage);
+    const FormShift shift = StoredShift(programFolder, shiftName, damage);
     if (!damage.isEmpty())
-        err << DamagedShiftMessage.arg(shiftPath, damage) << '\n';
+        err << damage << '\n';
 
     // Every page nanečisto on this printer's page, before anything is written.
     const BatchFit fit = CheckTableFit(context, check, QtPrintCanvas(printer, shiftName), shift);
@@ -215,9 +215,8 @@ int RunBatchCommand(const QStringList& arguments, const QString& programFolder, 
 
     if (o.split) {
         // Each file of the split follows the rules a single output follows.
-        const QStringList ownFolders = ProgramOwnFolders(programFolder);
         for (int i = 1; i <= check.rows; ++i) {
-            const QString refusal = OutputFileRefusal(SplitFileName(o.output, i), ownFolders, {o.input});
+            const QString refusal = OutputRefusal(SplitFileName(o.output, i), programFolder, {o.input});
             if (!refusal.isEmpty()) {
                 err << refusal << '\n';
                 return BatchBadOptionsOrOutput;

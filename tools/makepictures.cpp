@@ -29,6 +29,7 @@ class SilentMessages : public MessageSeam {
 public:
     void showMessage(const QString& text) override { std::fprintf(stderr, "makepictures: %s\n", qPrintable(text)); }
     void showHint(QWidget*, const QString&) override {}
+    bool askYesNo(QWidget*, const QString&, const QString&) override { return false; }
 };
 
 class TipZero : public RandomSeam {

@@ -81,6 +81,7 @@ using FrameCache = QHash<QString, FrameResult>;
 struct FieldProblem {
     QString field;
     QString text;
+    QString windowText = {}; // how a window says it, when not as `text`
 };
 
 struct FormDescription {

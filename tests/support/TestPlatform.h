@@ -1,5 +1,6 @@
 #pragma once
 // Stand-in for the desktop: records messages and shell calls, scripted random numbers.
+#include "ui/desktop/MessageBox.h"
 #include "ui/frame/Platform.h"
 #include "core/print/PrintCanvas.h"
 
@@ -55,6 +56,13 @@ public:
     }
     std::function<std::unique_ptr<PrintCanvas>()> printer;
     void showHint(QWidget* field, const QString& text) override { hints.append({field, text}); }
+    // The question is a real box "shown" as runDialog shows one, so a test answers it in onDialog.
+    bool askYesNo(QWidget* parent, const QString& name, const QString& text) override
+    {
+        const std::unique_ptr<QMessageBox> box = MakeYesNoBox(name, text, parent);
+        runDialog(*box);
+        return AnsweredYes(*box);
+    }
 
     // A dialog "shown" modally: `onDialog` plays the user (types, clicks
     // Akceptovať or Zrušiť); a dialog it leaves open counts as closed by the

@@ -2,6 +2,7 @@
 
 #include "ui/frame/Platform.h"
 
+#include <QAbstractButton>
 #include <QGridLayout>
 #include <QSpacerItem>
 
@@ -20,3 +21,16 @@ std::unique_ptr<QMessageBox> MakeMessageBox(const QString& text, QWidget* parent
                       0, 1, grid->columnCount());
     return box;
 }
+
+std::unique_ptr<QMessageBox> MakeYesNoBox(const QString& name, const QString& text, QWidget* parent)
+{
+    std::unique_ptr<QMessageBox> box = MakeMessageBox(text, parent);
+    box->setObjectName(name);
+    box->setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+    box->setDefaultButton(QMessageBox::No);
+    box->button(QMessageBox::Yes)->setText(QStringLiteral("Áno"));
+    box->button(QMessageBox::No)->setText(QStringLiteral("Nie"));
+    return box;
+}
+
+bool AnsweredYes(QMessageBox& box) { return box.clickedButton() == box.button(QMessageBox::Yes); }

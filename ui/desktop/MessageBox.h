@@ -5,3 +5,7 @@
 #include <memory>
 
 std::unique_ptr<QMessageBox> MakeMessageBox(const QString& text, QWidget* parent = nullptr);
+// The same box asking yes or no: "Áno" and "Nie", "Nie" the default.
+std::unique_ptr<QMessageBox> MakeYesNoBox(const QString& name, const QString& text, QWidget* parent);
+// Whether the user answered the box "Áno".
+bool AnsweredYes(QMessageBox& box);

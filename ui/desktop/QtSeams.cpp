@@ -92,6 +92,13 @@ void QtShell::minimiseApplication()
             w->showMinimized();
 }
 
+bool QtMessages::askYesNo(QWidget* parent, const QString& name, const QString& text)
+{
+    const std::unique_ptr<QMessageBox> box = MakeYesNoBox(name, text, parent);
+    box->exec();
+    return AnsweredYes(*box);
+}
+
 void QtMessages::showHint(QWidget* field, const QString& text)
 {
     QToolTip::showText(field->mapToGlobal(QPoint(0, field->height())), text, field);

@@ -12,6 +12,7 @@ class QtMessages : public MessageSeam {
 public:
     void showMessage(const QString& text) override;
     void showHint(QWidget* field, const QString& text) override;
+    bool askYesNo(QWidget* parent, const QString& name, const QString& text) override;
 };
 
 class QtShell : public ShellSeam {

@@ -2,7 +2,6 @@
 
 #include "ui/frame/AppState.h"
 #include "ui/widgets/Controls.h"
-#include "ui/printing/BatchPrinting.h"
 #include "ui/frame/DocumentKind.h"
 
 #include <QCloseEvent>
@@ -138,7 +137,7 @@ void DocumentWindow::adoptControls()
             e->setMaxLength(f.maxLength);
     for (QWidget* field : TextFields(client_))
         field->installEventFilter(this);
-    ConnectCodePageHints(client_, app_.platform);
+    ConnectCodePageHints(client_, app_.platform.hinter());
 }
 
 bool DocumentWindow::eventFilter(QObject* watched, QEvent* event)
@@ -199,4 +198,15 @@ std::optional<FormPage> DocumentWindow::currentPage(QString* why) const
     return FormPage{*frame.frame, PrintTexts(form_, texts)};
 }
 
-void DocumentWindow::Hromadntla1Click() { PrintTableFromWindow(app_, *this); }
+bool DocumentWindow::readyToPrint(PrintIntent)
+{
+    if (!form_.check)
+        return true;
+    FieldTexts texts = controlTexts();
+    const QList<FieldProblem> problems = form_.check(app_.programFolder(), texts);
+    if (problems.isEmpty())
+        return true;
+    const FieldProblem& first = problems.first();
+    app_.platform.showMessage(first.windowText.isEmpty() ? first.text : first.windowText);
+    return false;
+}

@@ -2,8 +2,9 @@
 // What the document windows share: fixed size at a designed position, the
 // main menu with its shortcuts and handlers, and the close that lowers
 // OpenFormCount.
-#include "ui/printing/DocumentPrinting.h"
 #include "core/print/PageRenderer.h"
+#include "ui/printing/PrintGate.h"
+#include "ui/printing/PrintSubject.h"
 
 #include <optional>
 
@@ -23,7 +24,7 @@ struct DocumentLook {
     const char* closeItemName; // "closeF" or "Koniecprogramu1"
 };
 
-class DocumentWindow : public QMainWindow {
+class DocumentWindow : public QMainWindow, public PrintSubject {
     Q_OBJECT
 public:
     DocumentWindow(AppState& app, const DocumentLook& look, const FormDescription& form);
@@ -31,7 +32,7 @@ public:
     // The client area, where each window places its controls.
     QWidget* client() const { return client_; }
     AppState& app() const { return app_; }
-    const FormDescription& form() const { return form_; }
+    const FormDescription& form() const override { return form_; }
 
     // Menu items, named as their handlers expect.
     QAction* Tlai1 = nullptr;
@@ -50,24 +51,23 @@ public:
     QAction* Index1 = nullptr;
     QAction* Oprograme1 = nullptr;
 
-    // The print commands (DocumentPrinting, BatchPrinting): print, preview,
+    // The print commands, all through the print gate: print, preview,
     // lining the printer up, a whole table.
-    virtual void Tlai1Click() { printing_.print(); }
+    void Tlai1Click() { printing_.print(); }
     void Ukkapredtlaou1Click() { printing_.preview(); }
     void Zarovnanietlaiarne1Click() { printing_.alignPrinter(); }
-    void Hromadntla1Click();
-    DocumentPrinting& printing() { return printing_; }
+    void Hromadntla1Click() { printing_.printTable(); }
+    PrintGate& printing() { return printing_; }
 
-    // Each field's text as the window holds it, by the form's field names.
-    FieldTexts controlTexts() const;
+    FieldTexts controlTexts() const override;
     // The texts a print reads: memos with the lines they show.
     FieldTexts fieldTexts() const;
-    // The page this window prints, or nothing and `why` when the form's frame
-    // cannot be resolved (an envelope's template that cannot be read).
-    std::optional<FormPage> currentPage(QString* why = nullptr) const;
+    std::optional<FormPage> currentPage(QString* why = nullptr) const override;
+    QWidget* dialogParent() override { return this; }
 
-    // Whether a job can start at all; tells the user why not.
-    virtual bool readyToPrint() { return true; }
+    // The form's own rules over the window's texts: the first refusal is
+    // shown and nothing prints. A window adds checks of its own.
+    bool readyToPrint(PrintIntent intent) override;
     void TypuA1Click();
     void TypuC1Click();
     void TypuD1Click();
@@ -102,5 +102,5 @@ private:
     AppState& app_;
     const FormDescription& form_;
     QWidget* client_;
-    DocumentPrinting printing_;
+    PrintGate printing_;
 };

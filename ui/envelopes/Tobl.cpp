@@ -102,7 +102,7 @@ EnvelopeLines Tobl::lines() const
             MemoTextLines(adr->toPlainText())};
 }
 
-std::optional<EnvelopeTemplate> Tobl::usableTemplate(bool fileErrorsToo)
+std::optional<EnvelopeTemplate> Tobl::usableTemplate()
 {
     // The name as typed, extension and all; it must name a file in data and
     // nowhere else.
@@ -118,8 +118,6 @@ std::optional<EnvelopeTemplate> Tobl::usableTemplate(bool fileErrorsToo)
         app().platform.showMessage(CannotOpenTemplateMessage);
         return std::nullopt;
     } catch (const FileError& e) {
-        if (!fileErrorsToo)
-            throw;
         app().platform.showMessage(QString::fromLocal8Bit(e.what()));
         return std::nullopt;
     }
@@ -133,26 +131,8 @@ std::optional<EnvelopeTemplate> Tobl::usableTemplate(bool fileErrorsToo)
     return t;
 }
 
-void Tobl::Tlai1Click()
+bool Tobl::readyToPrint(PrintIntent intent)
 {
-    // Any other file error (a short file) reaches the menu's guard: nothing is printed.
-    const std::optional<EnvelopeTemplate> t = usableTemplate(false);
-    if (!t)
-        return;
-    std::unique_ptr<PrintCanvas> canvas = app().platform.runPrintDialog(this);
-    if (!canvas || !printing().outputAllowed(*canvas))
-        return;
-    FormPage page{EnvelopeFrame(*t, fromCp1250(app().settings().printFontName())), fieldTexts()};
-    const FormShift shift = printing().printerShift(canvas->printerName());
-    if (!printing().fitsOrConfirmed(page, *canvas, shift))
-        return;
-    const PrintOutcome outcome = PrintFormPage(*canvas, form(), page, shift);
-    if (outcome != PrintOutcome::Printed)
-        app().platform.showMessage(PrintOutcomeMessage(outcome, *canvas));
-}
-
-bool Tobl::readyToPrint()
-{
-    // As the print does: the template is read first, and a file error shown.
-    return usableTemplate(true).has_value();
+    // The template is read first, and a file error shown.
+    return DocumentWindow::readyToPrint(intent) && usableTemplate().has_value();
 }

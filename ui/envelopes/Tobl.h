@@ -28,8 +28,7 @@ public:
     // Empties adr and od and fills them from the personal data as the
     // settings say; pozn keeps its text.
     void FillEnvelopeFromPersonalData();
-    void Tlai1Click() override;
-    bool readyToPrint() override;
+    bool readyToPrint(PrintIntent intent) override;
 
     // The three memos' lines as the print takes them.
     EnvelopeLines lines() const;
@@ -41,7 +40,7 @@ public:
 protected:
     // The template the print would use, or nothing after telling the user
     // why; other file errors are shown too, or else thrown.
-    std::optional<EnvelopeTemplate> usableTemplate(bool fileErrorsToo);
+    std::optional<EnvelopeTemplate> usableTemplate();
     void refill() override { FillEnvelopeFromPersonalData(); }
 
 private:

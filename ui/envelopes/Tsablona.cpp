@@ -88,7 +88,7 @@ Tsablona::Tsablona(AppState& app) : QDialog(nullptr), app_(app)
     connect(Button1, &QPushButton::clicked, this, &Tsablona::Button1Click);
     connect(Button2, &QPushButton::clicked, this, &Tsablona::Button2Click);
     connect(Button3, &QPushButton::clicked, this, &Tsablona::Button3Click);
-    ConnectCodePageHints(this, app_.platform);
+    ConnectCodePageHints(this, app_.platform.hinter());
     FormCreate();
     SpinEdit2->setFocus();
 }

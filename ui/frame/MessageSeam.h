@@ -13,4 +13,7 @@ public:
     virtual void showMessage(const QString& text) = 0;
     // A short hint beside a field, gone by itself: no box to click away.
     virtual void showHint(QWidget* field, const QString& text) = 0;
+    // A question with "Áno" and "Nie", "Nie" the default; true for "Áno".
+    // `name` is the box's objectName.
+    virtual bool askYesNo(QWidget* parent, const QString& name, const QString& text) = 0;
 };

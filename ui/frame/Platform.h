@@ -10,6 +10,7 @@
 #include "ui/frame/ShellSeam.h"
 #include "core/print/PrintCanvas.h"
 
+#include <functional>
 #include <memory>
 
 struct QtSeams;
@@ -33,6 +34,15 @@ public:
     // What the program asks of the desktop; see each seam for the meaning.
     void showMessage(const QString& text) { messages_->showMessage(text); }
     void showHint(QWidget* field, const QString& text) { messages_->showHint(field, text); }
+    // showHint as a function a control can keep.
+    std::function<void(QWidget*, const QString&)> hinter()
+    {
+        return [this](QWidget* field, const QString& text) { showHint(field, text); };
+    }
+    bool askYesNo(QWidget* parent, const QString& name, const QString& text)
+    {
+        return messages_->askYesNo(parent, name, text);
+    }
     void shellOpen(const QString& target) { shell_->shellOpen(target); }
     void minimiseApplication() { shell_->minimiseApplication(); }
     void bringToFront(QWidget& window) { shell_->bringToFront(window); }

@@ -95,7 +95,7 @@ void Tplatba::amountTyped()
     setFieldText(slovom, inRange ? AmountInWords(*cents) : QString());
 }
 
-bool Tplatba::readyToPrint()
+bool Tplatba::readyToPrint(PrintIntent intent)
 {
     FieldTexts texts = controlTexts();
     const QList<FieldProblem> problems = form().check(app().programFolder(), texts);
@@ -109,20 +109,14 @@ bool Tplatba::readyToPrint()
         autoBic_ = texts.text("bic");
         setFieldText(bic, autoBic_);
     }
-    return true;
-}
-
-void Tplatba::Tlai1Click()
-{
-    if (!readyToPrint())
-        return;
     // A date already past may be meant (a late payment), or a slip of the keys: asked.
-    if (QString warning = DueDateWarning(splatnost->text()); !warning.isEmpty()) {
+    if (QString warning = DueDateWarning(splatnost->text()); intent == PrintIntent::Print && !warning.isEmpty()) {
         warning[0] = warning[0].toUpper();
         if (!printing().askYesNo(warning + QStringLiteral(".\nTlačiť aj tak?"))) {
             splatnost->setFocus();
-            return;
+            return false;
         }
     }
-    DocumentWindow::Tlai1Click();
+    return true;
 }
+

@@ -20,8 +20,8 @@ public:
     void closeFClick() { close(); }
     // The first refusal of the fields, in a message; nothing is printed then.
     // A due date already past is asked about first.
-    void Tlai1Click() override;
-    bool readyToPrint() override;
+    // The payment's checks; before a print, a due date already past is asked about.
+    bool readyToPrint(PrintIntent intent) override;
     // The beneficiary, the constant symbol and the account from the personal data.
     void FillFromPersonalData();
 

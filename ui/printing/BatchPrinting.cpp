@@ -1,12 +1,12 @@
 // "Hromadná tlač…" of every document window: a table of the window's form,
 // checked first, then printed as one job, each with a progress dialog.
-#include "ui/frame/AppState.h"
-#include "ui/printing/BatchPrinting.h"
-#include "ui/printing/DocumentPrinting.h"
-#include "ui/document/DocumentWindow.h"
-#include "core/batch/BatchFit.h"
+#include "ui/printing/PrintGate.h"
+
 #include "core/batch/BatchJob.h"
+#include "core/batch/JobChecks.h"
 #include "core/print/MeasuresCanvas.h"
+#include "ui/frame/AppState.h"
+#include "ui/printing/PrintSubject.h"
 
 #include <QCoreApplication>
 #include <QDialog>
@@ -100,21 +100,18 @@ std::unique_ptr<QDialog> summaryDialog(QWidget* parent, const QString& text, boo
 
 } // namespace
 
-void PrintTableFromWindow(AppState& app_, DocumentWindow& window)
+void PrintGate::printTable()
 {
-    const FormDescription& form = window.form();
-    const QString path = app_.platform.chooseFile(&window, QStringLiteral("Hromadná tlač: vyberte tabuľku"),
+    const FormDescription& form = subject_.form();
+    QWidget* window = subject_.dialogParent();
+    const QString path = app_.platform.chooseFile(window, QStringLiteral("Hromadná tlač: vyberte tabuľku"),
                                                   QStringLiteral("Tabuľky (*.csv *.txt);;Všetky súbory (*)"));
     if (path.isEmpty())
         return;
-    BatchContext context;
-    context.form = form.kind;
-    context.settings = app_.settings();
-    context.personal = app_.personal();
-    context.programFolder = app_.programFolder();
+    const BatchContext context = TableContext(form.kind, app_.programFolder(), app_.settings(), app_.personal());
     const auto checked = std::make_shared<BatchCheck>();
     const auto checking = std::make_shared<CheckProgress>();
-    if (!runWithProgress(&window, QStringLiteral("Kontroluje sa tabuľka „%1“…").arg(path), checking, 0,
+    if (!runWithProgress(window, QStringLiteral("Kontroluje sa tabuľka „%1“…").arg(path), checking, 0,
                          [checked, checking, context, path] { *checked = CheckTable(context, path, checking.get()); }))
         return;
     const BatchCheck& check = *checked;
@@ -123,36 +120,29 @@ void PrintTableFromWindow(AppState& app_, DocumentWindow& window)
                                    .arg(path, PagesText(check.rows), QString::fromUtf8(form.userName))
                              : QStringLiteral("Tabuľku „%1“ nemožno vytlačiť, nič sa nevytlačí:\n%2")
                                    .arg(path, check.report(10));
-    const std::unique_ptr<QDialog> summary = summaryDialog(&window, text, check.ok());
+    const std::unique_ptr<QDialog> summary = summaryDialog(window, text, check.ok());
     if (app_.platform.runDialog(*summary) != QDialog::Accepted || !check.ok())
         return;
-    std::unique_ptr<PrintCanvas> canvas = app_.platform.runPrintDialog(&window);
-    if (!canvas || !window.printing().outputAllowed(*canvas, {path}))
+    std::unique_ptr<PrintCanvas> canvas = app_.platform.runPrintDialog(window);
+    if (!canvas || !outputAllowed(*canvas, {path}))
         return;
-    const FormShift shift = window.printing().printerShift(canvas->printerName());
+    const FormShift shift = printerShift(canvas->printerName());
     const auto fitted = std::make_shared<BatchFit>();
     // Read off the printer here: the run beside the window must not touch the
     // printer itself, and may outlive it.
     const auto printer = std::make_shared<MeasuresCanvas>(*canvas);
     const auto trying = std::make_shared<CheckProgress>();
-    if (!runWithProgress(&window, QStringLiteral("Skúša sa, či sa texty tabuľky zmestia na svoje miesto…"), trying,
+    if (!runWithProgress(window, QStringLiteral("Skúša sa, či sa texty tabuľky zmestia na svoje miesto…"), trying,
                          check.rows, [fitted, printer, checked, trying, context, shift] {
                              *fitted = CheckTableFit(context, *checked, *printer, shift, trying.get());
                          }))
         return;
     const BatchFit& fit = *fitted;
-    if (!fit.offPage.isEmpty() || !fit.intoOther.isEmpty()) {
-        QStringList lines;
-        for (const BatchProblem& p : fit.offPage + fit.intoOther)
-            if (lines.size() < 10)
-                lines << p.message();
-        if (fit.offPage.size() + fit.intoOther.size() > lines.size())
-            lines << QStringLiteral("… spolu %1.").arg(fit.offPage.size() + fit.intoOther.size());
-        if (!window.printing().askYesNo(PrintAnywayQuestion.arg(lines.join(QLatin1Char('\n')))))
-            return;
-    }
+    if ((!fit.offPage.isEmpty() || !fit.intoOther.isEmpty())
+        && !askYesNo(PrintAnywayQuestion.arg(TableFitLines(fit, 10).join(QLatin1Char('\n')))))
+        return;
     QProgressDialog progress(QStringLiteral("Tlačí sa tabuľka „%1“…").arg(path), QStringLiteral("Zrušiť"), 0,
-                             check.rows, &window);
+                             check.rows, window);
     showProgress(progress, "BatchProgress", Qt::WindowModal);
     const BatchOutcome outcome = PrintTable(*canvas, context, check, shift, false,
                                             [&](int done) { return app_.platform.progressStep(progress, done); });

@@ -2,7 +2,7 @@
 #include "ui/printing/Tzarovnanie.h"
 
 #include "ui/frame/AppState.h"
-#include "ui/printing/DocumentPrinting.h"
+#include "ui/printing/PrintGate.h"
 #include "core/print/PrintCanvas.h"
 #include "core/print/QtPrintCanvas.h"
 
@@ -33,7 +33,7 @@ QDoubleSpinBox* millimetres(QWidget* parent, const char* name)
 
 } // namespace
 
-Tzarovnanie::Tzarovnanie(AppState& app, DocumentPrinting& window) : QDialog(nullptr), app_(app), window_(window)
+Tzarovnanie::Tzarovnanie(AppState& app, PrintGate& window) : QDialog(nullptr), app_(app), window_(window)
 {
     setObjectName(QStringLiteral("Tzarovnanie"));
     setWindowTitle(QStringLiteral("Zarovnanie tlačiarne"));

@@ -7,7 +7,7 @@
 #include <QDialog>
 
 class AppState;
-class DocumentPrinting;
+class PrintGate;
 class QComboBox;
 class QDoubleSpinBox;
 class QLabel;
@@ -16,7 +16,7 @@ class QPushButton;
 class Tzarovnanie : public QDialog {
     Q_OBJECT
 public:
-    Tzarovnanie(AppState& app, DocumentPrinting& window);
+    Tzarovnanie(AppState& app, PrintGate& window);
 
     QComboBox* tlaciaren;
     QDoubleSpinBox* doprava;
@@ -39,5 +39,5 @@ public:
 private:
     QString shiftPath() const;
     AppState& app_;
-    DocumentPrinting& window_;
+    PrintGate& window_;
 };

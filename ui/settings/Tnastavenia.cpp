@@ -93,7 +93,7 @@ Tnastavenia::Tnastavenia(AppState& app) : QDialog(nullptr), app_(app), dialogFon
     connect(SpeedButton1, &QToolButton::clicked, this, &Tnastavenia::SpeedButton1Click);
     connect(Button1, &QPushButton::clicked, this, &Tnastavenia::Button1Click);
     connect(Button2, &QPushButton::clicked, this, &Tnastavenia::Button2Click);
-    ConnectCodePageHints(this, app_.platform);
+    ConnectCodePageHints(this, app_.platform.hinter());
     FormCreate();
 }
 

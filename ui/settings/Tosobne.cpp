@@ -73,7 +73,7 @@ Tosobne::Tosobne(AppState& app) : QDialog(nullptr), app_(app)
     connect(SpeedButton1, &QToolButton::clicked, this, &Tosobne::SpeedButton1Click);
     connect(BitBtn1, &QPushButton::clicked, this, &Tosobne::BitBtn1Click);
     connect(BitBtn2, &QPushButton::clicked, this, &Tosobne::BitBtn2Click);
-    ConnectCodePageHints(this, app_.platform);
+    ConnectCodePageHints(this, app_.platform.hinter());
     FormCreate();
     meno->setFocus();
 }

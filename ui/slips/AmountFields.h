@@ -2,6 +2,8 @@
 // The amount and words fields that every slip window carries, written once:
 // `suma`, `hal`, `slovom1`, `slovom2`, `slovomh` with their captions, and the
 // change handlers that write the words as the user types.
+#include "core/forms/slips/SlipForms.h"
+
 #include <QObject>
 
 class AppState;
@@ -25,7 +27,7 @@ public:
     void sumaChange();
     void halChange();
 
-    inline static const QString DigitErrorPrefix = QStringLiteral("Chybý zápis číslice ");
+    inline static const QString& DigitErrorPrefix = SlipDigitErrorPrefix;
 
 private:
     AppState& app_;

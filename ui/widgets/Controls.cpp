@@ -2,7 +2,6 @@
 
 #include "ui/widgets/CodePageEdit.h"
 #include "ui/widgets/CodePageMemo.h"
-#include "ui/frame/Platform.h"
 #include "core/print/FontFaces.h"
 
 #include <QComboBox>
@@ -110,14 +109,13 @@ QList<QWidget*> TextFields(QWidget* root)
     return fields;
 }
 
-void ConnectCodePageHints(QWidget* root, Platform& platform)
+void ConnectCodePageHints(QWidget* root, const FieldHint& hint)
 {
-    Platform* seam = &platform;
     for (QWidget* field : TextFields(root)) {
         if (auto* memo = qobject_cast<CodePageMemo*>(field)) {
-            QObject::connect(memo, &CodePageMemo::refused, memo, [seam, memo] { seam->showHint(memo, CodePageHint); });
+            QObject::connect(memo, &CodePageMemo::refused, memo, [hint, memo] { hint(memo, CodePageHint); });
         } else if (auto* edit = qobject_cast<CodePageEdit*>(field)) {
-            QObject::connect(edit, &CodePageEdit::refused, edit, [seam, edit] { seam->showHint(edit, CodePageHint); });
+            QObject::connect(edit, &CodePageEdit::refused, edit, [hint, edit] { hint(edit, CodePageHint); });
         }
     }
 }

@@ -3,9 +3,9 @@
 #include <QColor>
 #include <QString>
 #include <QList>
+#include <functional>
 #include <initializer_list>
 
-class Platform;
 class QComboBox;
 class QLabel;
 class QLineEdit;
@@ -39,8 +39,10 @@ QList<QWidget*> TextFields(QWidget* root);
 // What a field that refused a character tells the user, as a passing hint.
 inline const QString CodePageHint = QStringLiteral(
     "Tento znak program nevie uložiť ani vytlačiť (nie je v kódovej stránke 1250), preto ho pole neprijalo.");
+// Shows `text` beside `field` for a moment.
+using FieldHint = std::function<void(QWidget* field, const QString& text)>;
 // Connects every field below `root` that guards the code page to the hint.
-void ConnectCodePageHints(QWidget* root, Platform& platform);
+void ConnectCodePageHints(QWidget* root, const FieldHint& hint);
 
 // Text put into a field by the program shows from its beginning.
 void setFieldText(QLineEdit* field, const QString& text);

@@ -5,6 +5,9 @@
 
 #include <QFont>
 
+// The message a slip window gives for an amount that is not all digits, before the text.
+inline const QString SlipDigitErrorPrefix = QStringLiteral("Chybý zápis číslice ");
+
 const FormDescription& SlipAForm();
 const FormDescription& SlipCForm();
 const FormDescription& SlipDForm();

@@ -1,24 +1,26 @@
 #pragma once
-// What a document window prints and how: the page from the window's form and
-// texts, the print, the preview, lining the printer up, and the printer's
-// shift. One per window; the window's menu handlers call it.
+// Every print a window starts goes through here: the print, the preview,
+// lining the printer up and a whole table. It knows the window only as a
+// PrintSubject; the checks before a job are the core's (JobChecks).
 #include "core/print/PageRenderer.h"
 
 class AppState;
-class DocumentWindow;
+class PrintSubject;
 class QPrinter;
 
-class DocumentPrinting {
+class PrintGate {
 public:
-    DocumentPrinting(AppState& app, DocumentWindow& window);
+    PrintGate(AppState& app, PrintSubject& subject);
 
-    // The print dialog, then the job.
+    // The window's check, the print dialog, then the job.
     void print();
     // The page as the job would draw it on the current printer, the form
-    // sketched under it.
+    // sketched under it; "Tlačiť" there is print().
     void preview();
     // The dialog that lines the printer up with the form.
     void alignPrinter();
+    // "Hromadná tlač…": a table of the form, checked, then printed (BatchPrinting.cpp).
+    void printTable();
 
     // The window's job on `canvas`, with the printer's shift; the form is
     // sketched under the text when `sketch`. No page, no job.
@@ -32,18 +34,18 @@ public:
     // One line on the printer, page and the form's place for `printer`.
     QString describeJob(QPrinter& printer);
 
-    // Whether the amount fields hold digits only; tells the user of the first that does not.
-    bool amountsPrintable();
     // Whether the job on `canvas` may write its file (none of the program's
     // own, none of `inputs`); tells the user why not.
     bool outputAllowed(const PrintCanvas& canvas, const QStringList& inputs = {});
-    // A dry run of `page` on `canvas`: true when every text stays in its
-    // place, or when the user, told which do not, answers "Áno".
-    bool fitsOrConfirmed(const FormPage& page, const PrintCanvas& canvas, const FormShift& shift);
-    // A yes/no box with "Áno" and "Nie"; true for "Áno".
+    // A yes/no question to the user, "Nie" the default; true for "Áno".
     bool askYesNo(const QString& text);
 
 private:
+    // Whether the slip amount fields hold digits only; tells the user of the first that does not.
+    bool amountsPrintable();
+    // A dry run of `page` on `canvas`: true when every text stays in its
+    // place, or when the user, told which do not, answers "Áno".
+    bool fitsOrConfirmed(const FormPage& page, const PrintCanvas& canvas, const FormShift& shift);
     AppState& app_;
-    DocumentWindow& window_;
+    PrintSubject& subject_;
 };

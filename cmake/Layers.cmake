@@ -3,18 +3,28 @@
 # violation fails before anything compiles.
 #   core/     only core/, and no Qt Widgets or Print Support header
 #   printer/  core/ and itself
-#   ui/       never app/ or cli/
+#   ui/       never app/ or cli/; the controls (ui/widgets/) only themselves,
+#             and the frame under the windows (widgets, frame, desktop,
+#             printing, document) no window
 #   app/ cli/ included by nothing outside themselves
+if(CMAKE_SCRIPT_MODE_FILE)
+  cmake_minimum_required(VERSION 3.25) # run alone by tests/layers/check_layers.cmake
+  set(_rescan)
+else()
+  set(_rescan CONFIGURE_DEPENDS)
+endif()
+
 set(_layers core printer ui app cli)
 set(_may_core core)
 set(_may_printer core printer)
 set(_may_ui core printer ui)
 set(_may_app core printer ui app)
 set(_may_cli core printer cli)
+set(_ui_frame ui/widgets ui/frame ui/desktop ui/printing ui/document)
 
 set(_files)
 foreach(layer ${_layers})
-  file(GLOB_RECURSE _found RELATIVE "${PROJECT_SOURCE_DIR}" CONFIGURE_DEPENDS
+  file(GLOB_RECURSE _found RELATIVE "${PROJECT_SOURCE_DIR}" ${_rescan}
        "${PROJECT_SOURCE_DIR}/${layer}/*.h" "${PROJECT_SOURCE_DIR}/${layer}/*.cpp")
   list(APPEND _files ${_found})
 endforeach()
@@ -34,6 +44,7 @@ endfunction()
 set(ZELVANA_INCLUDE_EDGES)
 foreach(file ${_files})
   string(REGEX MATCH "^[^/]+" layer "${file}")
+  _zelvana_folder(folder2 "${file}" 2)
   file(STRINGS "${PROJECT_SOURCE_DIR}/${file}" lines REGEX "^#include [\"<]")
   foreach(line ${lines})
     if(line MATCHES "^#include <(QtWidgets|QtPrintSupport)/" AND layer STREQUAL "core")
@@ -53,6 +64,61 @@ foreach(file ${_files})
     if(NOT target IN_LIST _may_${layer})
       message(FATAL_ERROR "${file}: the ${layer} layer may not include ${inc}")
     endif()
+    _zelvana_folder(target2 "${inc}" 2)
+    if(folder2 STREQUAL "ui/widgets" AND target STREQUAL "ui" AND NOT target2 STREQUAL "ui/widgets")
+      message(FATAL_ERROR "${file}: the controls may not include ${inc}")
+    endif()
+    if(folder2 IN_LIST _ui_frame AND target STREQUAL "ui" AND NOT target2 IN_LIST _ui_frame)
+      message(FATAL_ERROR "${file}: the frame under the windows may not include the window header ${inc}")
+    endif()
     list(APPEND ZELVANA_INCLUDE_EDGES "${file}>${inc}")
   endforeach()
+endforeach()
+
+# No circle of includes between files, nor between folders at any depth:
+# at depth d a file stands for its folder cut to d levels (core/forms/slips
+# is core/forms at depth 2). Sinks are taken away until nothing is left; a
+# rest that never shrinks holds a circle, and is named.
+function(_zelvana_acyclic what)
+  set(edges ${ARGN})
+  list(REMOVE_DUPLICATES edges)
+  while(edges)
+    foreach(edge ${edges})
+      string(REGEX REPLACE ">.*" "" from "${edge}")
+      set(_out_${from} 1)
+    endforeach()
+    set(kept)
+    foreach(edge ${edges})
+      string(REGEX REPLACE ".*>" "" to "${edge}")
+      if(DEFINED _out_${to})
+        list(APPEND kept "${edge}")
+      endif()
+    endforeach()
+    foreach(edge ${edges})
+      string(REGEX REPLACE ">.*" "" from "${edge}")
+      unset(_out_${from})
+    endforeach()
+    list(LENGTH edges before)
+    list(LENGTH kept after)
+    if(before EQUAL after)
+      list(JOIN kept "\n  " named)
+      message(FATAL_ERROR "The includes between ${what} go in a circle; it is among:\n  ${named}")
+    endif()
+    set(edges ${kept})
+  endwhile()
+endfunction()
+
+_zelvana_acyclic("files" ${ZELVANA_INCLUDE_EDGES})
+foreach(depth 1 2 3)
+  set(folder_edges)
+  foreach(edge ${ZELVANA_INCLUDE_EDGES})
+    string(REGEX REPLACE ">.*" "" from "${edge}")
+    string(REGEX REPLACE ".*>" "" to "${edge}")
+    _zelvana_folder(a "${from}" ${depth})
+    _zelvana_folder(b "${to}" ${depth})
+    if(NOT a STREQUAL b)
+      list(APPEND folder_edges "${a}>${b}")
+    endif()
+  endforeach()
+  _zelvana_acyclic("folders (${depth} deep)" ${folder_edges})
 endforeach()

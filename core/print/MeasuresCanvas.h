@@ -1,6 +1,6 @@
 #pragma once
-// A canvas that holds a printer's measures and draws nothing: the dry runs
-// record on it what a job would draw, and a check beside the window reads
+// A canvas that holds a printer's measures and draws nothing: the dry runs'
+// canvas (DryRunCanvas) builds on it, and a check beside the window reads
 // the printer through it without touching the printer itself.
 #include "core/print/PrintCanvas.h"
 

@@ -1,6 +1,6 @@
 #include "core/print/PageFit.h"
 
-#include "core/print/MeasuresCanvas.h"
+#include "core/print/DryRunCanvas.h"
 #include "core/print/PageRenderer.h"
 #include "core/print/PrintFont.h"
 #include "core/print/PrintJob.h"
@@ -14,15 +14,6 @@ namespace {
 // The sketch draws a slip's outline this far past its last area's last text.
 constexpr int FormTailMm = 14;
 
-// Records the texts a job would draw, nothing else.
-// Only texts can leave their place, so squares are not kept.
-class FitCanvas : public MeasuresCanvas {
-public:
-    using MeasuresCanvas::MeasuresCanvas;
-    void textOut(const RotatedText& text) override { drawn.append(text); }
-    QList<RotatedText> drawn;
-};
-
 struct Box {
     long long acrossFrom, acrossTo; // x, device pixels
     double alongFrom, alongTo;      // y, device pixels: the letters as the print font sets them
@@ -34,7 +25,7 @@ struct Box {
 QList<RotatedText> drawnTexts(const FormDescription& form, const FormPage& page, const PageMeasures& measures,
                               int screenDpi, int deviceDpi, const CanvasFont& font, const FormShift& shift)
 {
-    FitCanvas canvas(measures, screenDpi, deviceDpi);
+    DryRunCanvas canvas(measures, screenDpi, deviceDpi);
     canvas.font = font;
     RunPrintJob(
         canvas, page.frame.font,
@@ -43,7 +34,7 @@ QList<RotatedText> drawnTexts(const FormDescription& form, const FormPage& page,
             return true;
         },
         shift);
-    return canvas.drawn;
+    return canvas.texts;
 }
 
 QString key(const RotatedText& t)

@@ -8,7 +8,7 @@
 #include "ui/printing/PrintSubject.h"
 #include "core/base/SlovakCount.h"
 #include "ui/printing/PrintPreview.h"
-#include "core/print/PageBounds.h"
+#include "core/print/DryRunCanvas.h"
 #include "core/print/PageFit.h"
 #include "core/print/PrintCanvas.h"
 #include "core/print/QtPrintCanvas.h"
@@ -126,10 +126,10 @@ QString PrintGate::describeJob(QPrinter& printer)
         line += QStringLiteral(" Posun tlačiarne: %1 mm doprava, %2 mm nadol.")
                     .arg(MillimetresText(shift.rightMm), MillimetresText(shift.downMm));
     // A dry run of the same job tells whether any text would fall off the page.
-    BoundsCanvas bounds(page, canvas.screenDpi(), canvas.deviceDpi(), name);
-    bounds.font = canvas.font;
-    printOn(bounds, shift, false);
-    if (bounds.offPage > 0)
+    DryRunCanvas dryRun(page, canvas.screenDpi(), canvas.deviceDpi(), name);
+    dryRun.font = canvas.font;
+    printOn(dryRun, shift, false);
+    if (const DryRunCanvas::Bounds bounds = dryRun.bounds(); bounds.offPage > 0)
         line += QStringLiteral(" Pozor: %1 z %2 textov by padlo mimo tlačovej plochy!").arg(bounds.offPage).arg(bounds.drawn);
     if (const std::optional<FormPage> p = subject_.currentPage()) {
         const FitReport fit = CheckPageFit(subject_.form(), *p, page, canvas.screenDpi(), canvas.deviceDpi(), canvas.font, shift);

@@ -4,8 +4,6 @@
 #include "core/base/Cp1250.h"
 #include "core/base/SlovakCount.h"
 #include "core/print/PageRenderer.h"
-#include "core/words/AmountToWords.h"
-#include "core/words/WordsLines.h"
 
 #include <QFile>
 #include <QRegularExpression>
@@ -44,7 +42,7 @@ namespace {
 QString AmountHint(const FormDescription& form, const QString& field, const QString& cell)
 {
     // Only a slip splits the amount into crowns and a hellers field.
-    if (field != QLatin1String("suma") || !form.field(QStringLiteral("hal")))
+    if (!IsSlip(form.kind) || field != QLatin1String("suma"))
         return {};
     static const QRegularExpression written(QStringLiteral("^\\s*(\\d{1,3}(?:[ \u00A0.]\\d{3})*|\\d+)(?:[,.](\\d{1,2}))?\\s*$"));
     const QRegularExpressionMatch m = written.match(cell);
@@ -103,11 +101,15 @@ std::optional<FormPage> CheckRow(const BatchContext& context, const BatchHeader&
             problem(QStringLiteral("text má %1, pole ich prijme najviac %2").arg(CharactersText(cell.size())).arg(spec->maxLength));
             continue;
         }
-        // A form with rules of its own (a payment's "1234,50") checks its amount itself.
-        if (!form.check && (name == QLatin1String("suma") || name == QLatin1String("hal"))
-            && !IsAllDigits(toCp1250(cell))) {
-            problem(QStringLiteral("suma smie obsahovať len číslice 0 až 9, nie „%1“").arg(cell));
-            continue;
+        // A slip's rules are each one field's own, so a cell is told of them
+        // among its other faults; a payment's rules read the whole row, after.
+        if (IsSlip(form.kind) && form.check) {
+            FieldTexts alone;
+            alone.setText(name, cell);
+            if (const QList<FieldProblem> refused = form.check(context.programFolder, alone); !refused.isEmpty()) {
+                problem(refused.first().text);
+                continue;
+            }
         }
         if (!fitsCp1250(cell)) {
             problem(QStringLiteral("obsahuje znak, ktorý program nevie vytlačiť (nie je v kódovej stránke 1250)"));
@@ -174,17 +176,11 @@ FieldTexts RowFieldTexts(const BatchContext& context, const BatchHeader& header,
         const QString before = texts.value(name);
         texts[name] = cell;
         // Typing over a text, or into an empty field, changes it: the words follow.
-        if (!words || (before.isEmpty() && cell.isEmpty()))
+        if (!words || !form.amountWords || (before.isEmpty() && cell.isEmpty()))
             return;
-        if (name == QLatin1String("suma")) {
-            if (const auto lines = CrownsInWords(toCp1250(cell))) {
-                texts[QStringLiteral("slovom1")] = fromCp1250(lines->slovom1);
-                texts[QStringLiteral("slovom2")] = fromCp1250(lines->slovom2);
-            }
-        } else if (name == QLatin1String("hal")) {
-            if (const auto line = HellersInWords(toCp1250(cell)))
-                texts[QStringLiteral("slovomh")] = fromCp1250(*line);
-        }
+        if (const std::optional<FieldTexts> lines = form.amountWords(name, cell))
+            for (const QString& line : lines->fields())
+                texts[line] = lines->text(line);
     };
     for (const FieldSpec& c : form.fields)
         if (c.kind != FieldKind::Words)

@@ -86,7 +86,6 @@ struct FieldProblem {
 
 struct FormDescription {
     FormKind kind;
-    const char* windowClass; // the document window's class name
     const char* caption;     // its caption, UTF-8
     const char* userName;    // how messages name it: "A", "obálka"
     const char* optionName;  // zelvana-batch --form value, plain ASCII
@@ -116,8 +115,24 @@ struct FormDescription {
     // Builds what drawing a page of these print texts needs once; null for a
     // form that needs nothing beyond its texts.
     std::shared_ptr<const PageArtefact> (*prepare)(const FieldTexts& texts) = nullptr;
+    // The words lines that follow an amount field's text, by field name: none
+    // for a field no words follow, nothing at all when the text is no amount
+    // the words can say. Null for a form without words lines.
+    std::optional<FieldTexts> (*amountWords)(const QString& field, const QString& text) = nullptr;
+    // The fields a window empties before it fills in the personal data again,
+    // in the order it empties them.
+    std::span<const char* const> clearedFields = {};
 
     const FieldSpec* field(const QString& name) const;
     QStringList fieldNames() const;
     QString initialText(const QString& name) const;
+    // The fields Tab goes through, in their order: all but the words lines.
+    QStringList tabOrder() const
+    {
+        QStringList names;
+        for (const FieldSpec& f : fields)
+            if (f.kind != FieldKind::Words)
+                names << QString::fromLatin1(f.name);
+        return names;
+    }
 };

@@ -111,13 +111,3 @@ PrintOutcome PrintAlignmentSheet(PrintCanvas& canvas, const FormDescription& for
         },
         shift);
 }
-
-PrintOutcome PrintSlip(PrintCanvas& canvas, const BaseFont& font, const FormDescription& form,
-                       const FieldTexts& fields, const FormShift& shift, bool sketch)
-{
-    FormPage page;
-    page.frame.referenceMm = form.referenceMm;
-    page.frame.font = font;
-    page.texts = fields;
-    return PrintFormPage(canvas, form, page, shift, sketch);
-}

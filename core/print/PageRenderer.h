@@ -39,7 +39,3 @@ PrintOutcome PrintFormPage(PrintCanvas& canvas, const FormDescription& form, con
 // The sheet that lines a printer up with the form.
 PrintOutcome PrintAlignmentSheet(PrintCanvas& canvas, const FormDescription& form, const PageFrame& frame,
                                  const FormShift& shift);
-
-// A slip at its own reference R with this base font.
-PrintOutcome PrintSlip(PrintCanvas& canvas, const BaseFont& font, const FormDescription& form,
-                       const FieldTexts& fields, const FormShift& shift = {}, bool sketch = false);

@@ -242,6 +242,23 @@ private slots:
         QCOMPARE(check.problems[0].message(), message);
     }
 
+    // A slip's amount rule is told in its cell's place among the row's other faults.
+    void amountRuleIsToldWhereItsCellStands()
+    {
+        const QString path = writeFile(dir, "digits.csv", "suma;od2;hal\n12a;\xE4\xB8\xAD;x\n");
+        for (FormKind kind : {FormKind::SlipA, FormKind::SlipC, FormKind::SlipD}) {
+            const BatchCheck check = CheckTable(contextFor(kind, dir), path);
+            QStringList messages;
+            for (const BatchProblem& p : check.problems)
+                messages << p.message();
+            QCOMPARE(messages,
+                     (QStringList{QStringLiteral("Riadok 2, stĺpec „suma“: suma smie obsahovať len číslice 0 až 9, nie „12a“"),
+                                  QStringLiteral("Riadok 2, stĺpec „od2“: obsahuje znak, ktorý program nevie vytlačiť "
+                                                 "(nie je v kódovej stránke 1250)"),
+                                  QStringLiteral("Riadok 2, stĺpec „hal“: suma smie obsahovať len číslice 0 až 9, nie „x“")}));
+        }
+    }
+
     void duplicateColumnAndUnreadableTemplate()
     {
         const QString dup = writeFile(dir, "dup.csv", "suma;suma\n1;2\n");

@@ -10,6 +10,7 @@
 #include "core/print/TextWrap.h"
 #include "support/FileFaults.h"
 #include "support/PdfWords.h"
+#include "support/PrintWrappers.h"
 #include "support/RecordingCanvas.h"
 
 #include <QFile>

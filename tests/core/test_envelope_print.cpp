@@ -3,6 +3,7 @@
 // value, however absurd, breaks the job.
 #include "core/forms/envelope/EnvelopePrint.h"
 #include "core/print/PrintCanvas.h"
+#include "support/PrintWrappers.h"
 #include "support/RecordingCanvas.h"
 
 #include <QtTest>

@@ -4,6 +4,7 @@
 #include "core/batch/BatchRow.h"
 #include "core/forms/envelope/EnvelopeForm.h"
 #include "core/print/PageRenderer.h"
+#include "support/PrintWrappers.h"
 #include "support/RecordingCanvas.h"
 
 void CheckFillAndPrint(const ProgramSettings& settings, const PersonalData& personal)

@@ -11,6 +11,7 @@
 #include "core/forms/envelope/EnvelopeTemplate.h"
 #include "core/forms/envelope/TemplateList.h"
 #include "core/forms/envelope/TemplateName.h"
+#include "support/PrintWrappers.h"
 #include "support/RecordingCanvas.h"
 
 #include <QDir>

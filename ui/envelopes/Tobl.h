@@ -45,4 +45,6 @@ protected:
 
 private:
     void FormCreate();
+    // Tab goes through the form's fields in their order.
+    void takeFormTabOrder();
 };

@@ -3,13 +3,12 @@
 #include "ui/frame/AppState.h"
 #include "ui/widgets/Controls.h"
 #include "core/print/FormDescription.h"
-#include "core/words/WordsLines.h"
 
 #include <QLineEdit>
 
 AmountFields::AmountFields(AppState& app, QWidget* client, const FormDescription& form,
                            const QColor& wordsBackground)
-    : QObject(client), app_(app)
+    : QObject(client), app_(app), form_(form)
 {
     addLabel(client, QStringLiteral("na Sk"), 136, 16);
     addLabel(client, QStringLiteral("h"), 256, 16);
@@ -40,27 +39,26 @@ AmountFields::AmountFields(AppState& app, QWidget* client, const FormDescription
     connect(hal, &QLineEdit::textChanged, this, &AmountFields::halChange);
 }
 
-void AmountFields::sumaChange()
-{
-    if (!app_.settings().flag(Flag::AutoAmountInWords))
-        return;
-    const auto lines = CrownsInWords(toCp1250(suma->text()));
-    if (!lines) {
-        app_.platform.showMessage(DigitErrorPrefix + suma->text());
-        return;
-    }
-    slovom1->setText(fromCp1250(lines->slovom1));
-    slovom2->setText(fromCp1250(lines->slovom2));
-}
+void AmountFields::sumaChange() { amountChanged(suma); }
 
-void AmountFields::halChange()
+void AmountFields::halChange() { amountChanged(hal); }
+
+void AmountFields::amountChanged(QLineEdit* field)
 {
     if (!app_.settings().flag(Flag::AutoAmountInWords))
         return;
-    const auto line = HellersInWords(toCp1250(hal->text()));
-    if (!line) {
-        app_.platform.showMessage(DigitErrorPrefix + hal->text());
+    const QString name = field->objectName();
+    const std::optional<FieldTexts> words = form_.amountWords(name, field->text());
+    if (!words) {
+        // The words keep what they said; the form's rule tells why.
+        FieldTexts typed;
+        typed.setText(name, field->text());
+        const QList<FieldProblem> refused = form_.check(app_.programFolder(), typed);
+        if (!refused.isEmpty())
+            app_.platform.showMessage(refused.first().windowText);
         return;
     }
-    slovomh->setText(fromCp1250(*line));
+    for (QLineEdit* line : {slovom1, slovom2, slovomh})
+        if (words->fields().contains(line->objectName()))
+            line->setText(words->text(line->objectName()));
 }

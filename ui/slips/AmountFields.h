@@ -27,8 +27,9 @@ public:
     void sumaChange();
     void halChange();
 
-    inline static const QString& DigitErrorPrefix = SlipDigitErrorPrefix;
-
 private:
+    // The words the form writes for the field's new text, or why it has none.
+    void amountChanged(QLineEdit* field);
     AppState& app_;
+    const FormDescription& form_;
 };

@@ -7,6 +7,7 @@
 #include <QAbstractItemView>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <algorithm>
 
 SlipWindow::SlipWindow(AppState& app, const DocumentLook& look, const FormDescription& form,
@@ -16,6 +17,37 @@ SlipWindow::SlipWindow(AppState& app, const DocumentLook& look, const FormDescri
       slovomh(amount->slovomh)
 {
     suma->setFocus();
+}
+
+void SlipWindow::takeFormTabOrder()
+{
+    QWidget* previous = nullptr;
+    for (const QString& name : form().tabOrder()) {
+        QWidget* w = client()->findChild<QWidget*>(name, Qt::FindDirectChildrenOnly);
+        if (previous && w)
+            setTabOrder(previous, w);
+        previous = w;
+    }
+}
+
+void SlipWindow::ClearPersonalFields()
+{
+    for (const char* name : form().clearedFields) {
+        QWidget* w = client()->findChild<QWidget*>(QString::fromLatin1(name), Qt::FindDirectChildrenOnly);
+        if (auto* combo = qobject_cast<QComboBox*>(w))
+            combo->setEditText(QString());
+        else if (auto* line = qobject_cast<QLineEdit*>(w))
+            line->clear();
+        else if (auto* memo = qobject_cast<QPlainTextEdit*>(w))
+            memo->clear();
+    }
+}
+
+void SlipWindow::FillFromPersonalData() { fillControls(form().fill(app().settings(), app().personal())); }
+
+bool SlipWindow::readyToPrint(PrintIntent intent)
+{
+    return intent == PrintIntent::Alignment || DocumentWindow::readyToPrint(intent);
 }
 
 void SlipWindow::loadBankList(QComboBox* combo)

@@ -20,11 +20,17 @@ public:
     QLineEdit* slovom2;
     QLineEdit* slovomh;
 
-    virtual void ClearPersonalFields() = 0;
-    virtual void FillFromPersonalData() = 0;
-
+    // Empties the fields the form names for it; the amount and its words stay.
+    void ClearPersonalFields();
+    // Fills in the personal data as the settings say.
+    void FillFromPersonalData();
+    // The alignment sheet prints none of the texts: a wrong amount does not stop it.
+    bool readyToPrint(PrintIntent intent) override;
 
 protected:
+    // Call once the controls are placed: Tab goes through the form's fields in
+    // their order, the words lines left out.
+    void takeFormTabOrder();
     void refill() override
     {
         ClearPersonalFields();

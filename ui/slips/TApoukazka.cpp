@@ -40,7 +40,7 @@ TApoukazka::TApoukazka(AppState& app) : SlipWindow(app, Look, SlipAForm(), QColo
     odpsc = addEdit(c, "odpsc", 8, 320, 57, 0, true, SmallFontPixels);
     od3 = addEdit(c, "od3", 72, 320, 233, 0, true, SmallFontPixels);
 
-    setTabChain({suma, hal, banka, cu1, cu2, ksymbol, nazov_uctu, vakup, vakup2, vsymbol, od1, od2, odpsc, od3});
+    takeFormTabOrder();
     connect(closeItem, &QAction::triggered, this, &TApoukazka::closeFClick);
     adoptControls();
     FormCreate();
@@ -50,27 +50,4 @@ void TApoukazka::FormCreate()
 {
     FillFromPersonalData();
     loadBankList(banka);
-}
-
-std::pair<QString, QString> TApoukazka::SplitAccount(const QString& cu)
-{
-    const qsizetype slash = cu.indexOf(QLatin1Char('/'));
-    if (slash < 0)
-        return {QString(), cu};
-    return {cu.left(slash), cu.mid(slash + 1)};
-}
-
-void TApoukazka::ClearPersonalFields()
-{
-    banka->setEditText(QString());
-    for (QLineEdit* e : {cu1, cu2, ksymbol})
-        e->clear();
-    nazov_uctu->clear();
-    for (QLineEdit* e : {vakup, vsymbol, od1, od2, od3, odpsc, vakup2})
-        e->clear();
-}
-
-void TApoukazka::FillFromPersonalData()
-{
-    fillControls(SlipAFill( app().settings(), app().personal()));
 }

@@ -23,12 +23,8 @@ public:
     QLineEdit* odpsc;
     QLineEdit* od3;
 
-    void ClearPersonalFields() override;
     void closeFClick() { close(); }
-    void FillFromPersonalData() override;
 
-    // CU split at its first "/": the number before it, the bank code after it.
-    static std::pair<QString, QString> SplitAccount(const QString& cu);
 
 
 private:

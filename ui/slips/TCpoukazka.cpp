@@ -30,21 +30,10 @@ TCpoukazka::TCpoukazka(AppState& app) : SlipWindow(app, Look, SlipCForm(), QColo
     odpsc = addEdit(c, "odpsc", 8, 232, 57, 0, true);
     od3 = addEdit(c, "od3", 72, 232, 233, 0, true);
 
-    setTabChain({suma, hal, ad1, ad2, adpsc, ad3, od1, od2, odpsc, od3});
+    takeFormTabOrder();
     connect(closeItem, &QAction::triggered, this, &TCpoukazka::Koniecprogramu1Click);
     adoptControls();
     FormCreate();
 }
 
 void TCpoukazka::FormCreate() { FillFromPersonalData(); }
-
-void TCpoukazka::ClearPersonalFields()
-{
-    for (QLineEdit* e : {ad1, ad2, ad3, adpsc, od1, od2, od3, odpsc})
-        e->clear();
-}
-
-void TCpoukazka::FillFromPersonalData()
-{
-    fillControls(SlipCFill( app().settings(), app().personal()));
-}

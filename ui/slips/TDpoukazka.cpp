@@ -41,7 +41,7 @@ TDpoukazka::TDpoukazka(AppState& app) : SlipWindow(app, Look, SlipDForm(), QColo
     odpsc = addEdit(c, "odpsc", 8, 248, 57, 0, true);
     od3 = addEdit(c, "od3", 72, 248, 233, 0, true);
 
-    setTabChain({suma, hal, ad1, ad2, adpsc, ad3, od2, odpsc, od3, ucet, skr, banka});
+    takeFormTabOrder();
     connect(closeItem, &QAction::triggered, this, &TDpoukazka::Koniecprogramu1Click);
     adoptControls();
     FormCreate();
@@ -51,19 +51,4 @@ void TDpoukazka::FormCreate()
 {
     FillFromPersonalData();
     loadBankList(banka);
-}
-
-void TDpoukazka::ClearPersonalFields()
-{
-    // The bank's short code and the list of banks stay.
-    for (QLineEdit* e : {ad1, ad2, ad3, adpsc})
-        e->clear();
-    banka->setEditText(QString());
-    for (QLineEdit* e : {ucet, od2, od3, odpsc})
-        e->clear();
-}
-
-void TDpoukazka::FillFromPersonalData()
-{
-    fillControls(SlipDFill( app().settings(), app().personal()));
 }

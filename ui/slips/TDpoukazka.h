@@ -19,9 +19,7 @@ public:
     QLineEdit* odpsc;
     QLineEdit* od3;
 
-    void ClearPersonalFields() override;
     void Koniecprogramu1Click() { close(); }
-    void FillFromPersonalData() override;
 
 
 private:

@@ -86,7 +86,7 @@ QString placement(const PageFrame* frame)
 
 const FormDescription& EnvelopeForm()
 {
-    static const FormDescription form{FormKind::Envelope, "Tobl", "Obálka", "obálka", "obalka", 0, {}, {}, Fields,
+    static const FormDescription form{FormKind::Envelope, "Obálka", "obálka", "obalka", 0, {}, {}, Fields,
                                       fill, MemoTextLines, frame, draw, sketch, placement, nullptr};
     return form;
 }

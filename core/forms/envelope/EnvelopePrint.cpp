@@ -1,7 +1,6 @@
 #include "core/forms/envelope/EnvelopePrint.h"
 
-#include "core/forms/envelope/EnvelopeForm.h"
-#include "core/print/PageRenderer.h"
+#include "core/print/Placement.h"
 #include "core/print/PrintCanvas.h"
 
 #include <QRegularExpression>
@@ -55,20 +54,4 @@ void DrawEnvelope(PrintCanvas& canvas, const PageMeasures& page, const EnvelopeT
     block(lines.note, 3.7L * W / 16, SF, 10);
     canvas.font.size = BasePrintSize(page, t.RecipientFontSize, EnvelopeFontDivisor);
     block(lines.recipient, 0.6L * W, RF, 0.6L * H);
-}
-
-PrintOutcome PrintEnvelope(PrintCanvas& canvas, const EnvelopeTemplate& t, const EnvelopeLines& lines,
-                           const QString& face, const FormShift& shift, bool sketch)
-{
-    FormPage page{EnvelopeFrame(t, face), {}};
-    page.texts.setMemo(QStringLiteral("od"), lines.sender.join(QLatin1Char('\n')), lines.sender);
-    page.texts.setMemo(QStringLiteral("pozn"), lines.note.join(QLatin1Char('\n')), lines.note);
-    page.texts.setMemo(QStringLiteral("adr"), lines.recipient.join(QLatin1Char('\n')), lines.recipient);
-    return PrintFormPage(canvas, EnvelopeForm(), page, shift, sketch);
-}
-
-PrintOutcome PrintEnvelopeAlignmentSheet(PrintCanvas& canvas, const EnvelopeTemplate& t, const QString& face,
-                                         const FormShift& shift)
-{
-    return PrintAlignmentSheet(canvas, EnvelopeForm(), EnvelopeFrame(t, face), shift);
 }

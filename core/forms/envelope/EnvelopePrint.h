@@ -30,12 +30,3 @@ struct EnvelopeLines {
 
 // Draws the three blocks on one page; each line is followed by 44 spaces.
 void DrawEnvelope(PrintCanvas& canvas, const PageMeasures& page, const EnvelopeTemplate& t, const EnvelopeLines& lines);
-
-// One envelope as one print job through the page renderer: the sender's font from the template on the
-// face given (an empty face keeps the canvas's), then the drawing.
-// With `sketch`, the envelope's outline is drawn pale under the text.
-PrintOutcome PrintEnvelope(PrintCanvas& canvas, const EnvelopeTemplate& t, const EnvelopeLines& lines,
-                           const QString& face, const FormShift& shift = {}, bool sketch = false);
-// The sheet that lines a printer up with envelopes of this template.
-PrintOutcome PrintEnvelopeAlignmentSheet(PrintCanvas& canvas, const EnvelopeTemplate& t, const QString& face,
-                                         const FormShift& shift);

@@ -5,6 +5,9 @@
 #include "core/forms/payment/PaymentPage.h"
 #include "core/records/PersonalJoins.h"
 
+#include <iterator>
+#include <string_view>
+
 namespace {
 
 constexpr int M = DefaultMaxLength;
@@ -29,6 +32,16 @@ constexpr PaymentField Order[] = {
     PaymentField::prijemca, PaymentField::prijemca_ulica, PaymentField::prijemca_mesto, PaymentField::iban,
     PaymentField::bic,      PaymentField::suma,           PaymentField::vsymbol,        PaymentField::ksymbol,
     PaymentField::ssymbol,  PaymentField::splatnost,      PaymentField::sprava};
+
+// The payment's own fields come first, named as the order's texts are.
+constexpr bool keysAgree()
+{
+    for (std::size_t i = 0; i < std::size(PaymentFieldKeys); ++i)
+        if (std::string_view(Fields[i].name) != PaymentFieldKeys[i])
+            return false;
+    return true;
+}
+static_assert(keysAgree());
 
 const char* nameOf(PaymentField f) { return Fields[static_cast<int>(f)].name; }
 
@@ -78,18 +91,10 @@ QString placement(const PageFrame*)
 
 const FormDescription& PaymentForm()
 {
-    static const FormDescription form{FormKind::Payment, "Tplatba", "Platba QR (PAY by square)", "platba", "platba",
+    static const FormDescription form{FormKind::Payment, "Platba QR (PAY by square)", "platba", "platba",
                                       0, {}, {}, Fields, fill, memoLines, frame, draw, sketch, placement,
                                       CheckPaymentTexts, PreparePaymentPage};
     return form;
-}
-
-PaymentOrder PaymentOrderOf(const FieldTexts& texts)
-{
-    PaymentOrder order;
-    for (PaymentField f : Order)
-        order[f] = texts.text(nameOf(f));
-    return order;
 }
 
 QList<FieldProblem> CheckPaymentTexts(const QString& programFolder, FieldTexts& texts)

@@ -10,9 +10,6 @@ const FormDescription& PaymentForm();
 constexpr int PayerAddressLines = 6;
 constexpr int PayerAddressLineChars = 36;
 
-// The order the texts hold, field by field.
-PaymentOrder PaymentOrderOf(const FieldTexts& texts);
-
 // Every refusal of the texts, in the order of the form: each payment field's
 // rule, then the payer's address. An empty BIC of a Slovak IBAN is filled
 // first from the bank code, by `programFolder` + "data/bic.txt".

@@ -6,6 +6,7 @@
 #include "core/base/Cp1250.h"
 
 #include <QRegularExpression>
+#include <iterator>
 
 namespace {
 
@@ -156,6 +157,14 @@ const QString& PaymentOrder::operator[](PaymentField f) const
     case PaymentField::sprava: break;
     }
     return sprava;
+}
+
+PaymentOrder PaymentOrderOf(const FieldTexts& texts)
+{
+    PaymentOrder order;
+    for (std::size_t i = 0; i < std::size(PaymentFieldKeys); ++i)
+        order[static_cast<PaymentField>(i)] = texts.text(PaymentFieldKeys[i]);
+    return order;
 }
 
 QString PaymentFieldName(PaymentField f)

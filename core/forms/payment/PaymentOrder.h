@@ -2,6 +2,8 @@
 // A payment order as typed (one text per field) and its checks: each field's
 // rule, with a Slovak reason naming the field, and the checked values the
 // payload and the printed page use (amount in cents, due date as a date).
+#include "core/print/FieldTexts.h"
+
 #include <QDate>
 #include <QString>
 #include <optional>
@@ -11,6 +13,11 @@ class BankCodes;
 enum class PaymentField {
     prijemca, prijemca_ulica, prijemca_mesto, iban, bic, suma, vsymbol, ksymbol, ssymbol, splatnost, sprava
 };
+
+// The name of each field's text in a page's texts, in the order of PaymentField.
+inline constexpr const char* PaymentFieldKeys[] = {"prijemca", "prijemca_ulica", "prijemca_mesto", "iban",
+                                                   "bic",      "suma",           "vsymbol",        "ksymbol",
+                                                   "ssymbol",  "splatnost",      "sprava"};
 
 // The texts as the user typed them.
 struct PaymentOrder {
@@ -49,6 +56,9 @@ constexpr int PaymentMessageMax = 140;
 // euros falls due before it, to ten years ahead; a later one is a typing slip.
 inline const QDate EarliestDueDate{2009, 1, 1};
 constexpr int DueDateYearsAhead = 10;
+
+// The order a page's texts hold, field by field.
+PaymentOrder PaymentOrderOf(const FieldTexts& texts);
 
 // The field's name as a reason starts with it ("Suma", "Variabilný symbol").
 QString PaymentFieldName(PaymentField f);

@@ -2,7 +2,6 @@
 
 #include "core/forms/payment/Iban.h"
 #include "core/forms/payment/PayBySquare.h"
-#include "core/forms/payment/PaymentForm.h"
 #include "core/forms/payment/PaymentText.h"
 
 #include <algorithm>

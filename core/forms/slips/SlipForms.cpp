@@ -6,6 +6,8 @@
 #include "core/print/TextWrap.h"
 #include "core/base/Cp1250.h"
 #include "core/records/ProgramSettings.h"
+#include "core/words/AmountToWords.h"
+#include "core/words/WordsLines.h"
 
 namespace {
 constexpr int M = DefaultMaxLength;
@@ -96,36 +98,82 @@ QString slipPlacement(const PageFrame* frame)
         .arg(frame->referenceMm);
 }
 
-FormDescription slip(FormKind kind, const char* windowClass, const char* caption, const char* name, int r,
-                     std::span<const LayoutRow> layout, std::span<const AreaSpan> areas,
-                     std::span<const FieldSpec> fields,
-                     FieldTexts (*fill)(const ProgramSettings&, const PersonalData&))
+// The amount fields every slip carries: whole crowns and a tens-of-hellers digit.
+constexpr const char* AmountFieldNames[] = {"suma", "hal"};
+
+// Each amount holds digits only; the words beside it could say no other.
+QList<FieldProblem> checkSlip(const QString&, FieldTexts& texts)
 {
-    return {kind,   windowClass, caption,  name,      name,      r,         layout,
-            areas,  fields,      fill,     wrapMemo,  slipFrame, drawSlip,  sketchSlip,
-            slipPlacement, nullptr};
+    QList<FieldProblem> problems;
+    for (const char* name : AmountFieldNames) {
+        if (!texts.has(name))
+            continue;
+        const QString text = texts.text(name);
+        if (!IsAllDigits(toCp1250(text)))
+            problems.append({QString::fromLatin1(name),
+                             QStringLiteral("suma smie obsahovať len číslice 0 až 9, nie „%1“").arg(text),
+                             SlipDigitErrorPrefix + text});
+    }
+    return problems;
+}
+
+// The crowns write the two words lines, the hellers digit the third.
+std::optional<FieldTexts> slipWords(const QString& field, const QString& text)
+{
+    FieldTexts words;
+    if (field == QLatin1String("suma")) {
+        const std::optional<CrownsLines> lines = CrownsInWords(toCp1250(text));
+        if (!lines)
+            return std::nullopt;
+        words.setText(QStringLiteral("slovom1"), fromCp1250(lines->slovom1));
+        words.setText(QStringLiteral("slovom2"), fromCp1250(lines->slovom2));
+    } else if (field == QLatin1String("hal")) {
+        const std::optional<Cp1250> line = HellersInWords(toCp1250(text));
+        if (!line)
+            return std::nullopt;
+        words.setText(QStringLiteral("slovomh"), fromCp1250(*line));
+    }
+    return words;
+}
+
+// What a window empties before the personal data fills it again: the amount
+// and the words stay.
+constexpr const char* SlipACleared[] = {"banka", "cu1", "cu2",  "ksymbol", "nazov_uctu", "vakup",
+                                        "vsymbol", "od1", "od2", "od3",     "odpsc",      "vakup2"};
+constexpr const char* SlipCCleared[] = {"ad1", "ad2", "ad3", "adpsc", "od1", "od2", "od3", "odpsc"};
+// The bank's short code stays, and so does the list of banks.
+constexpr const char* SlipDCleared[] = {"ad1", "ad2", "ad3", "adpsc", "banka", "ucet", "od2", "od3", "odpsc"};
+
+FormDescription slip(FormKind kind, const char* caption, const char* name, int r, std::span<const LayoutRow> layout,
+                     std::span<const AreaSpan> areas, std::span<const FieldSpec> fields,
+                     FieldTexts (*fill)(const ProgramSettings&, const PersonalData&),
+                     std::span<const char* const> cleared)
+{
+    return {kind,      caption,  name,       name,          r,         layout,  areas,
+            fields,    fill,     wrapMemo,   slipFrame,     drawSlip,  sketchSlip,
+            slipPlacement, checkSlip, nullptr, slipWords, cleared};
 }
 
 } // namespace
 
 const FormDescription& SlipAForm()
 {
-    static const FormDescription form = slip(FormKind::SlipA, "TApoukazka", "Poštová poukážka typu A", "A", 102,
-                                             SlipALayout(), SlipAAreas(), SlipA, SlipAFill);
+    static const FormDescription form = slip(FormKind::SlipA, "Poštová poukážka typu A", "A", 102, SlipALayout(),
+                                             SlipAAreas(), SlipA, SlipAFill, SlipACleared);
     return form;
 }
 
 const FormDescription& SlipCForm()
 {
-    static const FormDescription form = slip(FormKind::SlipC, "TCpoukazka", "Poštová poukážka typu C", "C", 102,
-                                             SlipCLayout(), SlipCAreas(), SlipC, SlipCFill);
+    static const FormDescription form = slip(FormKind::SlipC, "Poštová poukážka typu C", "C", 102, SlipCLayout(),
+                                             SlipCAreas(), SlipC, SlipCFill, SlipCCleared);
     return form;
 }
 
 const FormDescription& SlipDForm()
 {
-    static const FormDescription form = slip(FormKind::SlipD, "TDpoukazka", "Poštová poukážka typu D", "D", 104,
-                                             SlipDLayout(), SlipDAreas(), SlipD, SlipDFill);
+    static const FormDescription form = slip(FormKind::SlipD, "Poštová poukážka typu D", "D", 104, SlipDLayout(),
+                                             SlipDAreas(), SlipD, SlipDFill, SlipDCleared);
     return form;
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 // Slips A, C and D, each described once: fields, layout rows, areas, the
-// personal-data fill and the form's reference R.
+// personal-data fill, the form's reference R, the amount's rule and its words.
 #include "core/print/FormDescription.h"
 
 #include <QFont>

@@ -96,6 +96,22 @@ private slots:
         QCOMPARE(p.app->OpenFormCount, 3);
     }
 
+    // Tab goes down the left column, past the words it cannot edit, to the payer and round again.
+    void tabGoesThroughTheFieldsInTheirOrder()
+    {
+        Program p;
+        Tplatba* w = openPayment(p);
+        w->show();
+        QList<QWidget*> reached{w->focusWidget()};
+        for (int i = 0; i < 12; ++i) {
+            QTest::keyClick(reached.last(), Qt::Key_Tab);
+            reached << w->focusWidget();
+        }
+        QCOMPARE(reached, (QList<QWidget*>{w->prijemca, w->prijemca_ulica, w->prijemca_mesto, w->iban, w->bic, w->suma,
+                                           w->vsymbol, w->ksymbol, w->ssymbol, w->splatnost, w->sprava, w->adresat,
+                                           w->prijemca}));
+    }
+
     void refusesBadInputNamingTheField_data()
     {
         QTest::addColumn<QString>("field");

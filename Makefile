@@ -13,7 +13,7 @@ PACKAGES := build-essential cmake qt6-base-dev libgl-dev libjpeg62-turbo-dev \
             fonts-dejavu-core fonts-dejavu-extra fonts-liberation \
              desktop-file-utils xdotool openbox x11-utils x11-xkb-utils clang libclang-rt-14-dev \
              cups-daemon cups-client cups-core-drivers libcups2-dev \
-             liblzma-dev zlib1g-dev libqrencode-dev pkgconf zbar-tools qt6-l10n-tools dpkg-dev file lintian appstream
+             liblzma-dev zlib1g-dev libqrencode-dev libqt6sql6-sqlite pkgconf zbar-tools qt6-l10n-tools dpkg-dev file lintian appstream
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 

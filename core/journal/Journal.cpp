@@ -1,0 +1,649 @@
+#include "core/journal/Journal.h"
+
+#include "core/base/FileError.h"
+#include "core/forms/Forms.h"
+#include "core/journal/JournalDatabase.h"
+#include "core/journal/SearchKey.h"
+
+#include <QFile>
+#include <QRegularExpression>
+#include <QUuid>
+#include <cerrno>
+#include <cmath>
+#include <cstdio>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+// The schema, one list of statements per step: step v takes user_version v
+// to v + 1. A step is only ever added, never changed, as files in the field
+// hold every version.
+const QList<QStringList>& MigrationSteps()
+{
+    static const QList<QStringList> steps = {
+        {QStringLiteral("CREATE TABLE jobs (id INTEGER PRIMARY KEY, time_utc TEXT NOT NULL, form_name TEXT NOT NULL, "
+                        "form_builtin INTEGER NOT NULL CHECK (form_builtin IN (0, 1)), form_layout TEXT, "
+                        "target TEXT NOT NULL CHECK (target IN ('printer', 'pdf')), target_name TEXT NOT NULL, "
+                        "source TEXT NOT NULL CHECK (source IN ('window', 'table')), source_file TEXT, "
+                        "outcome TEXT NOT NULL CHECK (outcome IN ('printed', 'failed')), message TEXT)"),
+         QStringLiteral("CREATE INDEX jobs_by_time ON jobs (time_utc)"),
+         QStringLiteral("CREATE TABLE pages (id INTEGER PRIMARY KEY, "
+                        "job_id INTEGER NOT NULL REFERENCES jobs (id) ON DELETE CASCADE, number INTEGER NOT NULL, "
+                        "payload TEXT, UNIQUE (job_id, number))"),
+         QStringLiteral("CREATE TABLE page_fields (page_id INTEGER NOT NULL REFERENCES pages (id) ON DELETE CASCADE, "
+                        "position INTEGER NOT NULL, name TEXT NOT NULL, text TEXT NOT NULL, search_key TEXT NOT NULL, "
+                        "PRIMARY KEY (page_id, position))")},
+    };
+    Q_ASSERT(steps.size() == JournalSchemaVersion);
+    return steps;
+}
+
+const char* const TimeFormat = "yyyy-MM-ddTHH:mm:ss.zzzZ";
+
+QString timeText(const QDateTime& time)
+{
+    return time.toUTC().toString(QString::fromLatin1(TimeFormat));
+}
+
+QVariant nullable(const QString& text)
+{
+    return text.isNull() ? QVariant() : QVariant(text);
+}
+
+QString nonNull(const QString& text)
+{
+    return text.isNull() ? QStringLiteral("") : text;
+}
+
+QString errnoText(int err)
+{
+    return QString::fromUtf8(FileError::fromErrno(err).what());
+}
+
+// Renames without ever replacing a file at `to`.
+bool renameNoReplace(const QByteArray& from, const QByteArray& to, int& err)
+{
+    if (::renameat2(AT_FDCWD, from.constData(), AT_FDCWD, to.constData(), RENAME_NOREPLACE) == 0)
+        return true;
+    err = errno;
+    if (err != EINVAL && err != ENOSYS)
+        return false;
+    // A file system without RENAME_NOREPLACE: a hard link fails on an existing name too.
+    if (::link(from.constData(), to.constData()) != 0) {
+        err = errno;
+        return false;
+    }
+    ::unlink(from.constData());
+    return true;
+}
+
+// Moves a damaged journal, with its -wal and -shm files, to a name of its
+// own beside it; the name it got, or nothing and why.
+std::optional<QString> setAside(const QString& path, QString& why)
+{
+    const QString folder = path.left(path.size() - JournalFileName.size());
+    const QString stamp = QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
+    for (int attempt = 1; attempt < 100; ++attempt) {
+        const QString aside = folder + QStringLiteral("historia-poskodena-") + stamp
+            + (attempt > 1 ? QStringLiteral("-%1").arg(attempt) : QString()) + QStringLiteral(".sqlite");
+        if (QFile::exists(aside + QStringLiteral("-wal")) || QFile::exists(aside + QStringLiteral("-shm")))
+            continue;
+        int err = 0;
+        if (!renameNoReplace(QFile::encodeName(path), QFile::encodeName(aside), err)) {
+            if (err == EEXIST)
+                continue;
+            why = errnoText(err);
+            return std::nullopt;
+        }
+        // The log belongs to the damaged file; left behind, a new journal would read it as its own.
+        for (const QString& suffix : {QStringLiteral("-wal"), QStringLiteral("-shm")}) {
+            if (!QFile::exists(path + suffix))
+                continue;
+            if (!renameNoReplace(QFile::encodeName(path + suffix), QFile::encodeName(aside + suffix), err)) {
+                why = QStringLiteral("„%1“: %2").arg(path + suffix, errnoText(err));
+                return std::nullopt;
+            }
+        }
+        return aside;
+    }
+    why = errnoText(EEXIST);
+    return std::nullopt;
+}
+
+enum class Step { Ready, Damaged, Refused };
+
+// Creates the tables up to the current version, in one transaction.
+Step migrate(const Journal::Connection& c, QString& message)
+{
+    QString why;
+    if (!c.begin(why)) {
+        message = JournalOpenMessage.arg(c.path, why);
+        return c.damaged ? Step::Damaged : Step::Refused;
+    }
+    // Read again inside the transaction: another copy may have migrated meanwhile.
+    const QVariant version = c.value(QStringLiteral("PRAGMA user_version"), why);
+    bool ok = version.isValid();
+    const int from = version.toInt();
+    if (ok && from > JournalSchemaVersion) {
+        c.rollback();
+        message = JournalNewerMessage.arg(c.path).arg(from).arg(JournalSchemaVersion);
+        return Step::Refused;
+    }
+    for (int v = from; ok && v < JournalSchemaVersion; ++v)
+        for (const QString& sql : MigrationSteps()[v])
+            if (ok)
+                ok = c.run(sql, why);
+    if (ok && from != JournalSchemaVersion)
+        ok = c.run(QStringLiteral("PRAGMA user_version = %1").arg(JournalSchemaVersion), why);
+    if (ok)
+        ok = c.commit(why);
+    if (ok)
+        return Step::Ready;
+    c.rollback();
+    message = JournalOpenMessage.arg(c.path, why);
+    return c.damaged ? Step::Damaged : Step::Refused;
+}
+
+bool connect(Journal::Connection& c, QString& message)
+{
+    QString why;
+    if (c.db.open() && c.run(QStringLiteral("PRAGMA busy_timeout = %1").arg(c.busyMilliseconds), why))
+        return true;
+    message = JournalOpenMessage.arg(c.path, why.isEmpty() ? c.reasonOf(c.db.lastError()) : why);
+    return false;
+}
+
+// Looks at the file through a read-only connection, which neither writes
+// the file nor folds a log beside it into it or deletes that log when it
+// closes: a newer program's journal, or a damaged one, stays byte for byte.
+Step checkFile(Journal::Connection& c, QString& message)
+{
+    if (!connect(c, message))
+        return Step::Refused;
+    QString why;
+    const QVariant version = c.value(QStringLiteral("PRAGMA user_version"), why);
+    if (!version.isValid()) {
+        message = JournalOpenMessage.arg(c.path, why);
+        return c.damaged ? Step::Damaged : Step::Refused;
+    }
+    if (version.toInt() > JournalSchemaVersion) {
+        message = JournalNewerMessage.arg(c.path).arg(version.toInt()).arg(JournalSchemaVersion);
+        return Step::Refused;
+    }
+    const QVariant check = c.value(QStringLiteral("PRAGMA quick_check"), why);
+    if (!check.isValid() && !c.damaged) {
+        message = JournalOpenMessage.arg(c.path, why);
+        return Step::Refused;
+    }
+    return check.toString() == QLatin1String("ok") ? Step::Ready : Step::Damaged;
+}
+
+// Makes the checked file a journal of the current version.
+Step prepareFile(Journal::Connection& c, QString& message)
+{
+    if (!connect(c, message))
+        return Step::Refused;
+    QString why;
+    // Deleted texts are overwritten, not left in free pages.
+    for (const char* pragma : {"PRAGMA journal_mode = WAL", "PRAGMA foreign_keys = ON", "PRAGMA secure_delete = ON"})
+        if (!c.run(QString::fromLatin1(pragma), why)) {
+            message = JournalOpenMessage.arg(c.path, why);
+            return c.damaged ? Step::Damaged : Step::Refused;
+        }
+    return migrate(c, message);
+}
+
+// Makes sure the journal file exists, created as only the user may read it.
+QString createFile(const QString& path)
+{
+    const QByteArray name = QFile::encodeName(path);
+    const int fd = ::open(name.constData(), O_CREAT | O_EXCL | O_WRONLY | O_CLOEXEC | O_NOFOLLOW, 0600);
+    if (fd >= 0) {
+        ::close(fd);
+        return {};
+    }
+    const int err = errno;
+    if (err == EACCES || err == EPERM || err == EROFS)
+        return JournalReadOnlyMessage.arg(path);
+    if (err != EEXIST)
+        return JournalOpenMessage.arg(path, errnoText(err));
+    struct stat st {};
+    if (::stat(name.constData(), &st) != 0)
+        return JournalOpenMessage.arg(path, errnoText(errno));
+    if (!S_ISREG(st.st_mode))
+        return JournalOpenMessage.arg(path, QStringLiteral("nie je to obyčajný súbor"));
+    // The log files go beside it, so the folder must take new files too.
+    const QByteArray folder = QFile::encodeName(path.left(path.size() - JournalFileName.size()));
+    if (::access(name.constData(), R_OK | W_OK) != 0 || ::access(folder.constData(), W_OK | X_OK) != 0)
+        return JournalReadOnlyMessage.arg(path);
+    return {};
+}
+
+QString targetName(JobTarget t)
+{
+    return t == JobTarget::Pdf ? QStringLiteral("pdf") : QStringLiteral("printer");
+}
+
+QString sourceName(JobSource s)
+{
+    return s == JobSource::Table ? QStringLiteral("table") : QStringLiteral("window");
+}
+
+QString outcomeName(JobOutcome o)
+{
+    return o == JobOutcome::Failed ? QStringLiteral("failed") : QStringLiteral("printed");
+}
+
+const QString SummaryColumns = QStringLiteral(
+    "SELECT j.id, j.time_utc, j.form_name, j.form_builtin, j.target, j.target_name, j.source, j.source_file, "
+    "j.outcome, j.message, (SELECT count(*) FROM pages p WHERE p.job_id = j.id), j.form_layout FROM jobs j");
+
+JobSummary summaryOf(const QSqlQuery& q, bool withLayout)
+{
+    JobSummary s;
+    s.id = q.value(0).toLongLong();
+    s.time = QDateTime::fromString(q.value(1).toString(), Qt::ISODateWithMs);
+    s.form.name = q.value(2).toString();
+    s.form.builtIn = q.value(3).toInt() != 0;
+    s.target = q.value(4).toString() == QLatin1String("pdf") ? JobTarget::Pdf : JobTarget::Printer;
+    s.targetName = q.value(5).toString();
+    s.source = q.value(6).toString() == QLatin1String("table") ? JobSource::Table : JobSource::Window;
+    s.sourceFile = q.value(7).toString();
+    s.outcome = q.value(8).toString() == QLatin1String("failed") ? JobOutcome::Failed : JobOutcome::Printed;
+    s.message = q.value(9).toString();
+    s.pageCount = q.value(10).toInt();
+    if (withLayout)
+        s.form.layout = q.value(11).toString();
+    return s;
+}
+
+// A word for LIKE, its wildcards taken as themselves.
+QString likePattern(const QString& key)
+{
+    QString escaped = key;
+    escaped.replace(u'\\', QStringLiteral("\\\\")).replace(u'%', QStringLiteral("\\%")).replace(u'_', QStringLiteral("\\_"));
+    return QLatin1Char('%') + escaped + QLatin1Char('%');
+}
+
+const QString FieldLike = QStringLiteral(
+    "SELECT f.text FROM pages p JOIN page_fields f ON f.page_id = p.id WHERE p.job_id = j.id "
+    "AND f.search_key LIKE ? ESCAPE '\\'");
+
+} // namespace
+
+JournalForm JournalForm::of(FormKind kind)
+{
+    return {QString::fromUtf8(Form(kind).optionName), true, {}};
+}
+
+JournalForm JournalForm::user(const QString& name, const QString& layout)
+{
+    return {name, false, layout};
+}
+
+std::optional<FormKind> JournalForm::kind() const
+{
+    if (!builtIn)
+        return std::nullopt;
+    for (FormKind k : AllForms())
+        if (name == QString::fromUtf8(Form(k).optionName))
+            return k;
+    return std::nullopt;
+}
+
+QString JournalPage::text(const QString& field) const
+{
+    for (const auto& [name, text] : fields)
+        if (name == field)
+            return text;
+    return {};
+}
+
+int SqliteCode(const QSqlError& error)
+{
+    bool ok = false;
+    const int code = error.nativeErrorCode().toInt(&ok);
+    return ok ? code & 0xFF : -1;
+}
+
+Journal::Connection::Connection(QString journalPath, std::chrono::milliseconds busyTimeout, bool readOnly)
+    : name(QUuid::createUuid().toString(QUuid::WithoutBraces)), path(std::move(journalPath)),
+      busyMilliseconds(static_cast<int>(busyTimeout.count())),
+      busySeconds(std::max(1, static_cast<int>(std::ceil(static_cast<double>(busyTimeout.count()) / 1000.0)))),
+      db(QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name))
+{
+    db.setDatabaseName(path);
+    db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(busyMilliseconds)
+                         + (readOnly ? QStringLiteral(";QSQLITE_OPEN_READONLY") : QString()));
+}
+
+Journal::Connection::~Connection()
+{
+    db.close();
+    db = QSqlDatabase();
+    QSqlDatabase::removeDatabase(name);
+}
+
+QString Journal::Connection::reasonOf(const QSqlError& error) const
+{
+    switch (SqliteCode(error)) {
+    case sqlite_code::Perm:
+    case sqlite_code::ReadOnly:
+        return QStringLiteral("priečinok alebo súbor je len na čítanie");
+    case sqlite_code::Busy:
+    case sqlite_code::Locked:
+        return JournalBusyMessage.arg(busySeconds);
+    case sqlite_code::IoErr:
+        return QStringLiteral("čítanie alebo zápis na disk zlyhal, disk je možno plný (%1)").arg(error.databaseText());
+    case sqlite_code::Full:
+        return QStringLiteral("na disku nie je miesto");
+    case sqlite_code::Corrupt:
+    case sqlite_code::NotADb:
+        return QStringLiteral("súbor je poškodený alebo to nie je denník");
+    case sqlite_code::CantOpen:
+        return QStringLiteral("súbor sa nedá otvoriť (%1)").arg(error.databaseText());
+    default:
+        break;
+    }
+    return QStringLiteral("chyba databázy (%1)").arg(error.text());
+}
+
+bool Journal::Connection::run(QSqlQuery& query, const QString& sql, const QVariantList& values, QString& why) const
+{
+    bool ok = query.prepare(sql);
+    for (qsizetype i = 0; ok && i < values.size(); ++i)
+        query.bindValue(static_cast<int>(i), values[i]);
+    if (ok)
+        ok = query.exec();
+    if (!ok) {
+        const int code = SqliteCode(query.lastError());
+        damaged = code == sqlite_code::Corrupt || code == sqlite_code::NotADb;
+        why = reasonOf(query.lastError());
+    }
+    return ok;
+}
+
+bool Journal::Connection::run(const QString& sql, QString& why) const
+{
+    QSqlQuery query(db);
+    return run(query, sql, {}, why);
+}
+
+QVariant Journal::Connection::value(const QString& sql, QString& why) const
+{
+    QSqlQuery query(db);
+    if (!run(query, sql, {}, why))
+        return {};
+    if (!query.next()) {
+        if (query.lastError().isValid()) {
+            const int code = SqliteCode(query.lastError());
+            damaged = code == sqlite_code::Corrupt || code == sqlite_code::NotADb;
+            why = reasonOf(query.lastError());
+            return {};
+        }
+        return QVariant(QString());
+    }
+    return query.value(0);
+}
+
+bool Journal::Connection::begin(QString& why) const
+{
+    return run(QStringLiteral("BEGIN IMMEDIATE"), why);
+}
+
+bool Journal::Connection::commit(QString& why) const
+{
+    return run(QStringLiteral("COMMIT"), why);
+}
+
+void Journal::Connection::rollback() const
+{
+    QString ignored;
+    if (db.isOpen())
+        run(QStringLiteral("ROLLBACK"), ignored);
+}
+
+Journal::Journal(std::unique_ptr<Connection> connection) : d_(std::move(connection)) {}
+
+Journal::~Journal() = default;
+
+QString Journal::path() const
+{
+    return d_->path;
+}
+
+JournalOpen Journal::open(const QString& folder, std::chrono::milliseconds busyTimeout)
+{
+    const QString path = folder + JournalFileName;
+    JournalOpen result;
+    QString aside;
+    // A damaged file is set aside once; should the new one fail too, that is told, not retried.
+    for (int round = 0; round < 2; ++round) {
+        if (QString e = createFile(path); !e.isEmpty()) {
+            result.message = e;
+            return result;
+        }
+        QString message;
+        Step step = Step::Refused;
+        {
+            Connection probe(path, busyTimeout, true);
+            step = checkFile(probe, message);
+        }
+        auto c = step == Step::Ready ? std::make_unique<Connection>(path, busyTimeout, false) : nullptr;
+        if (c)
+            step = prepareFile(*c, message);
+        if (step == Step::Ready) {
+            result.journal.reset(new Journal(std::move(c)));
+            result.message = aside.isEmpty() ? QString() : JournalSetAsideMessage.arg(aside, path);
+            return result;
+        }
+        c.reset(); // the file is closed before it is moved
+        if (step == Step::Refused || round == 1) {
+            result.message = message;
+            return result;
+        }
+        QString why;
+        const std::optional<QString> moved = setAside(path, why);
+        if (!moved) {
+            result.message = JournalStuckMessage.arg(path, why);
+            return result;
+        }
+        aside = *moved;
+    }
+    return result;
+}
+
+std::optional<qint64> Journal::record(const JournalJob& job, QString& why)
+{
+    const Connection& c = *d_;
+    QString reason;
+    if (!c.begin(reason)) {
+        why = JournalRecordMessage.arg(c.path, reason);
+        return std::nullopt;
+    }
+    QSqlQuery insertJob(c.db), insertPage(c.db), insertField(c.db);
+    bool ok = c.run(insertJob,
+                    QStringLiteral("INSERT INTO jobs (time_utc, form_name, form_builtin, form_layout, target, "
+                                   "target_name, source, source_file, outcome, message) VALUES (?, ?, ?, ?, ?, ?, ?, ?, "
+                                   "?, ?)"),
+                    {timeText(job.time.isValid() ? job.time : QDateTime::currentDateTimeUtc()), nonNull(job.form.name),
+                     job.form.builtIn ? 1 : 0, job.form.builtIn ? QVariant() : nullable(job.form.layout),
+                     targetName(job.target), nonNull(job.targetName), sourceName(job.source),
+                     job.source == JobSource::Table ? nullable(job.sourceFile) : QVariant(), outcomeName(job.outcome),
+                     job.outcome == JobOutcome::Failed ? QVariant(nonNull(job.message)) : QVariant()},
+                    reason);
+    const qint64 id = ok ? insertJob.lastInsertId().toLongLong() : 0;
+    for (qsizetype n = 0; ok && n < job.pages.size(); ++n) {
+        const JournalPage& page = job.pages[n];
+        ok = c.run(insertPage, QStringLiteral("INSERT INTO pages (job_id, number, payload) VALUES (?, ?, ?)"),
+                   {id, page.number > 0 ? page.number : static_cast<int>(n + 1), nullable(page.payload)}, reason);
+        const qint64 pageId = ok ? insertPage.lastInsertId().toLongLong() : 0;
+        for (qsizetype f = 0; ok && f < page.fields.size(); ++f) {
+            const auto& [name, text] = page.fields[f];
+            ok = c.run(insertField,
+                       QStringLiteral("INSERT INTO page_fields (page_id, position, name, text, search_key) "
+                                      "VALUES (?, ?, ?, ?, ?)"),
+                       {pageId, static_cast<int>(f), nonNull(name), nonNull(text), nonNull(SearchKey(text))}, reason);
+        }
+    }
+    if (ok)
+        ok = c.commit(reason);
+    if (!ok) {
+        c.rollback();
+        why = JournalRecordMessage.arg(c.path, reason);
+        return std::nullopt;
+    }
+    return id;
+}
+
+QList<JobSummary> Journal::jobs(const JobFilter& filter, QString& why) const
+{
+    const Connection& c = *d_;
+    QStringList where;
+    QVariantList values;
+    if (filter.form) {
+        where << QStringLiteral("j.form_name = ? AND j.form_builtin = ?");
+        values << filter.form->name << (filter.form->builtIn ? 1 : 0);
+    }
+    if (filter.from.isValid()) {
+        where << QStringLiteral("j.time_utc >= ?");
+        values << timeText(filter.from);
+    }
+    if (filter.to.isValid()) {
+        where << QStringLiteral("j.time_utc <= ?");
+        values << timeText(filter.to);
+    }
+    // Every word narrows by its key; a word with marks is checked letter by letter after.
+    QStringList marked;
+    for (const QString& word : filter.search.split(QRegularExpression(QStringLiteral("\\s+")), Qt::SkipEmptyParts)) {
+        const QString key = SearchKey(word);
+        where << QStringLiteral("EXISTS (%1)").arg(FieldLike);
+        values << likePattern(key);
+        if (key != word.toLower())
+            marked << word;
+    }
+    QString sql = SummaryColumns;
+    if (!where.isEmpty())
+        sql += QStringLiteral(" WHERE ") + where.join(QStringLiteral(" AND "));
+    sql += QStringLiteral(" ORDER BY j.time_utc DESC, j.id DESC");
+    if (filter.limit > 0 && marked.isEmpty())
+        sql += QStringLiteral(" LIMIT %1").arg(filter.limit);
+    QSqlQuery q(c.db);
+    QString reason;
+    QList<JobSummary> found;
+    if (!c.run(q, sql, values, reason)) {
+        why = JournalReadMessage.arg(c.path, reason);
+        return {};
+    }
+    QSqlQuery texts(c.db);
+    const QString textsSql = QString(FieldLike).replace(QStringLiteral("j.id"), QStringLiteral("?"));
+    while (q.next()) {
+        JobSummary s = summaryOf(q, false);
+        bool matches = true;
+        for (const QString& word : marked) {
+            if (!c.run(texts, textsSql, {s.id, likePattern(SearchKey(word))}, reason)) {
+                why = JournalReadMessage.arg(c.path, reason);
+                return {};
+            }
+            bool any = false;
+            while (!any && texts.next())
+                any = ForgivingContains(texts.value(0).toString(), word);
+            matches = matches && any;
+        }
+        if (matches)
+            found.append(s);
+        if (filter.limit > 0 && found.size() >= filter.limit)
+            break;
+    }
+    if (q.lastError().isValid()) {
+        why = JournalReadMessage.arg(c.path, c.reasonOf(q.lastError()));
+        return {};
+    }
+    return found;
+}
+
+std::optional<JobSummary> Journal::job(qint64 id, QString& why) const
+{
+    const Connection& c = *d_;
+    QSqlQuery q(c.db);
+    QString reason;
+    if (!c.run(q, SummaryColumns + QStringLiteral(" WHERE j.id = ?"), {id}, reason)) {
+        why = JournalReadMessage.arg(c.path, reason);
+        return std::nullopt;
+    }
+    if (!q.next())
+        return std::nullopt;
+    return summaryOf(q, true);
+}
+
+QList<JournalPage> Journal::pages(qint64 job, QString& why) const
+{
+    const Connection& c = *d_;
+    QSqlQuery q(c.db);
+    QString reason;
+    if (!c.run(q,
+               QStringLiteral("SELECT p.id, p.number, p.payload, f.name, f.text FROM pages p "
+                              "LEFT JOIN page_fields f ON f.page_id = p.id WHERE p.job_id = ? "
+                              "ORDER BY p.number, f.position"),
+               {job}, reason)) {
+        why = JournalReadMessage.arg(c.path, reason);
+        return {};
+    }
+    QList<JournalPage> pages;
+    qint64 current = -1;
+    while (q.next()) {
+        if (q.value(0).toLongLong() != current) {
+            current = q.value(0).toLongLong();
+            pages.append(JournalPage{q.value(1).toInt(), {}, q.value(2).toString()});
+        }
+        if (!q.value(3).isNull())
+            pages.last().fields.append({q.value(3).toString(), q.value(4).toString()});
+    }
+    if (q.lastError().isValid()) {
+        why = JournalReadMessage.arg(c.path, c.reasonOf(q.lastError()));
+        return {};
+    }
+    return pages;
+}
+
+bool Journal::remove(const QList<qint64>& jobs, QString& why)
+{
+    const Connection& c = *d_;
+    QString reason;
+    bool ok = c.begin(reason);
+    QSqlQuery q(c.db);
+    for (qint64 id : jobs)
+        if (ok)
+            ok = c.run(q, QStringLiteral("DELETE FROM jobs WHERE id = ?"), {id}, reason);
+    if (ok)
+        ok = c.commit(reason);
+    if (!ok) {
+        c.rollback();
+        why = JournalRemoveMessage.arg(c.path, reason);
+        return false;
+    }
+    // What was deleted leaves the log too; a reader still in it only delays that.
+    c.run(QStringLiteral("PRAGMA wal_checkpoint(TRUNCATE)"), reason);
+    return true;
+}
+
+bool Journal::clear(QString& why)
+{
+    const Connection& c = *d_;
+    QString reason;
+    bool ok = c.begin(reason);
+    for (const char* sql : {"DELETE FROM page_fields", "DELETE FROM pages", "DELETE FROM jobs"})
+        if (ok)
+            ok = c.run(QString::fromLatin1(sql), reason);
+    if (ok)
+        ok = c.commit(reason);
+    if (!ok) {
+        c.rollback();
+        why = JournalRemoveMessage.arg(c.path, reason);
+        return false;
+    }
+    c.run(QStringLiteral("PRAGMA wal_checkpoint(TRUNCATE)"), reason);
+    return true;
+}

@@ -149,7 +149,9 @@ Step migrate(const Journal::Connection& c, QString& message)
 bool connect(Journal::Connection& c, QString& message)
 {
     QString why;
-    if (c.db.open() && c.run(QStringLiteral("PRAGMA busy_timeout = %1").arg(c.busyMilliseconds), why))
+    if (!QSqlDatabase::isDriverAvailable(QStringLiteral("QSQLITE")))
+        why = QStringLiteral("v systéme chýba ovládač SQLite pre Qt (balík libqt6sql6-sqlite)");
+    else if (c.db.open() && c.run(QStringLiteral("PRAGMA busy_timeout = %1").arg(c.busyMilliseconds), why))
         return true;
     message = JournalOpenMessage.arg(c.path, why.isEmpty() ? c.reasonOf(c.db.lastError()) : why);
     return false;
@@ -263,7 +265,9 @@ JobSummary summaryOf(const QSqlQuery& q, bool withLayout)
 QString likePattern(const QString& key)
 {
     QString escaped = key;
-    escaped.replace(u'\\', QStringLiteral("\\\\")).replace(u'%', QStringLiteral("\\%")).replace(u'_', QStringLiteral("\\_"));
+    escaped.replace(u'\\', QStringLiteral("\\\\"))
+        .replace(u'%', QStringLiteral("\\%"))
+        .replace(u'_', QStringLiteral("\\_"));
     return QLatin1Char('%') + escaped + QLatin1Char('%');
 }
 
@@ -336,7 +340,8 @@ QString Journal::Connection::reasonOf(const QSqlError& error) const
     case sqlite_code::Locked:
         return JournalBusyMessage.arg(busySeconds);
     case sqlite_code::IoErr:
-        return QStringLiteral("čítanie alebo zápis na disk zlyhal, disk je možno plný (%1)").arg(error.databaseText());
+        return QStringLiteral("čítanie alebo zápis na disk zlyhal, disk je možno plný (%1)")
+            .arg(error.databaseText());
     case sqlite_code::Full:
         return QStringLiteral("na disku nie je miesto");
     case sqlite_code::Corrupt:
@@ -441,7 +446,7 @@ JournalOpen Journal::open(const QString& folder, std::chrono::milliseconds busyT
         }
         c.reset(); // the file is closed before it is moved
         if (step == Step::Refused || round == 1) {
-            result.message = message;
+            result.message = aside.isEmpty() ? message : JournalSetAsideFailedMessage.arg(aside, message);
             return result;
         }
         QString why;

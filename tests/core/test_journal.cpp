@@ -2,16 +2,13 @@
 // it exports, and every fault that must leave the user's data whole.
 #include "core/batch/Table.h"
 #include "core/journal/Journal.h"
-#include "core/journal/SearchKey.h"
 #include "support/FileFaults.h"
 #include "support/TempProgramFolder.h"
 
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <QtEndian>
 #include <QtTest>
-#include <array>
 #include <fcntl.h>
 #include <sched.h>
 #include <sys/mount.h>
@@ -28,24 +25,18 @@ QDateTime utc(int month, int day)
     return QDateTime(QDate(2026, month, day), QTime(10, 0), Qt::UTC);
 }
 
-JournalPage page(int number, const QList<std::pair<QString, QString>>& fields, const QString& payload = {})
-{
-    return {number, fields, payload};
-}
-
 // Three jobs: two pages of slip A, a payment page from a table to a PDF, a user form that failed.
 QList<JournalJob> sampleJobs()
 {
     JournalJob a{.time = utc(1, 10), .form = JournalForm::of(FormKind::SlipA), .targetName = "HP LaserJet"};
-    a.pages = {page(1, {{"meno", "Ján Novák"}, {"mesto", "Košice"}, {"suma", "50%"}}),
-               page(2, {{"meno", "Eva Malá"}, {"mesto", "Kosice"}, {"suma", ""}})};
+    a.pages = {JournalPage{1, {{"meno", "Ján Novák"}, {"mesto", "Košice"}, {"suma", "50%"}}},
+               JournalPage{2, {{"meno", "Eva Malá"}, {"mesto", "Kosice"}, {"suma", ""}}}};
     JournalJob p{.time = utc(2, 15), .form = JournalForm::of(FormKind::Payment), .target = JobTarget::Pdf,
                  .targetName = "/tmp/platby.pdf", .source = JobSource::Table, .sourceFile = "platby.csv"};
-    p.pages = {page(1, {{"meno", "Peter Šťastný"}, {"mesto", "Bratislava"}}, "0004A00006Z0")};
-    JournalJob u{.time = utc(3, 1), .form = JournalForm::user("Môj formulár", "riadok 1\nriadok 2"), .targetName = "HP"};
-    u.outcome = JobOutcome::Failed;
-    u.message = "Tlačiareň neodpovedá.";
-    u.pages = {page(1, {{"meno", "Zoltán"}, {"poznamka", "a_b; \"c\"\nd"}})};
+    p.pages = {JournalPage{1, {{"meno", "Peter Šťastný"}, {"mesto", "Bratislava"}}, "0004A00006Z0"}};
+    JournalJob u{.time = utc(3, 1), .form = JournalForm::user("Môj formulár", "riadok 1\nriadok 2"),
+                 .targetName = "HP", .outcome = JobOutcome::Failed, .message = "Tlačiareň neodpovedá."};
+    u.pages = {JournalPage{1, {{"meno", "Zoltán"}, {"poznamka", "a_b; \"c\"\nd"}}}};
     return {a, p, u};
 }
 
@@ -54,21 +45,15 @@ std::unique_ptr<Journal> opened(const QString& folder, QString* message = nullpt
     JournalOpen o = Journal::open(folder, std::chrono::milliseconds(300));
     if (message)
         *message = o.message;
-    else if (!o.message.isEmpty())
-        qWarning() << o.message;
     return std::move(o.journal);
 }
 
 QList<qint64> recordAll(Journal& journal, const QList<JournalJob>& jobs)
 {
     QList<qint64> ids;
-    for (const JournalJob& job : jobs) {
-        QString why;
-        const std::optional<qint64> id = journal.record(job, why);
-        if (!id)
-            qWarning() << why;
-        ids << id.value_or(-1);
-    }
+    QString why;
+    for (const JournalJob& job : jobs)
+        ids << journal.record(job, why).value_or(-1);
     return ids;
 }
 
@@ -78,11 +63,6 @@ QString idsOf(const QList<JobSummary>& jobs)
     for (const JobSummary& s : jobs)
         out << QString::number(s.id);
     return out.join(' ');
-}
-
-quint32 headerWord(const QByteArray& file, int offset)
-{
-    return qFromBigEndian<quint32>(file.constData() + offset);
 }
 
 mode_t modeOf(const QString& path)
@@ -101,35 +81,32 @@ QStringList setAsideFiles(const QString& folder)
 class JournalTest : public QObject {
     Q_OBJECT
 private slots:
-    void freshFileSchemaAndMode()
+    void fileAndSchema_data()
     {
-        TempProgramFolder folder;
-        auto journal = opened(folder.path());
-        QVERIFY(journal);
-        QCOMPARE(journal->path(), folder.file("historia.sqlite"));
-        recordAll(*journal, sampleJobs());
-        journal.reset(); // the last connection folds the log into the file
-        QCOMPARE(modeOf(folder.file("historia.sqlite")), mode_t(0600));
-        const QByteArray bytes = folder.read("historia.sqlite");
-        QVERIFY(bytes.startsWith("SQLite format 3"));
-        QCOMPARE(headerWord(bytes, 60), quint32(JournalSchemaVersion)); // user_version
-        QCOMPARE(int(bytes[18]), 2); // WAL
-        for (const char* table : {"CREATE TABLE jobs", "CREATE TABLE pages", "CREATE TABLE page_fields"})
-            QVERIFY2(bytes.contains(table), table);
-        QVERIFY(bytes.contains("search_key TEXT NOT NULL"));
+        QTest::addColumn<int>("existingMode"); // of an empty file there before, a version 0 database; 0 for none
+        QTest::newRow("new file") << 0;
+        QTest::newRow("empty version 0 file") << 0640;
     }
-
-    void emptyFileIsMigratedAndKeepsItsMode()
+    void fileAndSchema()
     {
+        QFETCH(int, existingMode);
         TempProgramFolder folder;
-        folder.write("historia.sqlite", {});
-        ::chmod(QFile::encodeName(folder.file("historia.sqlite")).constData(), 0640);
+        const QString path = folder.file("historia.sqlite");
+        if (existingMode) {
+            folder.write("historia.sqlite", {});
+            ::chmod(QFile::encodeName(path).constData(), mode_t(existingMode));
+        }
         auto journal = opened(folder.path());
         QVERIFY(journal);
-        QCOMPARE(recordAll(*journal, sampleJobs().mid(0, 1)).value(0), qint64(1));
-        journal.reset();
-        QCOMPARE(headerWord(folder.read("historia.sqlite"), 60), quint32(1));
-        QCOMPARE(modeOf(folder.file("historia.sqlite")), mode_t(0640)); // never widened nor narrowed
+        QCOMPARE(journal->path(), path);
+        QCOMPARE(recordAll(*journal, sampleJobs()), QList<qint64>({1, 2, 3}));
+        journal.reset(); // the last connection folds the log into the file
+        QCOMPARE(modeOf(path), mode_t(existingMode ? existingMode : 0600)); // an existing file's mode stays
+        const QByteArray bytes = folder.read("historia.sqlite");
+        QCOMPARE(qFromBigEndian<quint32>(bytes.constData() + 60), quint32(JournalSchemaVersion)); // user_version
+        QCOMPARE(int(bytes[18]), 2); // WAL
+        for (const char* sql : {"CREATE TABLE jobs", "CREATE TABLE pages", "CREATE TABLE page_fields", "search_key"})
+            QVERIFY2(bytes.contains(sql), sql);
     }
 
     void newerVersionIsRefusedAndLeftAlone()
@@ -146,31 +123,34 @@ private slots:
         QVERIFY(setAsideFiles(folder.path()).isEmpty());
     }
 
-    void jobsAndPagesReadBack()
+    void jobsReadBackRemovedAndCleared()
     {
         TempProgramFolder folder;
-        auto journal = opened(folder.path());
-        auto second = opened(folder.path()); // a batch thread has its own
+        auto journal = opened(folder.path()), second = opened(folder.path()); // a batch thread has its own
         QVERIFY(journal && second);
         const QList<JournalJob> jobs = sampleJobs();
         const QList<qint64> ids = recordAll(*second, jobs);
+        const std::optional<FormKind> kinds[] = {FormKind::SlipA, FormKind::Payment, std::nullopt};
         QString why;
         QCOMPARE(idsOf(journal->jobs({}, why)), QString("%1 %2 %3").arg(ids[2]).arg(ids[1]).arg(ids[0]));
         for (qsizetype i = 0; i < jobs.size(); ++i) {
-            QCOMPARE(journal->pages(ids[i], why), jobs[i].pages);
+            const JournalJob& j = jobs[i];
+            QCOMPARE(journal->pages(ids[i], why), j.pages);
             const std::optional<JobSummary> s = journal->job(ids[i], why);
             QVERIFY(s);
-            QCOMPARE(s->time, jobs[i].time);
-            QCOMPARE(s->form, jobs[i].form);
-            QCOMPARE(s->form.kind(), (std::array<std::optional<FormKind>, 3>{FormKind::SlipA, FormKind::Payment, {}}[i]));
+            QVERIFY(s->time == j.time && s->form == j.form && s->form.kind() == kinds[i]);
             QCOMPARE(std::tuple(s->target, s->targetName, s->source, s->sourceFile, s->outcome, s->message),
-                     std::tuple(jobs[i].target, jobs[i].targetName, jobs[i].source, jobs[i].sourceFile,
-                                jobs[i].outcome, jobs[i].message));
-            QCOMPARE(qsizetype(s->pageCount), jobs[i].pages.size());
+                     std::tuple(j.target, j.targetName, j.source, j.sourceFile, j.outcome, j.message));
+            QCOMPARE(qsizetype(s->pageCount), j.pages.size());
         }
-        QVERIFY(journal->pages(ids[1], why)[0].payload == "0004A00006Z0");
         QVERIFY(journal->pages(ids[0], why)[0].payload.isNull());
+        QVERIFY(journal->remove({ids[0], ids[2]}, why));
+        QCOMPARE(idsOf(second->jobs({}, why)), QString::number(ids[1]));
+        QVERIFY(journal->pages(ids[0], why).isEmpty());
+        QVERIFY(journal->clear(why) && journal->jobs({}, why).isEmpty());
         QVERIFY(why.isEmpty());
+        journal.reset(), second.reset();
+        QVERIFY(!folder.read("historia.sqlite").contains("Bratislava")); // deleted texts are overwritten
     }
 
     void filters_data()
@@ -187,14 +167,14 @@ private slots:
         QTest::newRow("two words") << words("stastny  BRATISLAVA") << "2";
         QTest::newRow("percent is a letter") << words("5%") << "";
         QTest::newRow("underscore is a letter") << words("a_b") << "3";
-        QTest::newRow("nothing") << words("Žilina") << "";
         QTest::newRow("slip A") << JobFilter{.form = JournalForm::of(FormKind::SlipA)} << "1";
         QTest::newRow("user form") << JobFilter{.form = JournalForm::user("Môj formulár")} << "3";
         QTest::newRow("user form's name, built-in") << JobFilter{.form = JournalForm{.name = "Môj formulár"}} << "";
         QTest::newRow("from") << JobFilter{.from = utc(2, 1)} << "3 2";
         QTest::newRow("to, included") << JobFilter{.to = utc(2, 15)} << "2 1";
         QTest::newRow("between") << JobFilter{.from = utc(2, 1), .to = utc(2, 28)} << "2";
-        QTest::newRow("form and words") << JobFilter{.search = "kosice", .form = JournalForm::of(FormKind::Payment)} << "";
+        QTest::newRow("form and words") << JobFilter{.search = "kosice", .form = JournalForm::of(FormKind::Payment)}
+                                        << "";
         QTest::newRow("newest") << JobFilter{.limit = 2} << "3 2";
         QTest::newRow("newest with marks") << JobFilter{.search = "Ján", .limit = 1} << "1";
     }
@@ -210,21 +190,6 @@ private slots:
         QVERIFY(why.isEmpty());
     }
 
-    void removeAndClear()
-    {
-        TempProgramFolder folder;
-        auto journal = opened(folder.path());
-        const QList<qint64> ids = recordAll(*journal, sampleJobs());
-        QString why;
-        QVERIFY(journal->remove({ids[0], ids[2]}, why));
-        QCOMPARE(idsOf(journal->jobs({}, why)), QString::number(ids[1]));
-        QVERIFY(journal->pages(ids[0], why).isEmpty());
-        QVERIFY(journal->clear(why));
-        QVERIFY(journal->jobs({}, why).isEmpty());
-        journal.reset();
-        QVERIFY(!folder.read("historia.sqlite").contains("Bratislava")); // deleted texts are overwritten
-    }
-
     void exportReadsBackAsATable()
     {
         TempProgramFolder folder;
@@ -236,28 +201,21 @@ private slots:
             TableReader reader(folder.file("export.csv"));
             QCOMPARE(reader.open(), QString());
             QList<QStringList> rows;
-            QCOMPARE(reader.forEachRow([&](const TableRow& r) {
-                rows << r.cells;
-                return true;
-            }),
-                     QString());
+            QCOMPARE(reader.forEachRow([&](const TableRow& r) { return !(rows << r.cells).isEmpty(); }), QString());
             QList<JournalPage> pages;
             for (qsizetype i = 0; i < jobs.size(); ++i)
-                if (!only || ids[i] == *only)
-                    pages << jobs[i].pages;
+                pages << (!only || ids[i] == *only ? jobs[i].pages : QList<JournalPage>());
             QCOMPARE(rows.size(), pages.size() + 1);
             const QStringList header = rows[0];
-            QCOMPARE(header, only ? QStringList({"meno", "mesto"}) : QStringList({"meno", "mesto", "suma", "poznamka"}));
+            QCOMPARE(header.join(' '), only ? "meno mesto" : "meno mesto suma poznamka");
             for (qsizetype r = 0; r < pages.size(); ++r)
                 for (qsizetype c = 0; c < header.size(); ++c)
                     QCOMPARE(rows[r + 1].value(c), pages[r].text(header[c]));
         }
         const QByteArray before = folder.read("historia.sqlite");
-        QCOMPARE(journal->exportCsv(folder.file("historia.sqlite")),
-                 JournalExportMessage.arg(folder.file("historia.sqlite"), JournalExportOverJournal));
+        const QString over = journal->exportCsv(journal->path());
+        QCOMPARE(over, JournalExportMessage.arg(journal->path(), JournalExportOverJournal));
         QCOMPARE(folder.read("historia.sqlite"), before);
-        QString why;
-        QCOMPARE(journal->jobs({}, why).size(), 3);
     }
 
     void damagedFileIsSetAside_data()
@@ -270,21 +228,18 @@ private slots:
     {
         QFETCH(QString, damage);
         TempProgramFolder folder;
-        QList<JournalJob> many;
-        for (int i = 0; i < 20; ++i)
-            many << sampleJobs();
-        recordAll(*opened(folder.path()), many);
-        QByteArray bytes = damage == "truncated" ? folder.read("historia.sqlite").left(3 * 4096)
-                                                 : QByteArray("meno;mesto\r\nJán;Košice\r\n").repeated(200);
-        if (damage == "zeroed pages")
-            bytes = folder.read("historia.sqlite").replace(4096, 8192, QByteArray(8192, '\0'));
+        recordAll(*opened(folder.path()), QList<JournalJob>(60, sampleJobs()[0]));
+        QByteArray bytes = folder.read("historia.sqlite");
+        bytes = damage == "truncated"      ? bytes.left(3 * 4096)
+            : damage == "zeroed pages" ? bytes.replace(4096, 8192, QByteArray(8192, '\0'))
+                                       : QByteArray("meno;mesto\r\nJán;Košice\r\n").repeated(200);
         folder.write("historia.sqlite", bytes);
         const QString now = QDateTime::currentDateTime().toString("yyyyMMdd-HHmmss");
         if (damage == "with its log")
             folder.write("historia.sqlite-wal", "not a log either");
         if (damage == "name taken")
             folder.write("historia-poskodena-" + now + ".sqlite", "the user's own");
-        QString message;
+        QString message, why;
         auto journal = opened(folder.path(), &message);
         QVERIFY(journal);
         QStringList aside = setAsideFiles(folder.path());
@@ -294,13 +249,11 @@ private slots:
         }
         QCOMPARE(aside.size(), 1);
         QCOMPARE(folder.read(aside[0]), bytes);
-        QCOMPARE(message, JournalSetAsideMessage.arg(folder.file(aside[0]), folder.file("historia.sqlite")));
+        QCOMPARE(message, JournalSetAsideMessage.arg(folder.file(aside[0]), journal->path()));
         if (damage == "with its log")
             QCOMPARE(folder.read(aside[0] + "-wal"), QByteArray("not a log either"));
-        QString why;
         QVERIFY(journal->jobs({}, why).isEmpty());
-        QCOMPARE(recordAll(*journal, sampleJobs()).size(), 3);
-        QCOMPARE(journal->jobs({}, why).size(), 3);
+        QCOMPARE(recordAll(*journal, sampleJobs()), QList<qint64>({1, 2, 3}));
     }
 
     void readOnlyFolder_data()
@@ -317,21 +270,16 @@ private slots:
             recordAll(*opened(folder.path()), sampleJobs());
         const QByteArray before = existing ? folder.read("historia.sqlite") : QByteArray();
         const QByteArray at = QFile::encodeName(folder.path());
-        if (::geteuid() == 0) {
-            // Root writes through any mode; a read-only mount of our own stops it.
-            if (::unshare(CLONE_NEWNS) != 0 || ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0
-                || ::mount(at.constData(), at.constData(), nullptr, MS_BIND, nullptr) != 0
-                || ::mount(nullptr, at.constData(), nullptr, MS_BIND | MS_REMOUNT | MS_RDONLY, nullptr) != 0)
-                QSKIP("no read-only mount of our own");
-        } else {
-            QFile::setPermissions(folder.path(), QFile::ReadOwner | QFile::ExeOwner);
-        }
+        const bool root = ::geteuid() == 0;
+        // Root writes through any mode; a read-only mount of our own stops it.
+        if (root && (::unshare(CLONE_NEWNS) != 0 || ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0
+                     || ::mount(at.constData(), at.constData(), nullptr, MS_BIND, nullptr) != 0
+                     || ::mount(nullptr, at.constData(), nullptr, MS_BIND | MS_REMOUNT | MS_RDONLY, nullptr) != 0))
+            QSKIP("no read-only mount of our own");
+        ::chmod(at.constData(), root ? 0700 : 0500);
         QString message;
         const bool opens = opened(folder.path(), &message) != nullptr;
-        if (::geteuid() == 0)
-            ::umount2(at.constData(), MNT_DETACH);
-        else
-            QFile::setPermissions(folder.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        root ? ::umount2(at.constData(), MNT_DETACH) : ::chmod(at.constData(), 0700);
         QVERIFY(!opens);
         QCOMPARE(message, JournalReadOnlyMessage.arg(folder.file("historia.sqlite")));
         QCOMPARE(folder.exists("historia.sqlite") ? folder.read("historia.sqlite") : QByteArray(), before);
@@ -344,21 +292,17 @@ private slots:
         recordAll(*journal, sampleJobs());
         JournalJob big = sampleJobs()[0];
         big.pages[0].fields.append({"poznamka", QString(300000, u'x')});
-        QString why;
+        QString why, none;
         {
-            FileSizeLimit limit(QFileInfo(folder.file("historia.sqlite-wal")).size() + 8192);
+            FileSizeLimit limit(QFile(folder.file("historia.sqlite-wal")).size() + 8192);
             QVERIFY(limit.active());
             QVERIFY(!journal->record(big, why));
         }
-        QVERIFY2(why.startsWith(JournalRecordMessage.arg(journal->path(), "").chopped(1)) && why.contains("disk"),
-                 qPrintable(why));
-        QString none;
+        QVERIFY2(why.startsWith(JournalRecordMessage.left(20)) && why.contains("disk"), qPrintable(why));
         QCOMPARE(journal->jobs({}, none).size(), 3);
         QVERIFY(journal->record(big, none));
         journal.reset();
-        QString message;
-        QVERIFY(opened(folder.path(), &message));
-        QCOMPARE(message, QString());
+        QVERIFY(opened(folder.path(), &why) && why.isEmpty());
     }
 
     void lockHeldElsewhereRecordsNothing()
@@ -369,18 +313,13 @@ private slots:
         QVERIFY(::pipe(ready) == 0 && ::pipe(release) == 0);
         const pid_t child = ::fork();
         if (child == 0) {
+            // Another program in the middle of its write holds the log's write lock, byte 120 of -shm.
             ::close(release[1]);
-            // Another program in the middle of its write: the log's write lock (byte 120 of -shm).
             const int fd = ::open(QFile::encodeName(folder.file("historia.sqlite-shm")).constData(), O_RDWR);
-            struct flock lock {};
-            lock.l_type = F_WRLCK;
-            lock.l_whence = SEEK_SET;
-            lock.l_start = 120;
-            lock.l_len = 1;
+            struct flock lock {.l_type = F_WRLCK, .l_whence = SEEK_SET, .l_start = 120, .l_len = 1, .l_pid = 0};
             const char ok = fd >= 0 && ::fcntl(fd, F_SETLK, &lock) == 0 ? 'y' : 'n';
             (void)!::write(ready[1], &ok, 1);
-            char c;
-            (void)!::read(release[0], &c, 1);
+            (void)!::read(release[0], &lock, 1);
             ::_exit(0);
         }
         ::close(release[0]);
@@ -390,18 +329,10 @@ private slots:
         const bool recorded = journal->record(sampleJobs()[0], why).has_value();
         ::close(release[1]);
         ::waitpid(child, nullptr, 0);
-        QCOMPARE(ok, 'y');
-        QVERIFY(!recorded);
+        QVERIFY(ok == 'y' && !recorded);
         QCOMPARE(why, JournalRecordMessage.arg(journal->path(), JournalBusyMessage.arg(1)));
         QVERIFY(journal->jobs({}, why).isEmpty());
         QVERIFY(journal->record(sampleJobs()[0], why));
-    }
-
-    void searchKeyFolding()
-    {
-        QCOMPARE(SearchKey("Ľudovít Štúr, ÔSMY ŕ Ä"), QString("ludovit stur, osmy r a"));
-        QVERIFY(ForgivingContains("Poukážka", "poukazka") && ForgivingContains("Poukážka", "POUKÁŽKA"));
-        QVERIFY(!ForgivingContains("Poukazka", "poukážka"));
     }
 };
 

@@ -103,6 +103,12 @@ std::optional<QString> setAside(const QString& path, QString& why)
                 continue;
             if (!renameNoReplace(QFile::encodeName(path + suffix), QFile::encodeName(aside + suffix), err)) {
                 why = QStringLiteral("„%1“: %2").arg(path + suffix, errnoText(err));
+                // Back together: a new, empty journal would delete a log it finds beside it.
+                int ignored = 0;
+                if (suffix == QLatin1String("-shm"))
+                    renameNoReplace(QFile::encodeName(aside + QStringLiteral("-wal")),
+                                    QFile::encodeName(path + QStringLiteral("-wal")), ignored);
+                renameNoReplace(QFile::encodeName(aside), QFile::encodeName(path), ignored);
                 return std::nullopt;
             }
         }

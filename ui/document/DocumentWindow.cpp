@@ -132,6 +132,14 @@ void DocumentWindow::closeEvent(QCloseEvent* event)
 
 void DocumentWindow::adoptControls()
 {
+    // The tab order is the form's.
+    QWidget* previous = nullptr;
+    for (const QString& name : form_.tabOrder()) {
+        QWidget* w = client_->findChild<QWidget*>(name, Qt::FindDirectChildrenOnly);
+        if (previous && w)
+            setTabOrder(previous, w);
+        previous = w;
+    }
     for (const FieldSpec& f : form_.fields)
         if (auto* e = client_->findChild<QLineEdit*>(QString::fromLatin1(f.name)))
             e->setMaxLength(f.maxLength);

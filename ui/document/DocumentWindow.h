@@ -90,7 +90,8 @@ protected:
     // Puts each text into the client's control of that name, as the program
     // fills a field: a line shows from its beginning.
     void fillControls(const FieldTexts& texts);
-    // Call once the window's controls are placed: each one-line field takes
+    // Call once the window's controls are placed: the tab order follows the
+    // form's fields, each one-line field takes
     // the limit its form gives, the menu shortcuts win over the edit fields'
     // own (Ctrl+C opens slip C), and a field that refuses a character says why.
     void adoptControls();

@@ -68,7 +68,6 @@ Tobl::Tobl(AppState& app) : DocumentWindow(app, Look, EnvelopeForm())
     FileListBox1->setObjectName(QStringLiteral("FileListBox1"));
     FileListBox1->hide();
 
-    takeFormTabOrder();
     connect(closeItem, &QAction::triggered, this, &Tobl::closeFClick);
     adoptControls();
     FormCreate();
@@ -129,17 +128,6 @@ std::optional<EnvelopeTemplate> Tobl::usableTemplate()
         return std::nullopt;
     }
     return t;
-}
-
-void Tobl::takeFormTabOrder()
-{
-    QWidget* previous = nullptr;
-    for (const QString& name : form().tabOrder()) {
-        QWidget* w = client()->findChild<QWidget*>(name, Qt::FindDirectChildrenOnly);
-        if (previous && w)
-            setTabOrder(previous, w);
-        previous = w;
-    }
 }
 
 bool Tobl::readyToPrint(PrintIntent intent)

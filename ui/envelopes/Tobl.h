@@ -45,6 +45,4 @@ protected:
 
 private:
     void FormCreate();
-    // Tab goes through the form's fields in their order.
-    void takeFormTabOrder();
 };

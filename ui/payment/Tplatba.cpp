@@ -50,7 +50,6 @@ Tplatba::Tplatba(AppState& app) : DocumentWindow(app, Look, PaymentForm())
     // Every typed line is one line in the envelope window.
     adresat->setLineWrapMode(QPlainTextEdit::NoWrap);
 
-    takeFormTabOrder();
     // Plain paper: there is no pre-printed form to line the printer up with.
     Zarovnanietlaiarne1->setVisible(false);
     Zarovnanietlaiarne1->setEnabled(false);
@@ -92,17 +91,6 @@ void Tplatba::amountTyped()
     const bool inRange = cents && *cents >= MinPaymentCents && *cents <= MaxPaymentCents
                          && CheckPaymentField(PaymentField::suma, suma->text()).isEmpty();
     setFieldText(slovom, inRange ? AmountInWords(*cents) : QString());
-}
-
-void Tplatba::takeFormTabOrder()
-{
-    QWidget* previous = nullptr;
-    for (const QString& name : form().tabOrder()) {
-        QWidget* w = client()->findChild<QWidget*>(name, Qt::FindDirectChildrenOnly);
-        if (previous && w)
-            setTabOrder(previous, w);
-        previous = w;
-    }
 }
 
 bool Tplatba::readyToPrint(PrintIntent intent)

@@ -29,8 +29,6 @@ protected:
     void refill() override { FillFromPersonalData(); }
 
 private:
-    // Tab goes through the form's fields in their order.
-    void takeFormTabOrder();
     void amountTyped();
     void ibanTyped();
     QString bankBic(const QString& ibanText) const;

@@ -6,7 +6,6 @@
 #include "printer/ChosenPrinter.h"
 #include "ui/frame/AppState.h"
 #include "ui/printing/PrintSubject.h"
-#include "core/base/SlovakCount.h"
 #include "ui/printing/PrintPreview.h"
 #include "core/print/DryRunCanvas.h"
 #include "core/print/PageFit.h"
@@ -14,8 +13,6 @@
 #include "core/print/QtPrintCanvas.h"
 #include "core/print/SafeOutput.h"
 #include "ui/printing/Tzarovnanie.h"
-#include "core/forms/slips/SlipForms.h"
-#include "core/words/AmountToWords.h"
 
 #include <QPrinter>
 
@@ -43,27 +40,6 @@ QString PrintGate::formPlacement() const
     return subject_.form().placement(page ? &page->frame : nullptr);
 }
 
-bool PrintGate::amountsPrintable()
-{
-    // Typing tells of a wrong amount but keeps it; printed, it would stand
-    // beside words that say another amount.
-    // Only a slip keeps crowns in `suma` and a hellers digit in `hal`; the
-    // payment page checks its euro amount itself.
-    if (!subject_.form().field(QStringLiteral("hal")))
-        return true;
-    const FieldTexts texts = subject_.controlTexts();
-    for (const char* name : {"suma", "hal"}) {
-        if (!subject_.form().field(QString::fromLatin1(name)))
-            continue;
-        const QString text = texts.text(QString::fromLatin1(name));
-        if (!IsAllDigits(toCp1250(text))) {
-            app_.platform.showMessage(SlipDigitErrorPrefix + text);
-            return false;
-        }
-    }
-    return true;
-}
-
 bool PrintGate::outputAllowed(const PrintCanvas& canvas, const QStringList& inputs)
 {
     const QString refusal = OutputRefusal(canvas.outputFile(), app_.programFolder(), inputs);
@@ -85,7 +61,7 @@ bool PrintGate::fitsOrConfirmed(const FormPage& page, const PrintCanvas& canvas,
 
 void PrintGate::print()
 {
-    if (!amountsPrintable() || !subject_.readyToPrint(PrintIntent::Print))
+    if (!subject_.readyToPrint(PrintIntent::Print))
         return;
     std::unique_ptr<PrintCanvas> canvas = app_.platform.runPrintDialog(subject_.dialogParent());
     if (!canvas || !outputAllowed(*canvas))
@@ -141,7 +117,7 @@ QString PrintGate::describeJob(QPrinter& printer)
 
 void PrintGate::preview()
 {
-    if (!amountsPrintable() || !subject_.readyToPrint(PrintIntent::Preview))
+    if (!subject_.readyToPrint(PrintIntent::Preview))
         return;
     QPrinter& printer = app_.platform.currentPrinter();
     PrintPreview preview(printer, describeJob(printer), [this](QPrinter& target) {

@@ -41,8 +41,6 @@ public:
     bool askYesNo(const QString& text);
 
 private:
-    // Whether the slip amount fields hold digits only; tells the user of the first that does not.
-    bool amountsPrintable();
     // A dry run of `page` on `canvas`: true when every text stays in its
     // place, or when the user, told which do not, answers "Áno".
     bool fitsOrConfirmed(const FormPage& page, const PrintCanvas& canvas, const FormShift& shift);

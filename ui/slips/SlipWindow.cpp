@@ -19,17 +19,6 @@ SlipWindow::SlipWindow(AppState& app, const DocumentLook& look, const FormDescri
     suma->setFocus();
 }
 
-void SlipWindow::takeFormTabOrder()
-{
-    QWidget* previous = nullptr;
-    for (const QString& name : form().tabOrder()) {
-        QWidget* w = client()->findChild<QWidget*>(name, Qt::FindDirectChildrenOnly);
-        if (previous && w)
-            setTabOrder(previous, w);
-        previous = w;
-    }
-}
-
 void SlipWindow::ClearPersonalFields()
 {
     for (const char* name : form().clearedFields) {

@@ -28,9 +28,6 @@ public:
     bool readyToPrint(PrintIntent intent) override;
 
 protected:
-    // Call once the controls are placed: Tab goes through the form's fields in
-    // their order, the words lines left out.
-    void takeFormTabOrder();
     void refill() override
     {
         ClearPersonalFields();

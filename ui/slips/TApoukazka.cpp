@@ -40,7 +40,6 @@ TApoukazka::TApoukazka(AppState& app) : SlipWindow(app, Look, SlipAForm(), QColo
     odpsc = addEdit(c, "odpsc", 8, 320, 57, 0, true, SmallFontPixels);
     od3 = addEdit(c, "od3", 72, 320, 233, 0, true, SmallFontPixels);
 
-    takeFormTabOrder();
     connect(closeItem, &QAction::triggered, this, &TApoukazka::closeFClick);
     adoptControls();
     FormCreate();

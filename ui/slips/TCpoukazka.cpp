@@ -30,7 +30,6 @@ TCpoukazka::TCpoukazka(AppState& app) : SlipWindow(app, Look, SlipCForm(), QColo
     odpsc = addEdit(c, "odpsc", 8, 232, 57, 0, true);
     od3 = addEdit(c, "od3", 72, 232, 233, 0, true);
 
-    takeFormTabOrder();
     connect(closeItem, &QAction::triggered, this, &TCpoukazka::Koniecprogramu1Click);
     adoptControls();
     FormCreate();

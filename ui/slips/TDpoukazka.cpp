@@ -41,7 +41,6 @@ TDpoukazka::TDpoukazka(AppState& app) : SlipWindow(app, Look, SlipDForm(), QColo
     odpsc = addEdit(c, "odpsc", 8, 248, 57, 0, true);
     od3 = addEdit(c, "od3", 72, 248, 233, 0, true);
 
-    takeFormTabOrder();
     connect(closeItem, &QAction::triggered, this, &TDpoukazka::Koniecprogramu1Click);
     adoptControls();
     FormCreate();

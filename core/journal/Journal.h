@@ -98,8 +98,9 @@ public:
     // Records a job in one transaction: its id, or nothing, nothing
     // recorded and why, in Slovak.
     std::optional<qint64> record(const JournalJob& job, QString& why);
-    // Newest first.
+    // Newest first; their forms without the layout copies, which job() gives.
     QList<JobSummary> jobs(const JobFilter& filter, QString& why) const;
+    // Nothing, and `why` untouched, for a job the journal no longer has.
     std::optional<JobSummary> job(qint64 id, QString& why) const;
     QList<JournalPage> pages(qint64 job, QString& why) const;
     bool remove(const QList<qint64>& jobs, QString& why);

@@ -4,6 +4,7 @@
 
 #include "ui/frame/AppState.h"
 #include "ui/help/Toprograme.h"
+#include "ui/history/Thistoria.h"
 #include "ui/envelopes/Tobl.h"
 #include "ui/envelopes/Tsablona.h"
 #include "ui/payment/Tplatba.h"
@@ -24,4 +25,5 @@ void RegisterDocumentWindows(AppState& app)
     app.registerDialog(DialogKind::ProgramSettings, [](AppState& a) { return std::make_unique<Tnastavenia>(a); });
     app.registerDialog(DialogKind::TemplateWizard, [](AppState& a) { return std::make_unique<Tsablona>(a); });
     app.registerDialog(DialogKind::About, [](AppState& a) { return std::make_unique<Toprograme>(a); });
+    app.registerDialog(DialogKind::History, [](AppState& a) { return std::make_unique<Thistoria>(a); });
 }

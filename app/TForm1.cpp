@@ -157,6 +157,8 @@ void TForm1::buildPopupMenu()
             &QAction::triggered, this, &TForm1::Image4Click);
     connect(item(PopupMenu1, QStringLiteral("Platba QR"), "PlatbaQR1", {}, Pictures::menuIcon(FormKind::Payment)),
             &QAction::triggered, this, &TForm1::PlatbaQR1Click);
+    connect(item(PopupMenu1, QStringLiteral("História tlače…"), "Histriatlae1", {}), &QAction::triggered, this,
+            &TForm1::Histriatlae1Click);
     PopupMenu1->addSeparator();
     connect(item(PopupMenu1, QStringLiteral("Nová šablóna na obálku"), "Novablnanaoblku1", {}, Pictures::templateIcon()),
             &QAction::triggered, this, &TForm1::Novablnanaoblku1Click);
@@ -221,6 +223,7 @@ void TForm1::Oprograme1Click() { OpenHelpFile(app_); }
 void TForm1::Osobnnastavenia1Click() { RunDialog(app_, DialogKind::PersonalData); }
 void TForm1::Nastaveniaprogramu1Click() { RunDialog(app_, DialogKind::ProgramSettings); }
 void TForm1::Novablnanaoblku1Click() { RunDialog(app_, DialogKind::TemplateWizard); }
+void TForm1::Histriatlae1Click() { RunDialog(app_, DialogKind::History); }
 
 bool TForm1::FormCloseQuery()
 {

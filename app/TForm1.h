@@ -39,6 +39,7 @@ public:
     void Osobnnastavenia1Click();
     void Nastaveniaprogramu1Click();
     void Novablnanaoblku1Click(); // the template wizard
+    void Histriatlae1Click();     // the print history
     // Closes uziv.nas, then program.nas; closing goes ahead.
     bool FormCloseQuery();
 

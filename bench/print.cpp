@@ -27,6 +27,7 @@ public:
     QPrinter& currentPrinter() override { return printer_; }
     std::optional<QFont> runFontDialog(QWidget*, const QFont&) override { return std::nullopt; }
     QString chooseFile(QWidget*, const QString&, const QString&) override { return {}; }
+    QString chooseSaveFile(QWidget*, const QString&, const QString&) override { return {}; }
     bool progressStep(QProgressDialog&, int) override { return true; }
     std::unique_ptr<PrintCanvas> runPrintDialog(QWidget*) override
     {

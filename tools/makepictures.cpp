@@ -52,6 +52,7 @@ public:
     }
     std::optional<QFont> runFontDialog(QWidget*, const QFont&) override { return std::nullopt; }
     QString chooseFile(QWidget*, const QString&, const QString&) override { return {}; }
+    QString chooseSaveFile(QWidget*, const QString&, const QString&) override { return {}; }
     bool progressStep(QProgressDialog&, int) override { return false; }
 
 private:

@@ -7,6 +7,7 @@
 
 #include <QFile>
 #include <QRegularExpression>
+#include <QSqlQueryModel>
 #include <QUuid>
 #include <cerrno>
 #include <cmath>
@@ -281,6 +282,40 @@ const QString FieldLike = QStringLiteral(
     "SELECT f.text FROM pages p JOIN page_fields f ON f.page_id = p.id WHERE p.job_id = j.id "
     "AND f.search_key LIKE ? ESCAPE '\\'");
 
+// A filter as SQL conditions on `jobs j` with their values, and the words
+// with marks that must be checked letter by letter after.
+struct FilterSql {
+    QStringList where;
+    QVariantList values;
+    QStringList marked;
+};
+
+FilterSql filterSql(const JobFilter& filter)
+{
+    FilterSql f;
+    if (filter.form) {
+        f.where << QStringLiteral("j.form_name = ? AND j.form_builtin = ?");
+        f.values << filter.form->name << (filter.form->builtIn ? 1 : 0);
+    }
+    if (filter.from.isValid()) {
+        f.where << QStringLiteral("j.time_utc >= ?");
+        f.values << timeText(filter.from);
+    }
+    if (filter.to.isValid()) {
+        f.where << QStringLiteral("j.time_utc <= ?");
+        f.values << timeText(filter.to);
+    }
+    // Every word narrows by its key; a word with marks is checked letter by letter after.
+    for (const QString& word : filter.search.split(QRegularExpression(QStringLiteral("\\s+")), Qt::SkipEmptyParts)) {
+        const QString key = SearchKey(word);
+        f.where << QStringLiteral("EXISTS (%1)").arg(FieldLike);
+        f.values << likePattern(key);
+        if (key != word.toLower())
+            f.marked << word;
+    }
+    return f;
+}
+
 } // namespace
 
 JournalForm JournalForm::of(FormKind kind)
@@ -512,29 +547,10 @@ std::optional<qint64> Journal::record(const JournalJob& job, QString& why)
 QList<JobSummary> Journal::jobs(const JobFilter& filter, QString& why) const
 {
     const Connection& c = *d_;
-    QStringList where;
-    QVariantList values;
-    if (filter.form) {
-        where << QStringLiteral("j.form_name = ? AND j.form_builtin = ?");
-        values << filter.form->name << (filter.form->builtIn ? 1 : 0);
-    }
-    if (filter.from.isValid()) {
-        where << QStringLiteral("j.time_utc >= ?");
-        values << timeText(filter.from);
-    }
-    if (filter.to.isValid()) {
-        where << QStringLiteral("j.time_utc <= ?");
-        values << timeText(filter.to);
-    }
-    // Every word narrows by its key; a word with marks is checked letter by letter after.
-    QStringList marked;
-    for (const QString& word : filter.search.split(QRegularExpression(QStringLiteral("\\s+")), Qt::SkipEmptyParts)) {
-        const QString key = SearchKey(word);
-        where << QStringLiteral("EXISTS (%1)").arg(FieldLike);
-        values << likePattern(key);
-        if (key != word.toLower())
-            marked << word;
-    }
+    const FilterSql picked = filterSql(filter);
+    const QStringList& where = picked.where;
+    const QVariantList& values = picked.values;
+    const QStringList& marked = picked.marked;
     QString sql = SummaryColumns;
     if (!where.isEmpty())
         sql += QStringLiteral(" WHERE ") + where.join(QStringLiteral(" AND "));
@@ -657,4 +673,156 @@ bool Journal::clear(QString& why)
     }
     c.run(QStringLiteral("PRAGMA wal_checkpoint(TRUNCATE)"), reason);
     return true;
+}
+
+namespace {
+
+const QString FirstPage = QStringLiteral("(SELECT p1.id FROM pages p1 WHERE p1.job_id = j.id ORDER BY p1.number LIMIT 1)");
+
+// The visible columns in JobColumn's order, then what they are made from.
+const QString ModelColumns =
+    QStringLiteral(
+        "SELECT j.time_utc AS t, j.form_name AS form, "
+        // A field naming the recipient with a text, else the page's first field.
+        "(SELECT f.text FROM page_fields f WHERE f.page_id = %1 ORDER BY (f.name IN ('ad1', 'adr', 'prijemca', "
+        "'nazov_uctu') AND f.text <> '') DESC, f.position LIMIT 1) AS recipient, "
+        "(SELECT f.text FROM page_fields f WHERE f.page_id = %1 AND f.name = 'suma') AS suma, "
+        "(SELECT f.text FROM page_fields f WHERE f.page_id = %1 AND f.name = 'vsymbol') AS vs, "
+        "(SELECT count(*) FROM pages p WHERE p.job_id = j.id) AS pages, j.target_name AS target, "
+        "j.outcome AS outcome, j.id AS id, "
+        "(SELECT f.text FROM page_fields f WHERE f.page_id = %1 AND f.name = 'hal') AS hal, "
+        "j.message AS message, j.form_builtin AS builtin FROM jobs j")
+        .arg(FirstPage);
+enum Extra { IdColumn = JobColumnCount, HalColumn, MessageColumn, BuiltInColumn };
+
+class JobsModel final : public QSqlQueryModel {
+public:
+    JobsModel(const Journal::Connection& c, QString select, QVariantList values)
+        : c_(c), select_(std::move(select)), values_(std::move(values))
+    {
+    }
+
+    // Reads the first rows again in the chosen order; false and why when it cannot.
+    bool load(QString& why)
+    {
+        static const char* const byColumn[] = {
+            "t", "form", "recipient COLLATE NOCASE",
+            "CAST(replace(replace(suma, ' ', ''), ',', '.') AS REAL) %1, CAST(hal AS INTEGER)", "vs",
+            "pages", "target COLLATE NOCASE", "outcome"};
+        const QString dir = order_ == Qt::AscendingOrder ? QStringLiteral("ASC") : QStringLiteral("DESC");
+        QString order = QStringLiteral(" ORDER BY ");
+        if (column_ >= 0 && column_ < JobColumnCount)
+            order += QString::fromLatin1(byColumn[column_]).replace(QStringLiteral("%1"), dir) + QLatin1Char(' ') + dir
+                     + QStringLiteral(", ");
+        order += column_ == 0 ? QStringLiteral("t %1, id %1").arg(dir) : QStringLiteral("t DESC, id DESC");
+        QSqlQuery query(c_.db);
+        bool ok = query.prepare(select_ + order);
+        for (qsizetype i = 0; ok && i < values_.size(); ++i)
+            query.bindValue(static_cast<int>(i), values_[i]);
+        if (!ok || !query.exec()) {
+            why = c_.reasonOf(query.lastError());
+            return false;
+        }
+        setQuery(std::move(query));
+        return true;
+    }
+
+    int columnCount(const QModelIndex& parent = {}) const override { return parent.isValid() ? 0 : JobColumnCount; }
+
+    QVariant data(const QModelIndex& index, int role) const override
+    {
+        if (!index.isValid())
+            return {};
+        if (role == JobIdRole)
+            return raw(index.row(), IdColumn);
+        if (role == Qt::TextAlignmentRole && (index.column() == int(JobColumn::Amount) || index.column() == int(JobColumn::Pages)))
+            return QVariant::fromValue(Qt::AlignRight | Qt::AlignVCenter);
+        if (role != Qt::DisplayRole)
+            return {};
+        const QVariant value = raw(index.row(), index.column());
+        switch (static_cast<JobColumn>(index.column())) {
+        case JobColumn::Time:
+            return QDateTime::fromString(value.toString(), Qt::ISODateWithMs)
+                .toLocalTime()
+                .toString(QStringLiteral("dd.MM.yyyy HH:mm:ss"));
+        case JobColumn::Form: {
+            JournalForm form{value.toString(), raw(index.row(), BuiltInColumn).toInt() != 0, {}};
+            const std::optional<FormKind> kind = form.kind();
+            return kind ? QString::fromUtf8(Form(*kind).userName) : form.name;
+        }
+        case JobColumn::Recipient:
+            return value.toString().section(QLatin1Char('\n'), 0, 0).trimmed();
+        case JobColumn::Amount: {
+            const QString hal = raw(index.row(), HalColumn).toString();
+            return hal.isEmpty() ? value.toString() : value.toString() + QLatin1Char(',') + hal;
+        }
+        case JobColumn::Outcome:
+            return value.toString() == QLatin1String("failed")
+                       ? QStringLiteral("chyba: ") + raw(index.row(), MessageColumn).toString().replace(u'\n', u' ')
+                       : QStringLiteral("vytlačené");
+        default:
+            return value;
+        }
+    }
+
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override
+    {
+        static const char* const names[] = {"Dátum a čas", "Formulár", "Adresát", "Suma",
+                                            "VS", "Strany", "Tlačiareň alebo súbor", "Výsledok"};
+        if (orientation == Qt::Horizontal && role == Qt::DisplayRole && section >= 0 && section < JobColumnCount)
+            return QString::fromUtf8(names[section]);
+        return QSqlQueryModel::headerData(section, orientation, role);
+    }
+
+    void sort(int column, Qt::SortOrder order) override
+    {
+        column_ = column;
+        order_ = order;
+        QString ignored; // the rows read before stay
+        load(ignored);
+    }
+
+private:
+    QVariant raw(int row, int column) const { return QSqlQueryModel::data(createIndex(row, column), Qt::DisplayRole); }
+
+    const Journal::Connection& c_;
+    QString select_;
+    QVariantList values_;
+    int column_ = 0;
+    Qt::SortOrder order_ = Qt::DescendingOrder;
+};
+
+} // namespace
+
+std::unique_ptr<QAbstractItemModel> Journal::jobsModel(const JobFilter& filter, QString& why) const
+{
+    const Connection& c = *d_;
+    FilterSql picked = filterSql(filter);
+    QString reason;
+    if (!picked.marked.isEmpty()) {
+        // SQL cannot tell a letter with its mark from one without: the jobs
+        // the letter by letter check keeps, by their ids.
+        JobFilter all = filter;
+        all.limit = 0;
+        QString failed;
+        const QList<JobSummary> found = jobs(all, failed);
+        if (!failed.isEmpty()) {
+            why = failed;
+            return nullptr;
+        }
+        QStringList ids;
+        for (const JobSummary& s : found)
+            ids << QString::number(s.id);
+        picked.where = QStringList{QStringLiteral("j.id IN (%1)").arg(ids.isEmpty() ? QStringLiteral("NULL") : ids.join(u','))};
+        picked.values.clear();
+    }
+    QString sql = ModelColumns;
+    if (!picked.where.isEmpty())
+        sql += QStringLiteral(" WHERE ") + picked.where.join(QStringLiteral(" AND "));
+    auto model = std::make_unique<JobsModel>(c, sql, picked.values);
+    if (!model->load(reason)) {
+        why = JournalReadMessage.arg(c.path, reason);
+        return nullptr;
+    }
+    return model;
 }

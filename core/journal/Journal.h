@@ -82,6 +82,13 @@ inline constexpr std::chrono::milliseconds JournalBusyTimeout{5000};
 inline const QString JournalFileName = QStringLiteral("historia.sqlite");
 
 struct JournalOpen;
+class QAbstractItemModel;
+
+// The columns of Journal::jobsModel, as a list of jobs shows them.
+enum class JobColumn { Time, Form, Recipient, Amount, Symbol, Pages, Target, Outcome };
+inline constexpr int JobColumnCount = 8;
+// Under this role every cell of a row gives its job's id.
+inline constexpr int JobIdRole = 0x0100 + 1; // Qt::UserRole + 1
 
 class Journal {
 public:
@@ -103,6 +110,13 @@ public:
     // Nothing, and `why` untouched, for a job the journal no longer has.
     std::optional<JobSummary> job(qint64 id, QString& why) const;
     QList<JournalPage> pages(qint64 job, QString& why) const;
+    // The jobs the filter picks, read from the journal as the view asks for
+    // rows, newest first until sort() orders them by another column: the
+    // local time, the form's user name, the first page's first recipient
+    // line, amount, variable symbol, pages, printer or file, outcome. It
+    // reads through this journal's connection and must not outlive it. Null
+    // and why when the journal cannot be read.
+    std::unique_ptr<QAbstractItemModel> jobsModel(const JobFilter& filter, QString& why) const;
     bool remove(const QList<qint64>& jobs, QString& why);
     bool clear(QString& why);
     // A table of the job's pages (every job's when none), a row per page and

@@ -105,6 +105,18 @@ public:
     }
     std::deque<QString> fileAnswers;
     int fileDialogs = 0;
+    // The save dialog: the next path, or a cancel when none is left.
+    QString chooseSaveFile(QWidget*, const QString&, const QString&) override
+    {
+        ++saveDialogs;
+        if (saveAnswers.empty())
+            return {};
+        QString answer = saveAnswers.front();
+        saveAnswers.pop_front();
+        return answer;
+    }
+    std::deque<QString> saveAnswers;
+    int saveDialogs = 0;
     // The progress dialog: every step is kept; the user cancels once
     // `cancelAfter` steps are done (never when negative).
     bool progressStep(QProgressDialog&, int done) override

@@ -122,6 +122,17 @@ QString QtPrintDialogs::chooseFile(QWidget* parent, const QString& caption, cons
     return dialog->selectedFiles().value(0);
 }
 
+QString QtPrintDialogs::chooseSaveFile(QWidget* parent, const QString& caption, const QString& filter)
+{
+    const std::unique_ptr<QFileDialog> dialog = MakeOpenFileDialog(parent, caption, filter);
+    dialog->setFileMode(QFileDialog::AnyFile);
+    dialog->setAcceptMode(QFileDialog::AcceptSave);
+    dialog->setDefaultSuffix(QStringLiteral("csv"));
+    if (dialog->exec() != QDialog::Accepted)
+        return {};
+    return dialog->selectedFiles().value(0);
+}
+
 bool QtPrintDialogs::progressStep(QProgressDialog& dialog, int done)
 {
     dialog.setValue(done);

@@ -35,6 +35,7 @@ public:
     QPrinter& currentPrinter() override;
     std::optional<QFont> runFontDialog(QWidget* parent, const QFont& initial) override;
     QString chooseFile(QWidget* parent, const QString& caption, const QString& filter) override;
+    QString chooseSaveFile(QWidget* parent, const QString& caption, const QString& filter) override;
     bool progressStep(QProgressDialog& dialog, int done) override;
 
 private:

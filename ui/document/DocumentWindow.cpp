@@ -49,6 +49,7 @@ void DocumentWindow::buildMenu(const DocumentLook& look)
     Ukkapredtlaou1 = item(file, QStringLiteral("Ukážka pred tlačou"), "Ukkapredtlaou1", {});
     Zarovnanietlaiarne1 = item(file, QStringLiteral("Zarovnanie tlačiarne…"), "Zarovnanietlaiarne1", {});
     Hromadntla1 = item(file, QStringLiteral("Hromadná tlač…"), "Hromadntla1", {});
+    Histriatlae1 = item(file, QStringLiteral("História tlače…"), "Histriatlae1", {});
     file->addSeparator();
     closeItem = item(file, QStringLiteral("Zavrieť"), look.closeItemName, QKeySequence(Qt::CTRL | Qt::Key_F4));
 
@@ -78,6 +79,7 @@ void DocumentWindow::buildMenu(const DocumentLook& look)
     connect(Zarovnanietlaiarne1, &QAction::triggered, this,
             [this] { app_.guarded([this] { Zarovnanietlaiarne1Click(); }); });
     connect(Hromadntla1, &QAction::triggered, this, [this] { app_.guarded([this] { Hromadntla1Click(); }); });
+    connect(Histriatlae1, &QAction::triggered, this, [this] { app_.guarded([this] { Histriatlae1Click(); }); });
     connect(TypuA1, &QAction::triggered, this, &DocumentWindow::TypuA1Click);
     connect(TypuC1, &QAction::triggered, this, &DocumentWindow::TypuC1Click);
     connect(TypuD1, &QAction::triggered, this, &DocumentWindow::TypuD1Click);
@@ -101,6 +103,7 @@ void DocumentWindow::Index1Click() { OpenHelpFile(app_); }
 // only when it opens.
 void DocumentWindow::Novablnapreoblky1Click() { RunDialog(app_, DialogKind::TemplateWizard); }
 void DocumentWindow::Oprograme1Click() { RunDialog(app_, DialogKind::About); }
+void DocumentWindow::Histriatlae1Click() { RunDialog(app_, DialogKind::History); }
 
 // Refilled after a cancel too, so the window always shows the records as they
 // stand after the dialog.

@@ -39,6 +39,7 @@ public:
     QAction* Ukkapredtlaou1 = nullptr;      // print preview
     QAction* Zarovnanietlaiarne1 = nullptr; // lining the printer up
     QAction* Hromadntla1 = nullptr;         // a whole table, one page per row
+    QAction* Histriatlae1 = nullptr;        // the print history
     QAction* closeItem = nullptr; // closeF or Koniecprogramu1
     QAction* TypuA1 = nullptr;
     QAction* TypuC1 = nullptr;
@@ -58,6 +59,10 @@ public:
     void Zarovnanietlaiarne1Click() { printing_.alignPrinter(); }
     void Hromadntla1Click() { printing_.printTable(); }
     PrintGate& printing() { return printing_; }
+    // The print history, modal.
+    void Histriatlae1Click();
+    // Puts these texts into the window's fields, as a page once printed had them.
+    void showTexts(const FieldTexts& texts) { fillControls(texts); }
 
     FieldTexts controlTexts() const override;
     // The texts a print reads: memos with the lines they show.

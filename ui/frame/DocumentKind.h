@@ -9,8 +9,8 @@ class AppState;
 class QWidget;
 
 // The modal dialogs reached from the launcher and the document windows.
-enum class DialogKind { PersonalData, ProgramSettings, TemplateWizard, About };
-constexpr std::size_t DialogKindCount = 4;
+enum class DialogKind { PersonalData, ProgramSettings, TemplateWizard, About, History };
+constexpr std::size_t DialogKindCount = 5;
 
 inline const QString PolicyMessage = QStringLiteral(
     "Nastavenia programu nepovoľujú spustenie viacerých formulárov!\r"

@@ -57,6 +57,10 @@ public:
     {
         return printDialogs_->chooseFile(parent, caption, filter);
     }
+    QString chooseSaveFile(QWidget* parent, const QString& caption, const QString& filter)
+    {
+        return printDialogs_->chooseSaveFile(parent, caption, filter);
+    }
     bool progressStep(QProgressDialog& dialog, int done) { return printDialogs_->progressStep(dialog, done); }
     int randomBelow(int n) { return random_->randomBelow(n); }
 

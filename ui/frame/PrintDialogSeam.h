@@ -22,6 +22,8 @@ public:
     virtual std::optional<QFont> runFontDialog(QWidget* parent, const QFont& initial) = 0;
     // The file dialog to open a file: its path, or empty on cancel.
     virtual QString chooseFile(QWidget* parent, const QString& caption, const QString& filter) = 0;
+    // The file dialog to save a file: its path, or empty on cancel.
+    virtual QString chooseSaveFile(QWidget* parent, const QString& caption, const QString& filter) = 0;
     // A long job's progress dialog, shown, at `done` steps: true to go on,
     // false once the user has cancelled.
     virtual bool progressStep(QProgressDialog& dialog, int done) = 0;

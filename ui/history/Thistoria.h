@@ -1,0 +1,55 @@
+#pragma once
+// The print history: the jobs the print journal keeps, newest first, with a
+// search, a form filter and a date range; the chosen job's pages, opened in
+// a form window again, printed again, exported or deleted.
+#include <QDialog>
+
+#include <memory>
+#include <optional>
+
+class AppState;
+class Journal;
+class QAbstractItemModel;
+class QComboBox;
+class QDateEdit;
+class QLineEdit;
+class QPushButton;
+class QTableView;
+class QTreeWidget;
+
+class Thistoria : public QDialog {
+    Q_OBJECT
+public:
+    explicit Thistoria(AppState& app);
+    ~Thistoria() override;
+
+    QLineEdit* hladat;
+    QComboBox* formular;
+    QDateEdit* od;
+    QDateEdit* do_;
+    QTableView* tlace; // the jobs
+    QTreeWidget* strany; // the chosen job's pages and their fields
+    QPushButton* otvorit;
+    QPushButton* vytlacit;
+    QPushButton* exportovat;
+    QPushButton* vymazat;
+    QPushButton* zavriet;
+
+    void otvoritClick();
+    void vytlacitClick();
+    void exportovatClick();
+    void vymazatClick();
+
+private:
+    // Reads the jobs the filter picks again.
+    void reload();
+    void showPages();
+    std::optional<qint64> currentJob() const;
+    QList<qint64> selectedJobs() const;
+    // Shows a journal's message; false when there was one.
+    bool told(const QString& message);
+
+    AppState& app_;
+    std::unique_ptr<Journal> journal_;
+    std::unique_ptr<QAbstractItemModel> model_;
+};

@@ -8,6 +8,9 @@
 #include "support/RecordingCanvas.h"
 
 #include <QCheckBox>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
@@ -113,6 +116,18 @@ private slots:
         user = [&](Thistoria& h) {
             h.tlace->selectRow(0);
             h.findChild<QPushButton*>("vytlacit")->click();
+            QCOMPARE(h.tlace->model()->rowCount(), 2);
+            const auto id = [&](int row) { return h.tlace->model()->index(row, 0).data(JobIdRole).toLongLong(); };
+            QVERIFY(id(0) > id(1)); // newest first
+            h.tlace->horizontalHeader()->setSortIndicator(int(JobColumn::Time), Qt::AscendingOrder);
+            QVERIFY(id(0) < id(1));
+            h.formular->setCurrentText("C");
+            QCOMPARE(h.tlace->model()->rowCount(), 0);
+            h.formular->setCurrentText("A");
+            QCOMPARE(h.tlace->model()->rowCount(), 2);
+            h.od->setDate(QDate::currentDate().addDays(1));
+            QCOMPARE(h.tlace->model()->rowCount(), 0);
+            h.od->setDate(QDate::currentDate());
             QCOMPARE(h.tlace->model()->rowCount(), 2);
             h.tlace->selectRow(1);
             h.findChild<QPushButton*>("exportovat")->click();

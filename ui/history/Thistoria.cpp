@@ -10,6 +10,7 @@
 #include "ui/frame/AppState.h"
 #include "ui/frame/DocumentKind.h"
 #include "ui/widgets/DialogControls.h"
+#include "ui/widgets/ScreenFit.h"
 
 #include <QComboBox>
 #include <QDateEdit>
@@ -102,6 +103,7 @@ Thistoria::Thistoria(AppState& app) : QDialog(nullptr), app_(app)
     whole->addWidget(tlace, 3);
     whole->addWidget(strany, 2);
     whole->addLayout(buttons);
+    FitOnScreen(this);
 
     connect(hladat, &QLineEdit::textChanged, this, &Thistoria::reload);
     connect(formular, &QComboBox::currentIndexChanged, this, &Thistoria::reload);

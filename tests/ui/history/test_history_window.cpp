@@ -8,6 +8,7 @@
 #include "support/RecordingCanvas.h"
 
 #include <QCheckBox>
+#include <QDir>
 #include <QComboBox>
 #include <QDateEdit>
 #include <QHeaderView>
@@ -154,6 +155,26 @@ private slots:
         p.launcher = std::make_unique<TForm1>(*p.app);
         p.launcher->findChild<QAction*>("Histriatlae1")->trigger();
         QVERIFY(recorded(p).isEmpty());
+    }
+
+    void aJournalThatCannotOpenIsToldAndTheWindowGoesOn()
+    {
+        Program p;
+        p.loadRecords();
+        QVERIFY(QDir().mkdir(p.folder.file(JournalFileName))); // no file: a folder in its place
+        bool shown = false;
+        p.platform.onDialog = [&](QDialog& d) {
+            auto* h = qobject_cast<Thistoria*>(&d);
+            QVERIFY(h);
+            shown = true;
+            for (const char* name : {"otvorit", "vytlacit", "exportovat", "vymazat"})
+                h->findChild<QPushButton*>(name)->click();
+            retypeLine(h->hladat, "Novak");
+        };
+        RunDialog(*p.app, DialogKind::History);
+        QVERIFY(shown);
+        QCOMPARE(p.platform.messages.size(), 1);
+        QVERIFY2(p.platform.messages[0].startsWith(QStringLiteral("Denník tlače")), qPrintable(p.platform.messages[0]));
     }
 
     void switchedOffInTheSettingsNothingIsRecorded()

@@ -134,12 +134,20 @@ int main(int argc, char** argv)
     for (const auto& page : recorder.pages)
         count += page.size();
 
+    // The same program beside it with the print journal switched off.
+    QTemporaryDir offDir;
+    QString batchOff;
+    if (!InstallInto(program, offDir.path(), batchOff) || !WriteFile(offDir.filePath(QStringLiteral("historia.ini")), "viest=0\n"))
+        return 1;
+
     const QString done = QStringLiteral("Vytlačené: %1").arg(rows);
     const QList<BenchCommand> commands = {
         {QStringLiteral("zelvana-batch, slip A"), batch,
          {"--form", "A", "--input", table, "--output", dir.filePath(QStringLiteral("slips.pdf"))}, done},
         {QStringLiteral("bare QPainter job"), QCoreApplication::applicationFilePath(),
-         {"--bare", texts, dir.filePath(QStringLiteral("bare.pdf"))}, QStringLiteral("%1 pages").arg(rows)}};
+         {"--bare", texts, dir.filePath(QStringLiteral("bare.pdf"))}, QStringLiteral("%1 pages").arg(rows)},
+        {QStringLiteral("zelvana-batch, journal off"), batchOff,
+         {"--form", "A", "--input", table, "--output", offDir.filePath(QStringLiteral("slips.pdf"))}, done}};
     QString error;
     const QList<BenchTimes> t = TimeInTurn(commands, runs, error);
     if (t.isEmpty())
@@ -150,5 +158,8 @@ int main(int argc, char** argv)
                 qPrintable(TimesLine(QStringLiteral("bare QPainter job"), t[1])));
     std::printf("  zelvana-batch / bare QPainter: %.2f wall, %.2f CPU (aim: at most 1.5)\n",
                 PairedRatio(t[0].wallMs, t[1].wallMs), PairedRatio(t[0].cpuMs, t[1].cpuMs));
+    std::printf("  %s\n", qPrintable(TimesLine(QStringLiteral("zelvana-batch, journal off"), t[2])));
+    std::printf("  journal on / off: %.2f wall, %.2f CPU (aim: at most 1.1)\n", PairedRatio(t[0].wallMs, t[2].wallMs),
+                PairedRatio(t[0].cpuMs, t[2].cpuMs));
     return 0;
 }

@@ -3,6 +3,8 @@
 #include "core/batch/BatchFit.h"
 #include "core/batch/BatchJob.h"
 #include "core/batch/JobChecks.h"
+#include "core/batch/JobJournal.h"
+#include "cli/HistoryCommand.h"
 #include "core/records/RecordsReadOnly.h"
 #include "printer/SplitPdf.h"
 #include "core/base/Cp1250.h"
@@ -44,6 +46,7 @@ const QString BatchHelpText = QStringLiteral(
     "  --check               len skontroluje tabuľku; nič netlačí ani nezapisuje\n"
     "  --force               vytlačí aj riadky, ktorých text by padol mimo tlačovej plochy\n"
     "  --help                tento text\n"
+    "%1"
     "\n"
     "Nastavenia, osobné údaje, šablóny obálok a zarovnanie tlačiarne (tlaciarne.ini) berie z priečinka\n"
     "programu, nainštalovaný program z priečinka používateľa $XDG_DATA_HOME/Zelvana/ (obvykle\n"
@@ -52,7 +55,8 @@ const QString BatchHelpText = QStringLiteral(
     "je chybný (bez --force); text, ktorý by zasiahol do iného textu alebo inej časti formulára,\n"
     "sa vytlačí s upozornením.\n"
     "Návratový kód: 0 všetko vytlačené (alebo tabuľka v poriadku pri --check), 1 chybná tabuľka,\n"
-    "2 chybné voľby, nečitateľné súbory programu alebo tlačiareň či súbor, ktoré tlač odmietli.\n");
+    "2 chybné voľby, nečitateľné súbory programu alebo tlačiareň či súbor, ktoré tlač odmietli.\n"
+    "Každú tlač zapíše do histórie tlače (historia.sqlite), ak ju Zelvana nemá vypnutú.\n");
 
 namespace {
 
@@ -138,15 +142,31 @@ QString parse(const QStringList& args, Options& o)
 
 } // namespace
 
-int RunBatchCommand(const QStringList& arguments, const QString& programFolder, QTextStream& out, QTextStream& err)
+namespace {
+
+// Keeps the job in the journal; a journal that fails is told, the print stands.
+void record(const QString& folder, const FormDescription& form, const QList<FormPage>& pages, JobTarget target,
+            const QString& targetName, const QString& source, const QString& failure, QTextStream& err)
 {
+    const PrintedJob job{form, pages, target, targetName, JobSource::Table, source, failure.isEmpty(), failure};
+    if (const QString message = RecordPrintedJob(folder, job); !message.isEmpty())
+        err << message << '\n';
+}
+
+} // namespace
+
+int RunBatchCommand(const QStringList& arguments, const QString& programFolder, QTextStream& out, QTextStream& err,
+                    const QString& source)
+{
+    if (IsHistoryCommand(arguments))
+        return RunHistoryCommand(arguments, programFolder, out, err);
     Options o;
     if (const QString problem = parse(arguments, o); !problem.isEmpty()) {
         err << problem << "\nNápoveda: zelvana-batch --help\n";
         return BatchBadOptionsOrOutput;
     }
     if (o.help) {
-        out << BatchHelpText;
+        out << BatchHelpText.arg(HistoryHelpText);
         return BatchPrinted;
     }
     // A split writes NAME-0001.pdf ... and never NAME itself: those are checked below.
@@ -223,6 +243,9 @@ int RunBatchCommand(const QStringList& arguments, const QString& programFolder, 
             }
         }
         const SplitOutcome split = PrintSplitPdf(*o.form, check.pages, o.output, shift, o.outline);
+        if (split.files > 0 || !split.problem.isEmpty())
+            record(programFolder, *o.form, check.pages.mid(0, split.files), JobTarget::Pdf, o.output,
+                   source.isEmpty() ? o.input : source, split.problem, err);
         if (!split.problem.isEmpty()) {
             err << split.problem << QStringLiteral("\nZapísané súbory: %1 z %2.\n").arg(split.files).arg(check.rows);
             return BatchBadOptionsOrOutput;
@@ -234,6 +257,9 @@ int RunBatchCommand(const QStringList& arguments, const QString& programFolder, 
     }
     const std::unique_ptr<PrintCanvas> canvas = CanvasOnChosenPrinter(printer);
     const BatchOutcome outcome = PrintTable(*canvas, context, check, shift, o.outline);
+    const auto [target, name] = TargetOf(*canvas);
+    record(programFolder, *o.form, check.pages.mid(0, outcome.pages), target, name, source.isEmpty() ? o.input : source,
+           BatchOutcomeMessage(outcome), err);
     if (const QString message = BatchOutcomeMessage(outcome); !message.isEmpty()) {
         err << message << '\n';
         return outcome.problem.isEmpty() ? BatchBadOptionsOrOutput : BatchBadTable;

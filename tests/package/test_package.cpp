@@ -112,7 +112,7 @@ private slots:
         // dpkg-shlibdeps found the libraries the programs link.
         const QString depends = QRegularExpression(QStringLiteral("^Depends: (.*)$"), QRegularExpression::MultilineOption)
                                     .match(fields.out).captured(1);
-        for (const char* library : {"libqt6core6", "libqt6widgets6", "libqt6printsupport6", "libcups2", "libcsv3", "libc6",
+        for (const char* library : {"libqt6core6", "libqt6widgets6", "libqt6printsupport6", "libcups2", "libcsv3", "libc6", "libqt6sql6-sqlite",
                                     "fonts-liberation"})
             QVERIFY2(depends.contains(QString::fromLatin1(library)), qPrintable(depends));
     }

@@ -148,6 +148,8 @@ void PrintGate::printTable()
                                             [&](int done) { return app_.platform.progressStep(progress, done); });
     progress.hide();
     const QString message = BatchOutcomeMessage(outcome);
+    if (outcome.pages > 0 || !message.isEmpty())
+        recordJob(check.pages.mid(0, outcome.pages), *canvas, path, message);
     app_.platform.showMessage(message.isEmpty() ? QStringLiteral("Hromadná tlač je hotová, vytlačené: %1.")
                                                       .arg(PagesText(outcome.pages))
                                                 : message);

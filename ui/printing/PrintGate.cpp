@@ -3,6 +3,7 @@
 #include "ui/printing/PrintGate.h"
 
 #include "core/batch/JobChecks.h"
+#include "core/batch/JobJournal.h"
 #include "printer/ChosenPrinter.h"
 #include "ui/frame/AppState.h"
 #include "ui/printing/PrintSubject.h"
@@ -67,11 +68,25 @@ void PrintGate::print()
     if (!canvas || !outputAllowed(*canvas))
         return; // cancelled, or a file the print must not write: nothing is printed
     const FormShift shift = printerShift(canvas->printerName());
-    if (const std::optional<FormPage> page = subject_.currentPage(); page && !fitsOrConfirmed(*page, *canvas, shift))
+    const std::optional<FormPage> page = subject_.currentPage();
+    if (page && !fitsOrConfirmed(*page, *canvas, shift))
         return;
     const PrintOutcome outcome = printOn(*canvas, shift, false);
-    if (outcome != PrintOutcome::Printed)
-        app_.platform.showMessage(PrintOutcomeMessage(outcome, *canvas));
+    const QString failure = outcome == PrintOutcome::Printed ? QString() : PrintOutcomeMessage(outcome, *canvas);
+    if (!failure.isEmpty())
+        app_.platform.showMessage(failure);
+    if (page)
+        recordJob({*page}, *canvas, {}, failure);
+}
+
+void PrintGate::recordJob(const QList<FormPage>& pages, const PrintCanvas& canvas, const QString& table,
+                          const QString& failure)
+{
+    const auto [target, name] = TargetOf(canvas);
+    const PrintedJob job{subject_.form(), pages, target, name, table.isEmpty() ? JobSource::Window : JobSource::Table,
+                         table, failure.isEmpty(), failure};
+    if (const QString message = RecordPrintedJob(app_.programFolder(), job); !message.isEmpty())
+        app_.platform.showMessage(message);
 }
 
 FormShift PrintGate::printerShift(const QString& printer)

@@ -44,6 +44,9 @@ private:
     // A dry run of `page` on `canvas`: true when every text stays in its
     // place, or when the user, told which do not, answers "Áno".
     bool fitsOrConfirmed(const FormPage& page, const PrintCanvas& canvas, const FormShift& shift);
+    // Keeps the finished job in the journal; a journal that fails is told, the print stands.
+    void recordJob(const QList<FormPage>& pages, const PrintCanvas& canvas, const QString& table,
+                   const QString& failure);
     AppState& app_;
     PrintSubject& subject_;
 };

@@ -12,7 +12,7 @@ here=$(cd "$(dirname "$0")" && pwd)
 bin=$build/tests/fuzz
 targets=("$@")
 [ ${#targets[@]} -gt 0 ] || targets=(fuzz_settings fuzz_personal fuzz_tips fuzz_banklist fuzz_template
-                                      fuzz_table fuzz_printer_shift fuzz_jpeg)
+                                      fuzz_table fuzz_printer_shift fuzz_jpeg fuzz_user_layout)
 work=$build/fuzz-run
 rm -rf "$work"
 mkdir -p "$work"

@@ -53,6 +53,15 @@ double number(const QJsonObject& o, const char* key, const QString& what, std::o
     return v.toDouble();
 }
 
+// Lengths and sizes to the hundredth, as the file writes them: what is
+// checked is what a saved file holds.
+double hundredths(double v) { return std::round(v * 100) / 100; }
+
+double length(const QJsonObject& o, const char* key, const QString& what, std::optional<double> otherwise = {})
+{
+    return hundredths(number(o, key, what, otherwise));
+}
+
 QString text(const QJsonObject& o, const char* key, const QString& what)
 {
     const QJsonValue v = o.value(QLatin1String(key));
@@ -78,7 +87,7 @@ std::pair<double, double> pair(const QJsonObject& o, const char* key, const QStr
     const QJsonArray a = v.toArray();
     if (!v.isArray() || a.size() != 2 || !a[0].isDouble() || !a[1].isDouble())
         refuse(QStringLiteral("Kľúč „%1“ v %2 musí byť dvojica čísel [x, y].").arg(QLatin1String(key), what));
-    return {a[0].toDouble(), a[1].toDouble()};
+    return {hundredths(a[0].toDouble()), hundredths(a[1].toDouble())};
 }
 
 int wholeNumber(const QJsonObject& o, const char* key, const QString& what, int otherwise, int least)
@@ -94,7 +103,7 @@ UserFont font(const QJsonObject& o, const QString& what)
     onlyKeys(o, {"family", "size_pt"}, what);
     UserFont f;
     f.family = text(o, "family", what);
-    f.sizePt = number(o, "size_pt", what, 0.0);
+    f.sizePt = length(o, "size_pt", what, 0.0);
     if (o.contains(QLatin1String("size_pt")) && (f.sizePt <= 0 || f.sizePt > 200))
         refuse(QStringLiteral("Veľkosť písma v %1 musí byť väčšia ako 0 a najviac 200 bodov.").arg(what));
     return f;
@@ -126,16 +135,16 @@ UserField field(const QJsonObject& o, int index)
         if (!(c.isLetterOrNumber() || c == QLatin1Char('_')) || c.unicode() > 127)
             refuse(QStringLiteral("Názov poľa „%1“ smie mať len písmená bez diakritiky, číslice a _.").arg(f.name));
     f.caption = text(o, "caption", what);
-    f.xMm = number(o, "x_mm", what);
-    f.yMm = number(o, "y_mm", what);
+    f.xMm = length(o, "x_mm", what);
+    f.yMm = length(o, "y_mm", what);
     if (f.kind == UserFieldKind::PayBySquare) {
-        f.sizeMm = number(o, "size_mm", what);
+        f.sizeMm = length(o, "size_mm", what);
         if (f.sizeMm <= 0)
             refuse(QStringLiteral("Kľúč „size_mm“ v %1 musí byť väčší ako 0.").arg(what));
         f.widthMm = f.heightMm = f.sizeMm;
     } else {
-        f.widthMm = number(o, "width_mm", what);
-        f.heightMm = number(o, "height_mm", what);
+        f.widthMm = length(o, "width_mm", what);
+        f.heightMm = length(o, "height_mm", what);
         if (f.widthMm <= 0 || f.heightMm <= 0)
             refuse(QStringLiteral("Šírka a výška v %1 musia byť väčšie ako 0.").arg(what));
     }
@@ -154,7 +163,7 @@ UserField field(const QJsonObject& o, int index)
     if (o.contains(QLatin1String("boxes"))) {
         const QJsonObject b = object(o, "boxes", what);
         onlyKeys(b, {"count", "pitch_mm"}, QStringLiteral("„boxes“ v %1").arg(what));
-        UserBoxes boxes{wholeNumber(b, "count", what, 0, 1), number(b, "pitch_mm", what)};
+        UserBoxes boxes{wholeNumber(b, "count", what, 0, 1), length(b, "pitch_mm", what)};
         if (boxes.pitchMm <= 0)
             refuse(QStringLiteral("Kľúč „pitch_mm“ v %1 musí byť väčší ako 0.").arg(what));
         if (boxes.count * boxes.pitchMm > f.widthMm + 1e-6)

@@ -124,8 +124,15 @@ Thistoria::Thistoria(AppState& app) : QDialog(nullptr), app_(app)
 // The model reads through the journal's connection: it goes first.
 Thistoria::~Thistoria()
 {
-    tlace->setModel(nullptr);
+    setRows(nullptr);
     model_.reset();
+}
+
+void Thistoria::setRows(QAbstractItemModel* model)
+{
+    QItemSelectionModel* old = tlace->selectionModel(); // the view leaves it to its owner
+    tlace->setModel(model);
+    delete old;
 }
 
 bool Thistoria::told(const QString& message)
@@ -151,9 +158,7 @@ void Thistoria::reload()
     const Qt::SortOrder order = header->sortIndicatorOrder();
     // The old rows' query goes first: while it reads, this connection sees
     // the journal as it was when it began.
-    QItemSelectionModel* oldSelection = tlace->selectionModel();
-    tlace->setModel(nullptr);
-    delete oldSelection;
+    setRows(nullptr);
     model_.reset();
     QString why;
     model_ = journal_->jobsModel(filter, why);
@@ -162,7 +167,7 @@ void Thistoria::reload()
         return;
     }
     model_->sort(column, order);
-    tlace->setModel(model_.get());
+    setRows(model_.get());
     connect(tlace->selectionModel(), &QItemSelectionModel::currentRowChanged, this, &Thistoria::showPages);
     connect(tlace->selectionModel(), &QItemSelectionModel::selectionChanged, this, &Thistoria::showPages);
     showPages();
@@ -316,9 +321,7 @@ void Thistoria::vymazatClick()
     if (!app_.platform.askYesNo(this, QStringLiteral("VymazatHistoriu"), question))
         return;
     // Nothing reads while the jobs go.
-    QItemSelectionModel* oldSelection = tlace->selectionModel();
-    tlace->setModel(nullptr);
-    delete oldSelection;
+    setRows(nullptr);
     model_.reset();
     QString why;
     journal_->remove(jobs, why);

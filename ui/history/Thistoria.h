@@ -44,6 +44,8 @@ private:
     // Reads the jobs the filter picks again.
     void reload();
     void showPages();
+    // The view on `model` (none: on nothing), its old selection dropped.
+    void setRows(QAbstractItemModel* model);
     std::optional<qint64> currentJob() const;
     QList<qint64> selectedJobs() const;
     // Shows a journal's message; false when there was one.

@@ -157,8 +157,6 @@ void TForm1::buildPopupMenu()
             &QAction::triggered, this, &TForm1::Image4Click);
     connect(item(PopupMenu1, QStringLiteral("Platba QR"), "PlatbaQR1", {}, Pictures::menuIcon(FormKind::Payment)),
             &QAction::triggered, this, &TForm1::PlatbaQR1Click);
-    connect(item(PopupMenu1, QStringLiteral("História tlače…"), "Histriatlae1", {}), &QAction::triggered, this,
-            &TForm1::Histriatlae1Click);
     PopupMenu1->addSeparator();
     connect(item(PopupMenu1, QStringLiteral("Nová šablóna na obálku"), "Novablnanaoblku1", {}, Pictures::templateIcon()),
             &QAction::triggered, this, &TForm1::Novablnanaoblku1Click);
@@ -169,6 +167,9 @@ void TForm1::buildPopupMenu()
     PopupMenu1->addSeparator();
     connect(item(PopupMenu1, QStringLiteral("Pomoc"), "Oprograme1", QKeySequence(Qt::Key_F1), Pictures::helpIcon()),
             &QAction::triggered, this, &TForm1::Oprograme1Click);
+    // Last, so every item before it keeps its place.
+    connect(item(PopupMenu1, QStringLiteral("História tlače…"), "Histriatlae1", {}), &QAction::triggered, this,
+            &TForm1::Histriatlae1Click);
 
     Image7->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(Image7, &QWidget::customContextMenuRequested, this,

@@ -14,6 +14,7 @@
 
 #include <QComboBox>
 #include <QDateEdit>
+#include <QCheckBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QItemSelectionModel>
@@ -83,6 +84,10 @@ Thistoria::Thistoria(AppState& app) : QDialog(nullptr), app_(app)
     exportovat = button(this, "exportovat", QStringLiteral("Exportovať…"));
     vymazat = button(this, "vymazat", QStringLiteral("Vymazať"));
     zavriet = button(this, "zavriet", QStringLiteral("Zavrieť"));
+    viesthistoriu = new QCheckBox(QStringLiteral("Viesť históriu tlače"), this);
+    viesthistoriu->setObjectName(QStringLiteral("viesthistoriu"));
+    viesthistoriu->setChecked(JournalKept(app_.programFolder()));
+    vymazathistoriu = button(this, "vymazathistoriu", QStringLiteral("Vymazať celú históriu…"));
 
     auto* filters = new QHBoxLayout;
     filters->addWidget(new QLabel(QStringLiteral("Hľadať:"), this));
@@ -97,6 +102,8 @@ Thistoria::Thistoria(AppState& app) : QDialog(nullptr), app_(app)
     for (QPushButton* b : {otvorit, vytlacit, exportovat, vymazat})
         buttons->addWidget(b);
     buttons->addStretch();
+    buttons->addWidget(viesthistoriu);
+    buttons->addWidget(vymazathistoriu);
     buttons->addWidget(zavriet);
     auto* whole = new QVBoxLayout(this);
     whole->addLayout(filters);
@@ -114,6 +121,8 @@ Thistoria::Thistoria(AppState& app) : QDialog(nullptr), app_(app)
     connect(exportovat, &QPushButton::clicked, this, &Thistoria::exportovatClick);
     connect(vymazat, &QPushButton::clicked, this, &Thistoria::vymazatClick);
     connect(zavriet, &QPushButton::clicked, this, &QDialog::reject);
+    connect(viesthistoriu, &QCheckBox::clicked, this, &Thistoria::viesthistoriuClick);
+    connect(vymazathistoriu, &QPushButton::clicked, this, &Thistoria::vymazathistoriuClick);
 
     JournalOpen opened = Journal::open(app_.programFolder());
     told(opened.message);
@@ -326,5 +335,27 @@ void Thistoria::vymazatClick()
     QString why;
     journal_->remove(jobs, why);
     told(why);
+    reload();
+}
+
+void Thistoria::viesthistoriuClick()
+{
+    if (const QString problem = KeepJournal(app_.programFolder(), viesthistoriu->isChecked()); !problem.isEmpty()) {
+        app_.platform.showMessage(problem);
+        viesthistoriu->setChecked(JournalKept(app_.programFolder()));
+    }
+}
+
+void Thistoria::vymazathistoriuClick()
+{
+    if (!app_.platform.askYesNo(this, QStringLiteral("VymazatCeluHistoriu"),
+                                QStringLiteral("Vymazať celú históriu tlače? Vymazané tlače sa nedajú obnoviť.")))
+        return;
+    JournalOpen opened = Journal::open(app_.programFolder());
+    if (!opened.message.isEmpty())
+        app_.platform.showMessage(opened.message);
+    QString why;
+    if (opened.journal && !opened.journal->clear(why))
+        app_.platform.showMessage(why);
     reload();
 }

@@ -13,6 +13,7 @@ class QAbstractItemModel;
 class QComboBox;
 class QDateEdit;
 class QLineEdit;
+class QCheckBox;
 class QPushButton;
 class QTableView;
 class QTreeWidget;
@@ -34,11 +35,15 @@ public:
     QPushButton* exportovat;
     QPushButton* vymazat;
     QPushButton* zavriet;
+    QCheckBox* viesthistoriu;     // the journal is kept (historia.ini)
+    QPushButton* vymazathistoriu; // clears the whole journal
 
     void otvoritClick();
     void vytlacitClick();
     void exportovatClick();
     void vymazatClick();
+    void viesthistoriuClick();
+    void vymazathistoriuClick();
 
 private:
     // Reads the jobs the filter picks again.

@@ -4,8 +4,6 @@
 #include "ui/widgets/Controls.h"
 #include "ui/widgets/DialogControls.h"
 #include "ui/widgets/RadioGroup.h"
-#include "ui/widgets/ScreenFit.h"
-#include "core/batch/JobJournal.h"
 #include "core/forms/envelope/TemplateList.h"
 
 #include <QCheckBox>
@@ -90,17 +88,11 @@ Tnastavenia::Tnastavenia(AppState& app) : QDialog(nullptr), app_(app), dialogFon
     whole->setContentsMargins(4, 4, 4, 6);
     whole->addWidget(PageControl1);
     whole->addLayout(buttons);
-    // Below all else, the dialog taller by just their height: nothing above moves.
-    QLayout* history = buildHistoryRows();
-    whole->addLayout(history);
-    setFixedHeight(height() + whole->spacing() + history->sizeHint().height());
-    FitOnScreen(this);
 
     connect(CheckBox5, &QCheckBox::clicked, this, &Tnastavenia::CheckBox5Click);
     connect(SpeedButton1, &QToolButton::clicked, this, &Tnastavenia::SpeedButton1Click);
     connect(Button1, &QPushButton::clicked, this, &Tnastavenia::Button1Click);
     connect(Button2, &QPushButton::clicked, this, &Tnastavenia::Button2Click);
-    connect(vymazathistoriu, &QPushButton::clicked, this, &Tnastavenia::vymazathistoriuClick);
     ConnectCodePageHints(this, app_.platform.hinter());
     FormCreate();
 }
@@ -209,23 +201,6 @@ QWidget* Tnastavenia::buildPrintPage()
     return page;
 }
 
-QLayout* Tnastavenia::buildHistoryRows()
-{
-    viesthistoriu = checkBox(this, "viesthistoriu", QStringLiteral("Viesť históriu tlače"));
-    vymazathistoriu = new QPushButton(QStringLiteral("Vymazať celú históriu…"), this);
-    vymazathistoriu->setObjectName(QStringLiteral("vymazathistoriu"));
-    vymazathistoriu->setAutoDefault(false);
-    auto* rows = new QVBoxLayout;
-    rows->setSpacing(2);
-    rows->addWidget(separator(this));
-    rows->addWidget(viesthistoriu);
-    auto* row = new QHBoxLayout; // the button as wide as its caption
-    row->addWidget(vymazathistoriu);
-    row->addStretch();
-    rows->addLayout(row);
-    return rows;
-}
-
 QCheckBox* Tnastavenia::checkBoxOfFlag(int index) const
 {
     QCheckBox* const byFlag[] = {CheckBox1, CheckBox2, CheckBox3, CheckBox4, CheckBox5,
@@ -257,7 +232,6 @@ void Tnastavenia::FormCreate()
     setFieldText(Edit1, fromCp1250(s.printFontName()));
     setFieldText(Edit2, QString::number(s.printFontSize()));
     CheckBox5Click();
-    viesthistoriu->setChecked(JournalKept(app_.programFolder()));
 }
 
 void Tnastavenia::CheckBox5Click()
@@ -303,26 +277,8 @@ void Tnastavenia::Button1Click()
     if (ok)
         s.setPrintFontSize(size);
     // A failed save is shown and the dialog stays open.
-    if (!app_.guarded([this] { app_.records.SaveSettings(); }))
-        return;
-    // Written only when changed: a folder that takes no file keeps its switch.
-    if (viesthistoriu->isChecked() != JournalKept(app_.programFolder()))
-        if (const QString problem = KeepJournal(app_.programFolder(), viesthistoriu->isChecked()); !problem.isEmpty())
-            app_.platform.showMessage(problem);
-    accept();
-}
-
-void Tnastavenia::vymazathistoriuClick()
-{
-    if (!app_.platform.askYesNo(this, QStringLiteral("VymazatCeluHistoriu"),
-                                QStringLiteral("Vymazať celú históriu tlače? Vymazané tlače sa nedajú obnoviť.")))
-        return;
-    JournalOpen opened = Journal::open(app_.programFolder());
-    if (!opened.message.isEmpty())
-        app_.platform.showMessage(opened.message);
-    QString why;
-    if (opened.journal && !opened.journal->clear(why))
-        app_.platform.showMessage(why);
+    if (app_.guarded([this] { app_.records.SaveSettings(); }))
+        accept();
 }
 
 void Tnastavenia::Button2Click() { reject(); }

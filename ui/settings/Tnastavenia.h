@@ -8,7 +8,6 @@
 class AppState;
 class QCheckBox;
 class QComboBox;
-class QLayout;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
@@ -45,10 +44,6 @@ public:
     QToolButton* SpeedButton1;
     QPushButton* Button1; // Akceptovať
     QPushButton* Button2; // Zrušiť
-    QCheckBox* viesthistoriu;       // the print journal is kept
-    QPushButton* vymazathistoriu;   // clears the whole journal
-
-    void vymazathistoriuClick();
 
     void CheckBox5Click();
     void SpeedButton1Click();
@@ -65,8 +60,6 @@ private:
     QWidget* buildOtherPage();
     QWidget* buildPrintPage();
     void FormCreate();
-    // The print history's controls, in a row below the buttons.
-    QLayout* buildHistoryRows();
     // The check box of each of flags 0 to 8, by flag index.
     QCheckBox* checkBoxOfFlag(int index) const;
 

@@ -198,7 +198,9 @@ private slots:
         }
         QVERIFY2(p.platform.messages == filled(saveMessages, path), qPrintable(p.platform.messages.join(" | ")));
 
-        const Snapshot after = snapshot(p.folder.path());
+        Snapshot after = snapshot(p.folder.path());
+        // The print journal records the prints above; it is no file of the user's records.
+        after.removeIf([](const auto& file) { return file.key().startsWith(QStringLiteral("historia")); });
         QVERIFY2(changedNames(before, after) == changed, qPrintable(changedNames(before, after).join(" | ")));
         if (!backup.isEmpty())
             QCOMPARE(after.value(backup), before.value(name));

@@ -60,7 +60,7 @@ private slots:
         QVERIFY(!(w->windowFlags() & Qt::WindowMaximizeButtonHint));
         QCOMPARE(w->minimumSize(), w->maximumSize()); // fixed size
         const QString menu = QStringLiteral("Súbor|  Tlačiť Ctrl+P <Tlai1>|  Ukážka pred tlačou <Ukkapredtlaou1>|"
-                                            "  Zarovnanie tlačiarne… <Zarovnanietlaiarne1>|  Hromadná tlač… <Hromadntla1>|  -|  Zavrieť Ctrl+F4 <%1>|"
+                                            "  Zarovnanie tlačiarne… <Zarovnanietlaiarne1>|  Hromadná tlač… <Hromadntla1>|  História tlače… <Histriatlae1>|  -|  Zavrieť Ctrl+F4 <%1>|"
                                             "Poukážka|  Typu A Ctrl+A <TypuA1>|  Typu C Ctrl+C <TypuC1>|"
                                             "  Typu D Ctrl+D <TypuD1>|  Obálka Ctrl+B <Oblka1>|  Platba QR <PlatbaQR1>|"
                                             "Nastavenia|  Nová šablóna pre obálky <Novablnapreoblky1>|  -|"

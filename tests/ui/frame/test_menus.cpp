@@ -88,7 +88,8 @@ private slots:
                                                      {"Oprograme1", "Toprograme"},
                                                      {"Novablnapreoblky1", "Tsablona"},
                                                      {"Ukkapredtlaou1", "PrintPreview"},
-                                                     {"Zarovnanietlaiarne1", "Tzarovnanie"}};
+                                                     {"Zarovnanietlaiarne1", "Tzarovnanie"},
+                                                     {"Histriatlae1", "Thistoria"}};
                 if (opens.contains(name)) {
                     QCOMPARE(opened, QStringList{opens[name]});
                 } else if (dialogs.contains(name)) {
@@ -105,7 +106,7 @@ private slots:
                 QVERIFY(window->isVisible()); // the window whose menu was used stays open
             }
         }
-        QCOMPARE(checked.size(), 15);
+        QCOMPARE(checked.size(), 16);
         const int count = p.app->OpenFormCount;
         window->closeItem->trigger();
         QVERIFY(!window->isVisible());
@@ -142,7 +143,8 @@ private slots:
             {"TypyA1", "TApoukazka"}, {"TypuC1", "TCpoukazka"}, {"TypuD1", "TDpoukazka"}, {"Oblka1", "Tobl"},
             {"PlatbaQR1", "Tplatba"}};
         const QMap<QString, QString> dialogs{
-            {"Osobnnastavenia1", "Tosobne"}, {"Nastaveniaprogramu1", "Tnastavenia"}, {"Novablnanaoblku1", "Tsablona"}};
+            {"Osobnnastavenia1", "Tosobne"}, {"Nastaveniaprogramu1", "Tnastavenia"}, {"Novablnanaoblku1", "Tsablona"},
+            {"Histriatlae1", "Thistoria"}};
         QStringList checked;
         for (QAction* item : itemsOf(p.launcher->PopupMenu1)) {
             const QString name = item->objectName();
@@ -160,7 +162,7 @@ private slots:
             else
                 QFAIL(qPrintable("no check for " + name));
         }
-        QCOMPARE(checked.size(), 9);
+        QCOMPARE(checked.size(), 10);
         QVERIFY(p.platform.messages.isEmpty());
     }
 };

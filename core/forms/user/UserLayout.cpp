@@ -57,9 +57,19 @@ double number(const QJsonObject& o, const char* key, const QString& what, std::o
 // checked is what a saved file holds.
 double hundredths(double v) { return std::round(v * 100) / 100; }
 
+// No length of a form comes near this; beyond it a number only breaks the arithmetic.
+constexpr double LongestMm = 100000;
+
+double checkedLength(double v, const char* key, const QString& what)
+{
+    if (std::abs(v) > LongestMm)
+        refuse(QStringLiteral("Kľúč „%1“ v %2 má nezmyselne veľkú hodnotu.").arg(QLatin1String(key), what));
+    return hundredths(v);
+}
+
 double length(const QJsonObject& o, const char* key, const QString& what, std::optional<double> otherwise = {})
 {
-    return hundredths(number(o, key, what, otherwise));
+    return checkedLength(number(o, key, what, otherwise), key, what);
 }
 
 QString text(const QJsonObject& o, const char* key, const QString& what)
@@ -69,7 +79,10 @@ QString text(const QJsonObject& o, const char* key, const QString& what)
         return {};
     if (!v.isString())
         refuse(QStringLiteral("Kľúč „%1“ v %2 musí byť text.").arg(QLatin1String(key), what));
-    return v.toString();
+    const QString s = v.toString();
+    if (!s.isValidUtf16()) // a lone surrogate escaped in the file: no character at all
+        refuse(QStringLiteral("Kľúč „%1“ v %2 obsahuje neplatný znak.").arg(QLatin1String(key), what));
+    return s;
 }
 
 QJsonObject object(const QJsonObject& o, const char* key, const QString& what)
@@ -87,7 +100,7 @@ std::pair<double, double> pair(const QJsonObject& o, const char* key, const QStr
     const QJsonArray a = v.toArray();
     if (!v.isArray() || a.size() != 2 || !a[0].isDouble() || !a[1].isDouble())
         refuse(QStringLiteral("Kľúč „%1“ v %2 musí byť dvojica čísel [x, y].").arg(QLatin1String(key), what));
-    return {hundredths(a[0].toDouble()), hundredths(a[1].toDouble())};
+    return {checkedLength(a[0].toDouble(), key, what), checkedLength(a[1].toDouble(), key, what)};
 }
 
 int wholeNumber(const QJsonObject& o, const char* key, const QString& what, int otherwise, int least)
@@ -364,7 +377,7 @@ QByteArray fieldJson(const UserField& f)
                      + " }";
     if (f.font)
         parts << "\"font\": " + fontJson(*f.font);
-    if (f.kind == UserFieldKind::PayBySquare) {
+    if (f.payment != UserPayment{}) {
         QList<QByteArray> pay;
         const UserPayment& p = f.payment;
         for (const auto& [key, value] : {std::pair{"iban", &p.iban}, {"amount", &p.amount}, {"vs", &p.vs}, {"ks", &p.ks},

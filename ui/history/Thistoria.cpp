@@ -224,22 +224,33 @@ void Thistoria::showPages()
     }
 }
 
-void Thistoria::otvoritClick()
+std::optional<std::pair<qint64, FormKind>> Thistoria::chosenJob(const std::function<QString(qint64, const QString&)>& unknown)
 {
     const std::optional<qint64> job = currentJob();
     if (!job || !journal_)
-        return;
+        return std::nullopt;
     QString why;
     const std::optional<JobSummary> summary = journal_->job(*job, why);
     if (told(why) || !summary)
-        return;
+        return std::nullopt;
     const std::optional<FormKind> kind = summary->form.kind();
     if (!kind) {
-        app_.platform.showMessage(
-            QStringLiteral("Formulár „%1“ tento program nepozná, tlač nemožno otvoriť.").arg(summary->form.name));
-        return;
+        app_.platform.showMessage(unknown(*job, summary->form.name));
+        return std::nullopt;
     }
-    const QList<JournalPage> pages = journal_->pages(*job, why);
+    return std::pair{*job, *kind};
+}
+
+void Thistoria::otvoritClick()
+{
+    const auto chosen = chosenJob([](qint64, const QString& form) {
+        return QStringLiteral("Formulár „%1“ tento program nepozná, tlač nemožno otvoriť.").arg(form);
+    });
+    if (!chosen)
+        return;
+    const auto [job, kind] = *chosen;
+    QString why;
+    const QList<JournalPage> pages = journal_->pages(job, why);
     if (told(why) || pages.isEmpty())
         return;
     // The page chosen below, else the first.
@@ -254,37 +265,29 @@ void Thistoria::otvoritClick()
             for (const auto& [name, text] : page.fields)
                 texts.setText(name, text);
     accept();
-    if (auto* window = qobject_cast<DocumentWindow*>(OpenDocumentWindow(app_, *kind)))
+    if (auto* window = qobject_cast<DocumentWindow*>(OpenDocumentWindow(app_, kind)))
         window->showTexts(texts);
 }
 
 void Thistoria::vytlacitClick()
 {
-    const std::optional<qint64> job = currentJob();
-    if (!job || !journal_)
+    const auto chosen = chosenJob([](qint64 job, const QString& form) {
+        return QStringLiteral("Tlač č. %1 je formulára „%2“, ktorý tento program nepozná.").arg(job).arg(form);
+    });
+    if (!chosen)
         return;
-    QString why;
-    const std::optional<JobSummary> summary = journal_->job(*job, why);
-    if (told(why) || !summary)
-        return;
-    const std::optional<FormKind> kind = summary->form.kind();
-    if (!kind) {
-        app_.platform.showMessage(QStringLiteral("Tlač č. %1 je formulára „%2“, ktorý tento program nepozná.")
-                                      .arg(*job)
-                                      .arg(summary->form.name));
-        return;
-    }
+    const auto [job, kind] = *chosen;
     // Through the table print, as zelvana-batch --reprint: every check of a
     // row again, and today's alignment.
     QTemporaryDir dir;
-    const QString table = dir.filePath(QStringLiteral("tlac-%1.csv").arg(*job));
-    if (!dir.isValid() || told(journal_->exportCsv(table, *job)))
+    const QString table = dir.filePath(QStringLiteral("tlac-%1.csv").arg(job));
+    if (!dir.isValid() || told(journal_->exportCsv(table, job)))
         return;
-    const BatchContext context = TableContext(*kind, app_.programFolder(), app_.settings(), app_.personal());
+    const BatchContext context = TableContext(kind, app_.programFolder(), app_.settings(), app_.personal());
     const BatchCheck check = CheckTable(context, table);
     if (!check.ok()) {
         app_.platform.showMessage(QStringLiteral("Tlač č. %1 nemožno vytlačiť znova, nič sa nevytlačí:\n%2")
-                                      .arg(*job)
+                                      .arg(job)
                                       .arg(check.fatal.isEmpty() ? check.report(10) : check.fatal));
         return;
     }
@@ -300,8 +303,8 @@ void Thistoria::vytlacitClick()
     if (outcome.pages > 0 || !message.isEmpty()) {
         const QList<FormPage> printed = check.pages.mid(0, outcome.pages);
         const auto [target, name] = TargetOf(*canvas);
-        const PrintedJob again{Form(*kind), printed, target, name, JobSource::Table,
-                               QStringLiteral("história, tlač č. %1").arg(*job), message.isEmpty(), message};
+        const PrintedJob again{Form(kind), printed, target, name, JobSource::Table,
+                               QStringLiteral("história, tlač č. %1").arg(job), message.isEmpty(), message};
         told(RecordPrintedJob(app_.programFolder(), again));
     }
     reload();

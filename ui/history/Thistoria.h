@@ -4,8 +4,12 @@
 // a form window again, printed again, exported or deleted.
 #include <QDialog>
 
+#include "core/print/FormDescription.h"
+
+#include <functional>
 #include <memory>
 #include <optional>
+#include <utility>
 
 class AppState;
 class Journal;
@@ -52,6 +56,9 @@ private:
     // The view on `model` (none: on nothing), its old selection dropped.
     void setRows(QAbstractItemModel* model);
     std::optional<qint64> currentJob() const;
+    // The chosen job and its built-in form; nothing once the user is told
+    // why not (`unknown` words a form this program does not know).
+    std::optional<std::pair<qint64, FormKind>> chosenJob(const std::function<QString(qint64, const QString&)>& unknown);
     QList<qint64> selectedJobs() const;
     // Shows a journal's message; false when there was one.
     bool told(const QString& message);

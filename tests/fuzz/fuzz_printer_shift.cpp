@@ -28,6 +28,14 @@ void checkPixels(const FormShift& s)
 
 } // namespace
 
+// Both programs run a QGuiApplication, and QSettings needs one: a value stored
+// as "@Variant(...)" may hold an icon, which a bare process cannot load.
+extern "C" int LLVMFuzzerInitialize(int*, char***)
+{
+    StartGuiApplication();
+    return 0;
+}
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     const QByteArray input = InputBytes(data, size);

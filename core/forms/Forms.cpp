@@ -4,6 +4,8 @@
 #include "core/forms/payment/PaymentForm.h"
 #include "core/forms/slips/SlipForms.h"
 
+#include <stdexcept>
+
 const FormDescription& Form(FormKind kind)
 {
     switch (kind) {
@@ -17,6 +19,9 @@ const FormDescription& Form(FormKind kind)
         return PaymentForm();
     case FormKind::Envelope:
         break;
+    case FormKind::User:
+        // Each user form is its own description, made from its layout file.
+        throw std::invalid_argument("Form(): a user form has no built-in description");
     }
     return EnvelopeForm();
 }

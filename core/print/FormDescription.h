@@ -11,6 +11,7 @@
 #include <QStringList>
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <span>
@@ -20,7 +21,8 @@ class PrintCanvas;
 class ProgramSettings;
 
 // Every form the program prints, one enum for windows, batch and print.
-enum class FormKind { SlipA, SlipC, SlipD, Envelope, Payment };
+// User is a form a layout file describes; the count is of the built-in ones.
+enum class FormKind { SlipA, SlipC, SlipD, Envelope, Payment, User };
 inline constexpr std::size_t FormKindCount = 5;
 
 enum class FieldKind {
@@ -95,33 +97,42 @@ struct FormDescription {
     std::span<const FieldSpec> fields; // tab order, then the words lines
     // What a new window fills in from the personal data as the settings say,
     // before a field's limit cuts it.
-    FieldTexts (*fill)(const ProgramSettings& settings, const PersonalData& personal);
+    std::function<FieldTexts(const ProgramSettings& settings, const PersonalData& personal)> fill;
     // The lines a memo of this form shows for a text.
-    QStringList (*memoLines)(const QString& text);
+    std::function<QStringList(const QString& text)> memoLines;
     // The frame of a page with these texts; `programFolder` with a trailing separator.
-    FrameResult (*frame)(const FormDescription& form, const ProgramSettings& settings, const QString& programFolder,
-                         const FieldTexts& texts, FrameCache* cache);
+    std::function<FrameResult(const FormDescription& form, const ProgramSettings& settings,
+                              const QString& programFolder, const FieldTexts& texts, FrameCache* cache)>
+        frame;
     // Draws the page's texts; the base font is set.
-    void (*draw)(const FormDescription& form, PrintCanvas& canvas, const PageMeasures& page, const FormPage& p);
+    std::function<void(const FormDescription& form, PrintCanvas& canvas, const PageMeasures& page, const FormPage& p)>
+        draw;
     // The form itself, pale under the text or black on the alignment sheet.
-    Guide (*sketch)(const FormDescription& form, const PageMeasures& page, const PageFrame& frame, SketchUse use);
+    std::function<Guide(const FormDescription& form, const PageMeasures& page, const PageFrame& frame, SketchUse use)>
+        sketch;
     // Where the form lies on the page, in a line for the preview; `frame` is
     // null when the page's frame could not be resolved.
-    QString (*placement)(const PageFrame* frame);
+    std::function<QString(const PageFrame* frame)> placement;
     // The form's own rules over every field's text, beyond a field's limit and
     // code page; each refusal in field order. It may complete texts the form
     // derives (a payment's BIC from its IBAN). Null for a form without.
-    QList<FieldProblem> (*check)(const QString& programFolder, FieldTexts& texts);
+    std::function<QList<FieldProblem>(const QString& programFolder, FieldTexts& texts)> check;
     // Builds what drawing a page of these print texts needs once; null for a
     // form that needs nothing beyond its texts.
-    std::shared_ptr<const PageArtefact> (*prepare)(const FieldTexts& texts) = nullptr;
+    std::function<std::shared_ptr<const PageArtefact>(const FieldTexts& texts)> prepare = nullptr;
     // The words lines that follow an amount field's text, by field name: none
     // for a field no words follow, nothing at all when the text is no amount
     // the words can say. Null for a form without words lines.
-    std::optional<FieldTexts> (*amountWords)(const QString& field, const QString& text) = nullptr;
+    std::function<std::optional<FieldTexts>(const QString& field, const QString& text)> amountWords = nullptr;
     // The fields a window empties before it fills in the personal data again,
     // in the order it empties them.
     std::span<const char* const> clearedFields = {};
+    // What the pointers and spans of a form made at run time (from a layout
+    // file) point into; null for a built-in form.
+    std::shared_ptr<const void> keep = nullptr;
+    // A user form's layout file and its bytes as read, which a journal keeps.
+    QString layoutFile = {};
+    QByteArray layoutBytes = {};
 
     const FieldSpec* field(const QString& name) const;
     QStringList fieldNames() const;

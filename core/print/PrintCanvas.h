@@ -3,8 +3,10 @@
 // and text output turned by an angle. QtPrintCanvas paints on any paged device
 // (a CUPS printer, a PDF file, a preview); tests use a recorder.
 #include "core/print/Placement.h"
+#include <QImage>
 #include <QLine>
 #include <QRect>
+#include <QTransform>
 #include <QList>
 #include <QString>
 
@@ -32,9 +34,16 @@ struct Guide {
         int x = 0; // as RotatedText: the top-left corner of the turned text cell
         int y = 0;
         int emPixels = 0;
+        int angle = 270; // counter-clockwise, like the slip's own
+    };
+    // A scan of the form, drawn beneath the lines: a user form's background.
+    struct Picture {
+        QImage image;
+        QTransform toDevice; // image pixels to device pixels
     };
     QList<QLine> lines; // device pixels
-    QList<Text> texts;  // turned by 270 degrees, like the slip's own
+    QList<Text> texts;
+    QList<Picture> pictures;
     bool pale = true;
 };
 

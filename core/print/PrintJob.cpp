@@ -46,6 +46,8 @@ public:
             t.x = saturatedAdd(t.x, by_.dx);
             t.y = saturatedAdd(t.y, by_.dy);
         }
+        for (Guide::Picture& p : moved.pictures)
+            p.toDevice *= QTransform::fromTranslate(by_.dx, by_.dy);
         target_.drawGuide(moved);
     }
     void fillRects(const QList<QRect>& rects) override

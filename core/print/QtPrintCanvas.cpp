@@ -86,6 +86,14 @@ void QtPrintCanvas::drawGuide(const Guide& guide)
     // Thin lines of about 0.15 mm whatever the resolution.
     const QColor colour = guide.pale ? QColor(0xB4, 0xC8, 0xE6) : QColor(Qt::black);
     painter_.save();
+    for (const Guide::Picture& p : guide.pictures) {
+        painter_.save();
+        painter_.setOpacity(guide.pale ? 0.35 : 1.0);
+        painter_.setRenderHint(QPainter::SmoothPixmapTransform);
+        painter_.setTransform(p.toDevice, true);
+        painter_.drawImage(QPointF(0, 0), p.image);
+        painter_.restore();
+    }
     painter_.setPen(QPen(colour, std::max(1, device_.logicalDpiX() / 170)));
     painter_.drawLines(guide.lines);
     QFont f(QStringLiteral("DejaVu Sans"));
@@ -94,7 +102,7 @@ void QtPrintCanvas::drawGuide(const Guide& guide)
         painter_.setFont(f);
         painter_.save();
         painter_.translate(t.x, t.y);
-        painter_.rotate(-270);
+        painter_.rotate(-t.angle);
         painter_.drawText(QPointF(0, painter_.fontMetrics().ascent()), t.text);
         painter_.restore();
     }

@@ -30,9 +30,11 @@ public:
     // How each kind of document window is made; the program entry registers
     // them, so the launcher knows no window class.
     using WindowFactory = std::function<QWidget*(AppState&)>;
-    void registerWindow(FormKind kind, WindowFactory make) { factories_[index(kind)] = std::move(make); }
+    void registerWindow(FormKind kind, WindowFactory make) { factories_.at(index(kind)) = std::move(make); }
     QWidget* createWindow(FormKind kind)
     {
+        if (index(kind) >= factories_.size()) // a user form opens from its layout file
+            return nullptr;
         const WindowFactory& make = factories_[index(kind)];
         return make ? make(*this) : nullptr;
     }

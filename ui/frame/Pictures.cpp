@@ -28,6 +28,9 @@ SlipColours coloursFor(FormKind kind)
     case FormKind::Payment:
         return {QColor(0xEE, 0xEE, 0xEE), QColor(0x20, 0x20, 0x20), QColor(0x10, 0x10, 0x10), QStringLiteral("QR"),
                 QStringLiteral("Platba QR"), QStringLiteral("PAY by square")};
+    case FormKind::User:
+        return {QColor(0xE8, 0xF1, 0xF1), QColor(0x2E, 0x7D, 0x7A), QColor(0x12, 0x3F, 0x3D), QStringLiteral("F"),
+                QStringLiteral("Vlastný formulár"), QStringLiteral("podľa popisu")};
     case FormKind::Envelope:
         break;
     }

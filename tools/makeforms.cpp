@@ -1,0 +1,147 @@
+// Build tool: puts the example user form into a folder: its layout file,
+// refused unless it loads without a warning and is written exactly as the
+// program writes layouts (so a save in the designer changes no byte), and its
+// background, a light drawing of the printed form made from the layout's own
+// fields: frame, title, each field's label and box, one box per character
+// where a field has boxes. Usage: makeforms <layout.json> <folder>
+#include "core/forms/user/UserLayout.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QFont>
+#include <QGuiApplication>
+#include <QImage>
+#include <QPainter>
+#include <cstdio>
+
+namespace {
+
+// The drawing's resolution: 8 pixels a millimetre (203 dpi), fine enough to
+// place boxes by, small enough to ship.
+constexpr double PxPerMm = 8;
+
+QRectF px(double x, double y, double w, double h) { return {x * PxPerMm, y * PxPerMm, w * PxPerMm, h * PxPerMm}; }
+
+QFont labelFont(double heightMm, bool bold = false)
+{
+    QFont f(QStringLiteral("Liberation Sans"));
+    f.setPixelSize(qRound(heightMm * PxPerMm));
+    f.setBold(bold);
+    return f;
+}
+
+QImage background(const UserLayout& l)
+{
+    QImage image(qRound(l.widthMm * PxPerMm), qRound(l.heightMm * PxPerMm), QImage::Format_RGB32);
+    image.setDotsPerMeterX(qRound(PxPerMm * 1000));
+    image.setDotsPerMeterY(qRound(PxPerMm * 1000));
+    const QColor paper(0xFD, 0xFB, 0xF4), ink(0xE0, 0x8A, 0x5C), pale(0xFB, 0xE9, 0xDD), label(0xB0, 0x6A, 0x48);
+    image.fill(paper);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setRenderHint(QPainter::TextAntialiasing);
+
+    p.setPen(QPen(ink, 0.4 * PxPerMm));
+    p.setBrush(Qt::NoBrush);
+    p.drawRoundedRect(px(2, 2, l.widthMm - 4, l.heightMm - 4), 2 * PxPerMm, 2 * PxPerMm);
+    p.setPen(label);
+    p.setFont(labelFont(5, true));
+    p.drawText(px(8, 5, 150, 7), Qt::AlignLeft | Qt::AlignVCenter, l.name.toUpper());
+    p.setFont(labelFont(2.6));
+    p.drawText(px(8, 11.5, 150, 3.5), Qt::AlignLeft | Qt::AlignVCenter,
+               QStringLiteral("platba na účet – hotovosťou na pošte, prevodom alebo QR kódom v aplikácii banky"));
+
+    for (const UserField& f : l.fields) {
+        if (f.kind == UserFieldKind::Static)
+            continue; // printed, not pre-printed
+        const QString caption = f.caption.isEmpty() ? f.name : f.caption;
+        if (f.kind == UserFieldKind::PayBySquare) {
+            p.setPen(QPen(ink, 0.3 * PxPerMm, Qt::DashLine));
+            p.setBrush(Qt::white);
+            p.drawRect(px(f.xMm, f.yMm, f.sizeMm, f.sizeMm));
+            p.setPen(label);
+            p.setFont(labelFont(2.4));
+            p.drawText(px(f.xMm - 4, f.yMm + f.sizeMm + 0.5, f.sizeMm + 8, 3), Qt::AlignHCenter | Qt::AlignTop, caption);
+            continue;
+        }
+        p.setPen(label);
+        p.setFont(labelFont(2.4));
+        p.drawText(px(f.xMm, f.yMm - 3.4, f.widthMm + 40, 3), Qt::AlignLeft | Qt::AlignBottom, caption);
+        p.setPen(QPen(ink, 0.25 * PxPerMm));
+        p.setBrush(Qt::white);
+        if (f.boxes) {
+            for (int i = 0; i < f.boxes->count; ++i)
+                p.drawRect(px(f.xMm + i * f.boxes->pitchMm, f.yMm, f.boxes->pitchMm, f.heightMm));
+        } else {
+            p.drawRect(px(f.xMm, f.yMm, f.widthMm, f.heightMm));
+        }
+        // Where the lines of a memo go, pale inside its box.
+        if (f.lines > 1) {
+            p.setPen(QPen(pale, 0.2 * PxPerMm));
+            for (int i = 1; i < f.lines; ++i) {
+                const double y = f.yMm + f.heightMm * i / f.lines;
+                p.drawLine(QPointF(f.xMm + 1, y) * PxPerMm, QPointF(f.xMm + f.widthMm - 1, y) * PxPerMm);
+            }
+        }
+        if (f.kind == UserFieldKind::Amount) {
+            p.setPen(label);
+            p.setFont(labelFont(3.5, true));
+            p.drawText(px(f.xMm + f.widthMm + 1.5, f.yMm, 10, f.heightMm), Qt::AlignLeft | Qt::AlignVCenter,
+                       QStringLiteral("EUR"));
+        }
+    }
+    p.end();
+    return image;
+}
+
+bool fail(const char* what, const QString& detail)
+{
+    std::fprintf(stderr, "makeforms: %s: %s\n", what, qPrintable(detail));
+    return false;
+}
+
+bool make(const QString& source, const QString& folder)
+{
+    QFile in(source);
+    if (!in.open(QIODevice::ReadOnly))
+        return fail("cannot read", source);
+    const QByteArray bytes = in.readAll();
+    const UserLayoutRead read = ParseUserLayout(bytes);
+    if (!read.layout)
+        return fail(qPrintable(source), read.error);
+    if (WriteUserLayout(*read.layout) != bytes)
+        return fail(qPrintable(source), QStringLiteral("not as the program writes it; this is how:\n")
+                                            + QString::fromUtf8(WriteUserLayout(*read.layout)));
+    const UserLayout& layout = *read.layout;
+    if (!layout.background.endsWith(QLatin1String(".png")))
+        return fail(qPrintable(source), QStringLiteral("the background must be a .png drawn here"));
+    if (!QDir().mkpath(folder))
+        return fail("cannot make", folder);
+    const QString target = folder + QLatin1Char('/') + QFileInfo(source).fileName();
+    const QString picture = folder + QLatin1Char('/') + layout.background;
+    if (!background(layout).save(picture, "PNG"))
+        return fail("cannot write", picture);
+    QFile out(target);
+    if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate) || out.write(bytes) != bytes.size() || !out.flush())
+        return fail("cannot write", target);
+    out.close();
+    // As the program will find it: beside its background, nothing to warn of.
+    const UserLayoutRead shipped = LoadUserLayout(target);
+    if (!shipped.layout || !shipped.warnings.isEmpty())
+        return fail(qPrintable(target), shipped.layout ? shipped.warnings.join(QLatin1Char('\n')) : shipped.error);
+    return true;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc != 3) {
+        std::fprintf(stderr, "usage: makeforms <layout.json> <folder>\n");
+        return 2;
+    }
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication application(argc, argv);
+    return make(QString::fromLocal8Bit(argv[1]), QString::fromLocal8Bit(argv[2])) ? 0 : 1;
+}

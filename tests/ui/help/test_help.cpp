@@ -213,7 +213,8 @@ private slots:
                               QStringLiteral("Okná poukážok a obálky"), QStringLiteral("Poštová poukážka typu A"),
                               QStringLiteral("Poštová poukážka typu C"), QStringLiteral("Poštová poukážka typu D"),
                               QStringLiteral("Obálky a šablóny"), QStringLiteral("Platba QR (PAY by square)"), QStringLiteral("Tlač"),
-                              QStringLiteral("Nastavenia programu"), QStringLiteral("Osobné údaje a zoznam bánk"),
+                              QStringLiteral("Vlastné formuláre"), QStringLiteral("Nastavenia programu"),
+                              QStringLiteral("Osobné údaje a zoznam bánk"),
                               QStringLiteral("Kde sú uložené súbory"), QStringLiteral("Klávesové skratky"),
                               QStringLiteral("Hlásenia")}));
         QTreeWidgetItem* print = itemTitled(help->contents, QStringLiteral("Tlač"));

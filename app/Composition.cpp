@@ -8,6 +8,7 @@
 #include "ui/envelopes/Tobl.h"
 #include "ui/envelopes/Tsablona.h"
 #include "ui/payment/Tplatba.h"
+#include "ui/userforms/Tformular.h"
 #include "ui/settings/Tnastavenia.h"
 #include "ui/settings/Tosobne.h"
 #include "ui/slips/TApoukazka.h"
@@ -21,6 +22,9 @@ void RegisterDocumentWindows(AppState& app)
     app.registerWindow(FormKind::SlipD, [](AppState& a) { return new TDpoukazka(a); });
     app.registerWindow(FormKind::Envelope, [](AppState& a) { return new Tobl(a); });
     app.registerWindow(FormKind::Payment, [](AppState& a) { return new Tplatba(a); });
+    app.registerUserWindow([](AppState& a, std::shared_ptr<const FormDescription> form) {
+        return new Tformular(a, std::move(form));
+    });
     app.registerDialog(DialogKind::PersonalData, [](AppState& a) { return std::make_unique<Tosobne>(a); });
     app.registerDialog(DialogKind::ProgramSettings, [](AppState& a) { return std::make_unique<Tnastavenia>(a); });
     app.registerDialog(DialogKind::TemplateWizard, [](AppState& a) { return std::make_unique<Tsablona>(a); });

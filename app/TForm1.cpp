@@ -3,6 +3,7 @@
 #include "ui/frame/AppState.h"
 #include "ui/frame/DocumentKind.h"
 #include "ui/frame/Pictures.h"
+#include "ui/frame/UserFormMenu.h"
 #include "ui/widgets/ScreenFit.h"
 #include "core/records/Tips.h"
 
@@ -167,9 +168,11 @@ void TForm1::buildPopupMenu()
     PopupMenu1->addSeparator();
     connect(item(PopupMenu1, QStringLiteral("Pomoc"), "Oprograme1", QKeySequence(Qt::Key_F1), Pictures::helpIcon()),
             &QAction::triggered, this, &TForm1::Oprograme1Click);
-    // Last, so every item before it keeps its place.
+    // Last, so every item before them keeps its place.
     connect(item(PopupMenu1, QStringLiteral("História tlače…"), "Histriatlae1", {}), &QAction::triggered, this,
             &TForm1::Histriatlae1Click);
+    PopupMenu1->addSeparator();
+    AddUserFormItems(PopupMenu1, app_, this);
 
     Image7->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(Image7, &QWidget::customContextMenuRequested, this,

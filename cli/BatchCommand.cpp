@@ -10,6 +10,7 @@
 #include "core/base/Cp1250.h"
 #include "core/forms/envelope/EnvelopeForm.h"
 #include "core/forms/payment/PaymentOrder.h"
+#include "core/forms/user/UserForm.h"
 #include "printer/ChosenPrinter.h"
 #include "core/print/PrintCanvas.h"
 #include "core/print/QtPrintCanvas.h"
@@ -32,6 +33,8 @@ const QString BatchHelpText = QStringLiteral(
     "text v UTF-8 alebo v kódovej stránke 1250. Pred tlačou sa skontrolujú všetky riadky.\n"
     "\n"
     "  --form A|C|D|obalka|platba  druh formulára (platba: platba QR, PAY by square)\n"
+    "  --form formulare/NÁZOV.json  vlastný formulár podľa popisu (alebo --form NÁZOV pre popis\n"
+    "                        z priečinka formulare); stĺpce tabuľky sú názvy jeho polí\n"
     "  --input TABUĽKA       tabuľka (CSV) s hodnotami polí\n"
     "  --output SÚBOR.pdf    tlač do súboru PDF (A4 na výšku, ako súbor PDF v dialógu tlače)\n"
     "                        Nahradí len súbor PDF, ktorý nie je len na čítanie; odkaz\n"
@@ -62,6 +65,7 @@ namespace {
 
 struct Options {
     const FormDescription* form = nullptr;
+    std::shared_ptr<const FormDescription> userForm; // what `form` points to for a user form
     QString input, output, printer, templateName;
     bool outline = false, check = false, help = false, split = false, force = false;
 };
@@ -79,7 +83,7 @@ QString typed(const QStringList& args, const QString& name)
 }
 
 // Empty when the options can be used, else why not, in Slovak.
-QString parse(const QStringList& args, Options& o)
+QString parse(const QStringList& args, Options& o, const QString& programFolder)
 {
     QCommandLineParser parser;
     const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")});
@@ -119,9 +123,20 @@ QString parse(const QStringList& args, Options& o)
     o.printer = parser.value(printer);
     o.templateName = parser.value(templ);
     if (parser.isSet(form)) {
-        o.form = FormByOptionName(parser.value(form));
-        if (!o.form)
-            return QStringLiteral("Neznámy formulár „%1“: zadajte A, C, D, obalka alebo platba.").arg(parser.value(form));
+        const QString value = parser.value(form);
+        o.form = FormByOptionName(value);
+        if (!o.form) {
+            const QString file = UserFormFile(value, programFolder);
+            if (file.isEmpty())
+                return QStringLiteral("Neznámy formulár „%1“: zadajte A, C, D, obalka, platba, názov vlastného "
+                                      "formulára z priečinka formulare alebo cestu k súboru .json.")
+                    .arg(value);
+            const UserFormRead read = LoadUserForm(file, programFolder);
+            if (!read.form)
+                return read.error;
+            o.userForm = read.form;
+            o.form = o.userForm.get();
+        }
     }
     if (o.help)
         return {};
@@ -161,7 +176,7 @@ int RunBatchCommand(const QStringList& arguments, const QString& programFolder, 
     if (IsHistoryCommand(arguments))
         return RunHistoryCommand(arguments, programFolder, out, err);
     Options o;
-    if (const QString problem = parse(arguments, o); !problem.isEmpty()) {
+    if (const QString problem = parse(arguments, o, programFolder); !problem.isEmpty()) {
         err << problem << "\nNápoveda: zelvana-batch --help\n";
         return BatchBadOptionsOrOutput;
     }
@@ -183,7 +198,7 @@ int RunBatchCommand(const QStringList& arguments, const QString& programFolder, 
         err << problem << '\n';
         return BatchBadOptionsOrOutput;
     }
-    BatchContext context = TableContext(o.form->kind, programFolder, settings, personal);
+    BatchContext context = TableContext(*o.form, programFolder, settings, personal);
     context.templateOverride = o.templateName;
     if (!o.templateName.isEmpty()) {
         const FrameResult frame

@@ -1,9 +1,11 @@
 #include "cli/HistoryCommand.h"
 
 #include "cli/BatchCommand.h"
+#include "core/batch/JobJournal.h"
 #include "core/journal/Journal.h"
 
 #include <QCommandLineParser>
+#include <QFile>
 #include <QTemporaryDir>
 
 const QString HistoryHelpText = QStringLiteral(
@@ -104,15 +106,23 @@ int RunHistoryCommand(const QStringList& arguments, const QString& programFolder
     }
     // Again through the table print: every check of a row, today's shift.
     const std::optional<JobSummary> summary = journal.job(*number, why);
-    const std::optional<FormKind> kind = summary->form.kind();
-    if (!kind)
-        return err << QStringLiteral("Tlač č. %1 je formulára „%2“, ktorý tento program nepozná.\n").arg(*number).arg(summary->form.name),
+    if (QString unknown; !FormOfJob(summary->form, programFolder, unknown))
+        return err << QStringLiteral("Tlač č. %1 nemožno vytlačiť znova: %2\n").arg(*number).arg(unknown),
                BatchBadOptionsOrOutput;
     QTemporaryDir dir;
     const QString table = dir.filePath(QStringLiteral("tlac-%1.csv").arg(*number));
     if (const QString problem = journal.exportCsv(table, number); !problem.isEmpty())
         return err << problem << '\n', BatchBadOptionsOrOutput;
-    QStringList print{QStringLiteral("--form"), summary->form.name, QStringLiteral("--input"), table};
+    QString form = summary->form.name;
+    if (!summary->form.builtIn) {
+        // The layout as it was printed, whatever its file says today.
+        form = dir.filePath(QStringLiteral("formular.json"));
+        QFile layout(form);
+        if (!layout.open(QIODevice::WriteOnly) || layout.write(summary->form.layout.toUtf8()) < 0 || !layout.flush())
+            return err << QStringLiteral("Tlač č. %1 nemožno vytlačiť znova: %2\n").arg(*number).arg(layout.errorString()),
+                   BatchBadOptionsOrOutput;
+    }
+    QStringList print{QStringLiteral("--form"), form, QStringLiteral("--input"), table};
     if (parser.isSet(output))
         print << QStringLiteral("--output") << parser.value(output);
     if (parser.isSet(printer))

@@ -14,7 +14,8 @@ struct BatchContext {
     PersonalData personal;
     QString programFolder; // with a trailing separator; the templates are in its data/
     QString templateOverride; // an envelope template chosen for every row without its own
-    const FormDescription& description() const { return Form(form); }
+    std::shared_ptr<const FormDescription> userForm; // the form when it is a user form
+    const FormDescription& description() const { return userForm ? *userForm : Form(form); }
 };
 
 struct BatchProblem {

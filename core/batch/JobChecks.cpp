@@ -18,11 +18,13 @@ QString OutputRefusal(const QString& outputFile, const QString& programFolder, c
     return OutputFileRefusal(outputFile, ProgramOwnFolders(programFolder), inputs);
 }
 
-BatchContext TableContext(FormKind kind, const QString& programFolder, const ProgramSettings& settings,
+BatchContext TableContext(const FormDescription& form, const QString& programFolder, const ProgramSettings& settings,
                           const PersonalData& personal)
 {
     BatchContext context;
-    context.form = kind;
+    context.form = form.kind;
+    if (form.kind == FormKind::User)
+        context.userForm = std::make_shared<const FormDescription>(form);
     context.settings = settings;
     context.personal = personal;
     context.programFolder = programFolder;

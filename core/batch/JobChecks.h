@@ -14,7 +14,7 @@ FormShift StoredShift(const QString& programFolder, const QString& printer, QStr
 QString OutputRefusal(const QString& outputFile, const QString& programFolder, const QStringList& inputs = {});
 
 // The context a table of `kind` prints in, with these records.
-BatchContext TableContext(FormKind kind, const QString& programFolder, const ProgramSettings& settings,
+BatchContext TableContext(const FormDescription& form, const QString& programFolder, const ProgramSettings& settings,
                           const PersonalData& personal);
 
 // What a table's dry run found, a line a row: those off the page first, then

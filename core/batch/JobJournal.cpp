@@ -1,6 +1,8 @@
 #include "core/batch/JobJournal.h"
 
+#include "core/forms/Forms.h"
 #include "core/forms/payment/PayBySquare.h"
+#include "core/forms/user/UserForm.h"
 #include "core/print/PrintCanvas.h"
 
 #include <QFile>
@@ -34,7 +36,9 @@ JournalPage pageOf(const FormDescription& form, const FormPage& page, int number
         if (page.texts.has(name.toStdString()))
             out.fields.append({name, page.texts.text(name)});
     // What the page's code says, as a bank app reads it.
-    if (form.kind == FormKind::Payment)
+    if (form.payload)
+        out.payload = form.payload(page.texts);
+    else if (form.kind == FormKind::Payment)
         if (const PaymentCheck check = CheckPayment(PaymentOrderOf(page.texts)); check.payment)
             out.payload = PayBySquareText(*check.payment).value_or(QString());
     return out;
@@ -52,7 +56,11 @@ JournalJob JournalJobOf(const PrintedJob& job)
 {
     JournalJob out;
     out.time = QDateTime::currentDateTimeUtc();
-    out.form = JournalForm::of(job.form.kind);
+    // A user form is kept with its layout as printed, so its pages can be
+    // printed again after the file changed.
+    out.form = job.form.kind == FormKind::User
+                   ? JournalForm::user(QString::fromUtf8(job.form.caption), QString::fromUtf8(job.form.layoutBytes))
+                   : JournalForm::of(job.form.kind);
     out.target = job.target;
     out.targetName = job.targetName;
     out.source = job.source;
@@ -75,4 +83,20 @@ QString RecordPrintedJob(const QString& programFolder, const PrintedJob& job)
     if (!opened.journal->record(JournalJobOf(job), why))
         return opened.message.isEmpty() ? why : opened.message + QLatin1Char('\n') + why;
     return opened.message; // a damaged journal set aside: the user is told where
+}
+
+std::shared_ptr<const FormDescription> FormOfJob(const JournalForm& form, const QString& programFolder, QString& why)
+{
+    if (const std::optional<FormKind> kind = form.kind())
+        return std::shared_ptr<const FormDescription>(std::shared_ptr<void>(), &Form(*kind)); // never freed
+    if (form.builtIn || form.layout.isEmpty()) {
+        why = QStringLiteral("Formulár „%1“ tento program nepozná.").arg(form.name);
+        return nullptr;
+    }
+    const UserLayoutRead read = ParseUserLayout(form.layout.toUtf8());
+    if (!read.layout) {
+        why = QStringLiteral("Popis formulára „%1“ v histórii sa nedá prečítať: %2").arg(form.name, read.error);
+        return nullptr;
+    }
+    return MakeUserForm(*read.layout, {}, form.layout.toUtf8(), programFolder);
 }

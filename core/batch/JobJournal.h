@@ -34,3 +34,8 @@ JournalJob JournalJobOf(const PrintedJob& job);
 // Records the job when the journal is kept. Empty when recorded or not
 // kept; else the message that it was not recorded, and why.
 QString RecordPrintedJob(const QString& programFolder, const PrintedJob& job);
+
+// The form a recorded job was printed on: a built-in one, or a user form made
+// from the layout the journal kept. Null, with why, when this program does
+// not know it or its kept layout no longer reads.
+std::shared_ptr<const FormDescription> FormOfJob(const JournalForm& form, const QString& programFolder, QString& why);

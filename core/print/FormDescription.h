@@ -130,6 +130,9 @@ struct FormDescription {
     // What the pointers and spans of a form made at run time (from a layout
     // file) point into; null for a built-in form.
     std::shared_ptr<const void> keep = nullptr;
+    // The text of the page's QR code, which a journal keeps; null for a form
+    // without one (the payment page's is read from its own check).
+    std::function<QString(const FieldTexts& texts)> payload = nullptr;
     // A user form's layout file and its bytes as read, which a journal keeps.
     QString layoutFile = {};
     QByteArray layoutBytes = {};

@@ -3,6 +3,7 @@
 #include "ui/frame/AppState.h"
 #include "ui/widgets/Controls.h"
 #include "ui/frame/DocumentKind.h"
+#include "ui/frame/UserFormMenu.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -59,6 +60,8 @@ void DocumentWindow::buildMenu(const DocumentLook& look)
     TypuD1 = item(slips, QStringLiteral("Typu D"), "TypuD1", QKeySequence(Qt::CTRL | Qt::Key_D));
     Oblka1 = item(slips, QStringLiteral("Obálka"), "Oblka1", QKeySequence(Qt::CTRL | Qt::Key_B));
     PlatbaQR1 = item(slips, QStringLiteral("Platba QR"), "PlatbaQR1", {});
+    slips->addSeparator();
+    AddUserFormItems(slips, app_, this);
 
     QMenu* settings = bar->addMenu(QStringLiteral("Nastavenia"));
     Novablnapreoblky1 = item(settings, QStringLiteral("Nová šablóna pre obálky"), "Novablnapreoblky1", {});

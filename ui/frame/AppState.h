@@ -53,6 +53,14 @@ public:
         }
     }
 
+    // How a window of a user form is made, from the form its layout file gave.
+    using UserWindowFactory = std::function<QWidget*(AppState&, std::shared_ptr<const FormDescription>)>;
+    void registerUserWindow(UserWindowFactory make) { userWindows_ = std::move(make); }
+    QWidget* createUserWindow(std::shared_ptr<const FormDescription> form)
+    {
+        return userWindows_ ? userWindows_(*this, std::move(form)) : nullptr;
+    }
+
     using DialogFactory = std::function<std::unique_ptr<QDialog>(AppState&)>;
     void registerDialog(DialogKind kind, DialogFactory make) { dialogs_[index(kind)] = std::move(make); }
     std::unique_ptr<QDialog> createDialog(DialogKind kind)
@@ -67,4 +75,5 @@ private:
     QString folder_;
     std::array<WindowFactory, FormKindCount> factories_;
     std::array<DialogFactory, DialogKindCount> dialogs_;
+    UserWindowFactory userWindows_;
 };

@@ -224,7 +224,8 @@ void Thistoria::showPages()
     }
 }
 
-std::optional<std::pair<qint64, FormKind>> Thistoria::chosenJob(const std::function<QString(qint64, const QString&)>& unknown)
+std::optional<std::pair<qint64, std::shared_ptr<const FormDescription>>>
+Thistoria::chosenJob(const std::function<QString(qint64, const QString&)>& unknown)
 {
     const std::optional<qint64> job = currentJob();
     if (!job || !journal_)
@@ -233,12 +234,13 @@ std::optional<std::pair<qint64, FormKind>> Thistoria::chosenJob(const std::funct
     const std::optional<JobSummary> summary = journal_->job(*job, why);
     if (told(why) || !summary)
         return std::nullopt;
-    const std::optional<FormKind> kind = summary->form.kind();
-    if (!kind) {
-        app_.platform.showMessage(unknown(*job, summary->form.name));
+    QString notKnown;
+    std::shared_ptr<const FormDescription> form = FormOfJob(summary->form, app_.programFolder(), notKnown);
+    if (!form) {
+        app_.platform.showMessage(summary->form.builtIn ? unknown(*job, summary->form.name) : notKnown);
         return std::nullopt;
     }
-    return std::pair{*job, *kind};
+    return std::pair{*job, std::move(form)};
 }
 
 void Thistoria::otvoritClick()
@@ -248,7 +250,7 @@ void Thistoria::otvoritClick()
     });
     if (!chosen)
         return;
-    const auto [job, kind] = *chosen;
+    const auto& [job, form] = *chosen;
     QString why;
     const QList<JournalPage> pages = journal_->pages(job, why);
     if (told(why) || pages.isEmpty())
@@ -265,7 +267,8 @@ void Thistoria::otvoritClick()
             for (const auto& [name, text] : page.fields)
                 texts.setText(name, text);
     accept();
-    if (auto* window = qobject_cast<DocumentWindow*>(OpenDocumentWindow(app_, kind)))
+    QWidget* opened = form->kind == FormKind::User ? OpenUserFormWindow(app_, form) : OpenDocumentWindow(app_, form->kind);
+    if (auto* window = qobject_cast<DocumentWindow*>(opened))
         window->showTexts(texts);
 }
 
@@ -276,14 +279,14 @@ void Thistoria::vytlacitClick()
     });
     if (!chosen)
         return;
-    const auto [job, kind] = *chosen;
+    const auto& [job, form] = *chosen;
     // Through the table print, as zelvana-batch --reprint: every check of a
     // row again, and today's alignment.
     QTemporaryDir dir;
     const QString table = dir.filePath(QStringLiteral("tlac-%1.csv").arg(job));
     if (!dir.isValid() || told(journal_->exportCsv(table, job)))
         return;
-    const BatchContext context = TableContext(kind, app_.programFolder(), app_.settings(), app_.personal());
+    const BatchContext context = TableContext(*form, app_.programFolder(), app_.settings(), app_.personal());
     const BatchCheck check = CheckTable(context, table);
     if (!check.ok()) {
         app_.platform.showMessage(QStringLiteral("Tlač č. %1 nemožno vytlačiť znova, nič sa nevytlačí:\n%2")
@@ -303,7 +306,7 @@ void Thistoria::vytlacitClick()
     if (outcome.pages > 0 || !message.isEmpty()) {
         const QList<FormPage> printed = check.pages.mid(0, outcome.pages);
         const auto [target, name] = TargetOf(*canvas);
-        const PrintedJob again{Form(kind), printed, target, name, JobSource::Table,
+        const PrintedJob again{*form, printed, target, name, JobSource::Table,
                                QStringLiteral("história, tlač č. %1").arg(job), message.isEmpty(), message};
         told(RecordPrintedJob(app_.programFolder(), again));
     }

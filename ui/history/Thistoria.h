@@ -58,7 +58,8 @@ private:
     std::optional<qint64> currentJob() const;
     // The chosen job and its built-in form; nothing once the user is told
     // why not (`unknown` words a form this program does not know).
-    std::optional<std::pair<qint64, FormKind>> chosenJob(const std::function<QString(qint64, const QString&)>& unknown);
+    std::optional<std::pair<qint64, std::shared_ptr<const FormDescription>>>
+    chosenJob(const std::function<QString(qint64, const QString&)>& unknown);
     QList<qint64> selectedJobs() const;
     // Shows a journal's message; false when there was one.
     bool told(const QString& message);

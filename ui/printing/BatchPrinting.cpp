@@ -108,7 +108,7 @@ void PrintGate::printTable()
                                                   QStringLiteral("Tabuľky (*.csv *.txt);;Všetky súbory (*)"));
     if (path.isEmpty())
         return;
-    const BatchContext context = TableContext(form.kind, app_.programFolder(), app_.settings(), app_.personal());
+    const BatchContext context = TableContext(form, app_.programFolder(), app_.settings(), app_.personal());
     const auto checked = std::make_shared<BatchCheck>();
     const auto checking = std::make_shared<CheckProgress>();
     if (!runWithProgress(window, QStringLiteral("Kontroluje sa tabuľka „%1“…").arg(path), checking, 0,

@@ -438,7 +438,7 @@ UserLayoutRead ParseUserLayout(const QByteArray& json, const QString& folder)
     return read;
 }
 
-UserLayoutRead LoadUserLayout(const QString& path)
+UserLayoutRead LoadUserLayout(const QString& path, QByteArray* bytesRead)
 {
     UserLayoutRead read;
     QByteArray bytes;
@@ -449,6 +449,8 @@ UserLayoutRead LoadUserLayout(const QString& path)
         return read;
     }
     read = ParseUserLayout(bytes, QFileInfo(path).absolutePath() + QLatin1Char('/'));
+    if (bytesRead)
+        *bytesRead = bytes;
     if (!read.layout)
         read.error = QStringLiteral("Popis formulára „%1“: %2").arg(QFileInfo(path).fileName(), read.error);
     return read;

@@ -78,8 +78,9 @@ struct UserLayoutRead {
 // The layout in `json`; `folder` (with its trailing separator, or empty) is
 // where its background is looked for.
 UserLayoutRead ParseUserLayout(const QByteArray& json, const QString& folder = {});
-// The layout file at `path`: a regular file of at most 1 MB.
-UserLayoutRead LoadUserLayout(const QString& path);
+// The layout file at `path`: a regular file of at most 1 MB; `bytesRead`
+// gets the bytes the layout was read from.
+UserLayoutRead LoadUserLayout(const QString& path, QByteArray* bytesRead = nullptr);
 // The layout as its file holds it: UTF-8, keys in a fixed order, two spaces
 // of indent, lengths with at most two decimals.
 QByteArray WriteUserLayout(const UserLayout& layout);

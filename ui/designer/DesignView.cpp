@@ -1,0 +1,124 @@
+#include "ui/designer/DesignView.h"
+
+#include "ui/designer/DesignScene.h"
+
+#include <QKeyEvent>
+#include <QWheelEvent>
+#include <algorithm>
+#include <cmath>
+
+namespace {
+constexpr double LeastZoom = 0.25, MostZoom = 80;
+} // namespace
+
+DesignView::DesignView(DesignScene& scene, QWidget* parent) : QGraphicsView(&scene, parent), scene_(scene)
+{
+    setObjectName(QStringLiteral("navrhScena"));
+    setCacheMode(CacheBackground);
+    setViewportUpdateMode(SmartViewportUpdate);
+    setOptimizationFlag(DontAdjustForAntialiasing);
+    setTransformationAnchor(AnchorUnderMouse);
+    setDragMode(NoDrag);
+    setBackgroundBrush(QColor(0xA0, 0xA0, 0xA0));
+    setFocusPolicy(Qt::StrongFocus);
+    setZoom(actualSize());
+}
+
+double DesignView::actualSize() const { return logicalDpiX() / 25.4; }
+
+void DesignView::setBackground(const QPixmap& scan, const QRectF& rect)
+{
+    if (scan.cacheKey() == scan_.cacheKey() && rect == scanRect_)
+        return;
+    scan_ = scan;
+    scanRect_ = rect;
+    resetCachedContent();
+    viewport()->update();
+}
+
+void DesignView::setZoom(double pixelsPerMm)
+{
+    const double z = std::clamp(pixelsPerMm, LeastZoom, MostZoom);
+    setTransform(QTransform::fromScale(z, z));
+}
+
+void DesignView::zoomBy(double factor) { setZoom(zoom() * factor); }
+
+void DesignView::drawBackground(QPainter* painter, const QRectF& rect)
+{
+    QGraphicsView::drawBackground(painter, rect);
+    painter->fillRect(scanRect_.intersected(rect), Qt::white);
+    if (scan_.isNull() || scanRect_.isEmpty())
+        return;
+    // Only the part in view is scaled; the view keeps the result until the zoom changes.
+    const QRectF shown = scanRect_.intersected(rect);
+    if (shown.isEmpty())
+        return;
+    const double sx = scan_.width() / scanRect_.width(), sy = scan_.height() / scanRect_.height();
+    const QRectF source((shown.left() - scanRect_.left()) * sx, (shown.top() - scanRect_.top()) * sy,
+                        shown.width() * sx, shown.height() * sy);
+    painter->setRenderHint(QPainter::SmoothPixmapTransform);
+    painter->drawPixmap(shown, scan_, source);
+}
+
+void DesignView::wheelEvent(QWheelEvent* event)
+{
+    if (event->modifiers() & Qt::ControlModifier) {
+        zoomBy(std::pow(1.25, event->angleDelta().y() / 120.0));
+        event->accept();
+        return;
+    }
+    QGraphicsView::wheelEvent(event);
+}
+
+void DesignView::keyPressEvent(QKeyEvent* event)
+{
+    const double step = event->modifiers() & Qt::ShiftModifier ? 1.0 : NudgeMm;
+    switch (event->key()) {
+    case Qt::Key_Left:
+        scene_.nudge(-step, 0);
+        break;
+    case Qt::Key_Right:
+        scene_.nudge(step, 0);
+        break;
+    case Qt::Key_Up:
+        scene_.nudge(0, -step);
+        break;
+    case Qt::Key_Down:
+        scene_.nudge(0, step);
+        break;
+    case Qt::Key_Escape:
+        if (measuring_) {
+            measuring_ = false;
+            viewport()->unsetCursor();
+            break;
+        }
+        [[fallthrough]];
+    default:
+        QGraphicsView::keyPressEvent(event);
+        return;
+    }
+    event->accept();
+}
+
+void DesignView::startMeasure()
+{
+    measuring_ = true;
+    picked_.clear();
+    viewport()->setCursor(Qt::CrossCursor);
+}
+
+void DesignView::mousePressEvent(QMouseEvent* event)
+{
+    if (!measuring_ || event->button() != Qt::LeftButton) {
+        QGraphicsView::mousePressEvent(event);
+        return;
+    }
+    picked_ << mapToScene(event->position().toPoint());
+    event->accept();
+    if (picked_.size() < 2)
+        return;
+    measuring_ = false;
+    viewport()->unsetCursor();
+    emit measured(picked_[0], picked_[1]);
+}

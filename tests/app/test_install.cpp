@@ -114,7 +114,8 @@ private slots:
         }
         const QString shipped = prefix + QStringLiteral("share/zelvana/");
         for (const char* name : {"pomoc.hlp", "data/subor1.tip", "data/oprograme.jpg", "data/pomoc/spustac.png",
-                                 "data/pomoc/zarovnanie.png"})
+                                 "data/pomoc/zarovnanie.png", "formulare/clensky-prispevok.json",
+                                 "formulare/clensky-prispevok.png"})
             QVERIFY2(QFileInfo(shipped + QString::fromLatin1(name)).size() > 0, name);
         // The whole data folder of the build, nothing left out.
         QCOMPARE(snapshot(shipped + QStringLiteral("data")).size(),
@@ -164,6 +165,10 @@ private slots:
                 QVERIFY2(there.isSymLink(), name);
                 QCOMPARE(there.symLinkTarget(), prefix + QStringLiteral("share/zelvana/") + QString::fromLatin1(name));
             }
+            // The example form is the user's to change: a copy, not a link.
+            const QFileInfo form(folder + QStringLiteral("formulare/clensky-prispevok.json"));
+            QVERIFY(form.isFile() && !form.isSymLink());
+            QCOMPARE(form.size(), QFileInfo(prefix + QStringLiteral("share/zelvana/formulare/clensky-prispevok.json")).size());
         }
     }
 };

@@ -124,6 +124,7 @@ private slots:
         QCOMPARE(QDir(root + QStringLiteral("/usr/bin")).entryList(QDir::Files).size(), 2);
         for (const char* name : {"usr/share/zelvana/pomoc.hlp", "usr/share/zelvana/data/subor1.tip",
                                  "usr/share/zelvana/data/oprograme.jpg", "usr/share/applications/zelvana.desktop",
+                                 "usr/share/zelvana/formulare/clensky-prispevok.json",
                                  "usr/share/icons/hicolor/256x256/apps/zelvana.png", "usr/share/doc/zelvana/copyright",
                                  "usr/share/metainfo/" ZELVANA_APPSTREAM_ID ".metainfo.xml"})
             QVERIFY2(QFileInfo(root + '/' + name).size() > 0, name);

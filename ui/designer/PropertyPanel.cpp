@@ -3,6 +3,7 @@
 #include "ui/designer/DesignCommands.h"
 #include "ui/designer/DesignModel.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDoubleSpinBox>
@@ -142,6 +143,9 @@ PropertyPanel::PropertyPanel(DesignModel& model, QUndoStack& undo, std::function
 
 void PropertyPanel::showField(int index)
 {
+    // A property still being typed belongs to the field it was typed for.
+    if (QWidget* typing = QApplication::focusWidget(); typing && isAncestorOf(typing))
+        typing->clearFocus();
     field_ = index >= 0 && index < model_.fieldCount() ? index : -1;
     refresh();
 }
@@ -168,6 +172,30 @@ void PropertyPanel::editField(const QString& what, const FieldEdit& change)
         undo_.push(new EditFieldCommand(model_, field_, before, after, what));
     else
         refresh(); // an edit that changes nothing shows the kept value again
+}
+
+void PropertyPanel::rename(const QString& name)
+{
+    if (field_ < 0)
+        return;
+    const QString old = model_.field(field_).name;
+    // The fields that name this one by its old name follow it, in the same change.
+    undo_.beginMacro(QStringLiteral("Premenovať pole"));
+    for (int i = 0; i < model_.fieldCount(); ++i) {
+        const UserField before = model_.field(i);
+        UserField after = before;
+        if (i == field_)
+            after.name = name;
+        else if (!old.isEmpty())
+            for (QString* ref : {&after.source, &after.payment.iban, &after.payment.amount, &after.payment.vs,
+                                 &after.payment.ks, &after.payment.ss, &after.payment.due, &after.payment.beneficiary,
+                                 &after.payment.message})
+                if (*ref == old)
+                    *ref = name;
+        if (after != before)
+            undo_.push(new EditFieldCommand(model_, i, before, after, QStringLiteral("Premenovať pole")));
+    }
+    undo_.endMacro();
 }
 
 void PropertyPanel::editForm(const QString& what, const FormEdit& change)
@@ -246,7 +274,8 @@ void PropertyPanel::buildForm(QFormLayout* rows)
 void PropertyPanel::buildField(QFormLayout* rows)
 {
     Shows& s = fieldShows_;
-    const auto at = [this]() -> const UserField& { return model_.field(field_); };
+    static const UserField none;
+    const auto at = [this]() -> const UserField& { return field_ >= 0 ? model_.field(field_) : none; };
     const auto kindIs = [=](UserFieldKind k) { return [=] { return at().kind == k; }; };
     const auto kindIsNot = [=](UserFieldKind k) { return [=] { return at().kind != k; }; };
     // A text property of the field: its label, how it is read and set.
@@ -264,7 +293,8 @@ void PropertyPanel::buildField(QFormLayout* rows)
                   },
                   enabled);
     };
-    QLineEdit* name = text("name", QStringLiteral("Názov:"), &UserField::name);
+    QLineEdit* name = textRow(rows, s, "name", QStringLiteral("Názov:"), [=] { return at().name; },
+                              [this](const QString& v) { rename(v); });
     name->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[A-Za-z0-9_]*")), name));
     text("caption", QStringLiteral("Popis v okne:"), &UserField::caption);
     choiceRow(rows, s, "kind", QStringLiteral("Druh:"), KindChoices, [=] { return int(at().kind); }, [this](int k) {

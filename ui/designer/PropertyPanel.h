@@ -32,6 +32,7 @@ private:
     using FormEdit = std::function<void(DesignForm&)>;
     void editField(const QString& what, const FieldEdit& change);
     void editForm(const QString& what, const FormEdit& change);
+    void rename(const QString& name);
     void buildForm(QFormLayout* rows);
     void buildField(QFormLayout* rows);
 

@@ -11,6 +11,7 @@
 #include "ui/designer/PropertyPanel.h"
 #include "ui/frame/AppState.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QDialog>
 #include <QDialogButtonBox>
@@ -209,8 +210,16 @@ void Tnavrh::showStatus()
                          .arg(std::lround(100 * view_->zoom() / view_->actualSize())));
 }
 
+void Tnavrh::commitEdits()
+{
+    // A property still being typed is one change before the design is read.
+    if (QWidget* focus = QApplication::focusWidget(); focus && panel_->isAncestorOf(focus))
+        view_->setFocus();
+}
+
 bool Tnavrh::mayDiscard()
 {
+    commitEdits();
     return undo_->isClean() || app_.platform.askYesNo(this, QStringLiteral("ZahoditZmeny"), DiscardQuestion);
 }
 
@@ -260,6 +269,7 @@ bool Tnavrh::UlozitAkoClick()
 
 bool Tnavrh::saveTo(const QString& path)
 {
+    commitEdits();
     UserLayout layout = model_->layout();
     const QString scan = model_->backgroundFile();
     if (!scan.isEmpty())
@@ -441,10 +451,12 @@ void Tnavrh::PridatClick(UserFieldKind kind)
     const int index = model_->fieldCount();
     undo_->push(new AddFieldCommand(*model_, index, f));
     scene_->selectField(index);
+    view_->setFocus(); // the arrow keys move it at once
 }
 
 void Tnavrh::SkusobnaClick()
 {
+    commitEdits();
     std::unique_ptr<PrintCanvas> canvas = app_.platform.runPrintDialog(this);
     if (!canvas)
         return;

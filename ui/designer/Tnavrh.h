@@ -64,6 +64,7 @@ private:
     void buildMenus();
     // True when there is nothing unsaved, or the user lets it go.
     bool mayDiscard();
+    void commitEdits();
     void start(const UserLayout& layout, const QString& backgroundFile, const QString& path);
     bool saveTo(const QString& path);
     // Loads the model's scan when it is another one than shown.

@@ -169,20 +169,30 @@ private slots:
         QCOMPARE(w->model().layout().widthMm, 210.06);
         QCOMPARE(w->model().layout().heightMm, 99.06);
         type(*w, "form_name", QStringLiteral("Môj poukaz"));
-        for (const char* kind : {"PridatSuma1", "PridatIban1", "PridatSlovom1", "PridatQr1", "PridatPopis1"})
+        act(*w, "PridatSuma1")->trigger();
+        act(*w, "PridatSlovom1")->trigger();
+        QCOMPARE(w->model().field(1).source, QStringLiteral("suma1"));
+        type(*w, "y_mm", "90"); // off the amount, which a click then chooses
+        QCOMPARE(w->model().field(1).yMm, 90.0);
+        const QPointF amount(w->model().field(0).xMm + 2, w->model().field(0).yMm + 2);
+        QTest::mouseClick(w->view()->viewport(), Qt::LeftButton, {}, w->view()->mapFromScene(amount));
+        type(*w, "name", "suma");
+        QCOMPARE(w->model().field(0).name, QStringLiteral("suma"));
+        QCOMPARE(w->model().field(1).source, QStringLiteral("suma")); // the words follow the rename
+        for (const char* kind : {"PridatIban1", "PridatQr1", "PridatPopis1"})
             act(*w, kind)->trigger();
-        QCOMPARE(w->model().field(2).source, QStringLiteral("suma1"));
         QCOMPARE(w->model().field(3).payment.iban, QStringLiteral("iban1"));
+        QCOMPARE(w->model().field(3).payment.amount, QStringLiteral("suma"));
         type(*w, "value", QStringLiteral("Ďakujeme"));
         choose(*w, "rotation", QStringLiteral("90°"));
 
         // A name twice is refused with the reader's own words, and nothing is written.
         w->view()->setFocus();
         act(*w, "PridatDatum1")->trigger();
-        type(*w, "name", "suma1");
+        type(*w, "name", "suma");
         p.platform.saveAnswers = {"poukaz"};
         act(*w, "Ulozit1")->trigger();
-        QCOMPARE(p.platform.messages, QStringList{QStringLiteral("Formulár sa nedá uložiť: Dve polia majú názov „suma1“.")});
+        QCOMPARE(p.platform.messages, QStringList{QStringLiteral("Formulár sa nedá uložiť: Dve polia majú názov „suma“.")});
         QVERIFY(!QFileInfo::exists(p.folder.file("formulare/poukaz.json")));
         p.platform.messages.clear();
         act(*w, "Odstranit1")->trigger();

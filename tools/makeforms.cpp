@@ -21,6 +21,10 @@ namespace {
 // place boxes by, small enough to ship.
 constexpr double PxPerMm = 8;
 
+// Room between a printed box and its field's text: beside it, and above
+// the first line's top (the letters' top lies a little below that).
+constexpr double Margin = 1, Above = 1.5;
+
 QRectF px(double x, double y, double w, double h) { return {x * PxPerMm, y * PxPerMm, w * PxPerMm, h * PxPerMm}; }
 
 QFont labelFont(double heightMm, bool bold = false)
@@ -36,7 +40,7 @@ QImage background(const UserLayout& l)
     QImage image(qRound(l.widthMm * PxPerMm), qRound(l.heightMm * PxPerMm), QImage::Format_RGB32);
     image.setDotsPerMeterX(qRound(PxPerMm * 1000));
     image.setDotsPerMeterY(qRound(PxPerMm * 1000));
-    const QColor paper(0xFD, 0xFB, 0xF4), ink(0xE0, 0x8A, 0x5C), pale(0xFB, 0xE9, 0xDD), label(0xB0, 0x6A, 0x48);
+    const QColor paper(0xFD, 0xFB, 0xF4), ink(0xE0, 0x8A, 0x5C), label(0xB0, 0x6A, 0x48);
     image.fill(paper);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
@@ -59,35 +63,33 @@ QImage background(const UserLayout& l)
         if (f.kind == UserFieldKind::PayBySquare) {
             p.setPen(QPen(ink, 0.3 * PxPerMm, Qt::DashLine));
             p.setBrush(Qt::white);
-            p.drawRect(px(f.xMm, f.yMm, f.sizeMm, f.sizeMm));
+            p.drawRect(px(f.xMm - Margin, f.yMm - Margin, f.sizeMm + 2 * Margin, f.sizeMm + 2 * Margin));
             p.setPen(label);
             p.setFont(labelFont(2.4));
-            p.drawText(px(f.xMm - 4, f.yMm + f.sizeMm + 0.5, f.sizeMm + 8, 3), Qt::AlignHCenter | Qt::AlignTop, caption);
+            p.drawText(px(f.xMm - 4, f.yMm + f.sizeMm + Margin + 0.5, f.sizeMm + 8, 3), Qt::AlignHCenter | Qt::AlignTop,
+                       caption);
             continue;
         }
+        // The printed box holds the field with room around its text: a text's
+        // first line starts at the field's top, one character is centred in
+        // each box across, never down.
+        const double side = f.boxes ? 0 : Margin;
+        const QRectF box(f.xMm - side, f.yMm - Above, f.widthMm + 2 * side, f.heightMm + Above);
         p.setPen(label);
         p.setFont(labelFont(2.4));
-        p.drawText(px(f.xMm, f.yMm - 3.4, f.widthMm + 40, 3), Qt::AlignLeft | Qt::AlignBottom, caption);
+        p.drawText(px(box.left(), box.top() - 3.4, box.width() + 40, 3), Qt::AlignLeft | Qt::AlignBottom, caption);
         p.setPen(QPen(ink, 0.25 * PxPerMm));
         p.setBrush(Qt::white);
         if (f.boxes) {
             for (int i = 0; i < f.boxes->count; ++i)
-                p.drawRect(px(f.xMm + i * f.boxes->pitchMm, f.yMm, f.boxes->pitchMm, f.heightMm));
+                p.drawRect(px(f.xMm + i * f.boxes->pitchMm, box.top(), f.boxes->pitchMm, box.height()));
         } else {
-            p.drawRect(px(f.xMm, f.yMm, f.widthMm, f.heightMm));
-        }
-        // Where the lines of a memo go, pale inside its box.
-        if (f.lines > 1) {
-            p.setPen(QPen(pale, 0.2 * PxPerMm));
-            for (int i = 1; i < f.lines; ++i) {
-                const double y = f.yMm + f.heightMm * i / f.lines;
-                p.drawLine(QPointF(f.xMm + 1, y) * PxPerMm, QPointF(f.xMm + f.widthMm - 1, y) * PxPerMm);
-            }
+            p.drawRect(px(box.left(), box.top(), box.width(), box.height()));
         }
         if (f.kind == UserFieldKind::Amount) {
             p.setPen(label);
             p.setFont(labelFont(3.5, true));
-            p.drawText(px(f.xMm + f.widthMm + 1.5, f.yMm, 10, f.heightMm), Qt::AlignLeft | Qt::AlignVCenter,
+            p.drawText(px(box.right() + 1.5, box.top(), 10, box.height()), Qt::AlignLeft | Qt::AlignVCenter,
                        QStringLiteral("EUR"));
         }
     }

@@ -4,6 +4,7 @@
 #include "ui/frame/DocumentKind.h"
 #include "ui/frame/Pictures.h"
 #include "ui/frame/UserFormMenu.h"
+#include "ui/designer/Tnavrh.h"
 #include "ui/widgets/ScreenFit.h"
 #include "core/records/Tips.h"
 
@@ -173,6 +174,8 @@ void TForm1::buildPopupMenu()
             &TForm1::Histriatlae1Click);
     PopupMenu1->addSeparator();
     AddUserFormItems(PopupMenu1, app_, this);
+    connect(item(PopupMenu1, QStringLiteral("Návrh formulára…"), "Nvrhformulra1", {}), &QAction::triggered, this,
+            &TForm1::Nvrhformulra1Click);
 
     Image7->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(Image7, &QWidget::customContextMenuRequested, this,
@@ -228,6 +231,13 @@ void TForm1::Osobnnastavenia1Click() { RunDialog(app_, DialogKind::PersonalData)
 void TForm1::Nastaveniaprogramu1Click() { RunDialog(app_, DialogKind::ProgramSettings); }
 void TForm1::Novablnanaoblku1Click() { RunDialog(app_, DialogKind::TemplateWizard); }
 void TForm1::Histriatlae1Click() { RunDialog(app_, DialogKind::History); }
+
+void TForm1::Nvrhformulra1Click()
+{
+    auto* designer = new Tnavrh(app_);
+    designer->setAttribute(Qt::WA_DeleteOnClose);
+    designer->show();
+}
 
 bool TForm1::FormCloseQuery()
 {

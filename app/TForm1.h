@@ -40,6 +40,7 @@ public:
     void Nastaveniaprogramu1Click();
     void Novablnanaoblku1Click(); // the template wizard
     void Histriatlae1Click();     // the print history
+    void Nvrhformulra1Click();    // the form designer, beside the other windows
     // Closes uziv.nas, then program.nas; closing goes ahead.
     bool FormCloseQuery();
 

@@ -77,7 +77,10 @@ QSizeF scanSizeMm(const QImage& scan, const UserLayout& l)
 {
     const QSizeF paper = PaperSizeMm(l.paper);
     const double longest = std::max(paper.width(), paper.height()) + 1;
-    if (scan.dotsPerMeterX() > 0 && scan.dotsPerMeterY() > 0) {
+    // A file without a resolution reads with Qt's default one, which says nothing.
+    const QImage plain(1, 1, QImage::Format_RGB32);
+    const bool told = scan.dotsPerMeterX() != plain.dotsPerMeterX() || scan.dotsPerMeterY() != plain.dotsPerMeterY();
+    if (told && scan.dotsPerMeterX() > 0 && scan.dotsPerMeterY() > 0) {
         const double w = scan.width() * 1000.0 / scan.dotsPerMeterX(), h = scan.height() * 1000.0 / scan.dotsPerMeterY();
         if (w >= 10 && h >= 10 && w <= longest && h <= longest)
             return {Hundredths(w), Hundredths(h)};
@@ -329,7 +332,7 @@ void Tnavrh::followScan()
 void Tnavrh::PozadieClick()
 {
     const QString file =
-        app_.platform.chooseFile(this, QStringLiteral("Načítať pozadie formulára"), QStringLiteral("Obrázky (*.jpg *.jpeg *.png)"));
+        app_.platform.chooseFile(this, QStringLiteral("Načítať pozadie formulára"), QStringLiteral("Obrázky (*.jpg *.jpeg *.png *.JPG *.JPEG *.PNG)"));
     if (file.isEmpty())
         return;
     QImageReader reader(file);

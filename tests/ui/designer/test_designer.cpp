@@ -10,6 +10,7 @@
 #include <QAbstractSpinBox>
 #include <QComboBox>
 #include <QDir>
+#include <QDoubleSpinBox>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
@@ -218,6 +219,38 @@ private slots:
         act(*again, "Ulozit1")->trigger();
         QCOMPARE(p.platform.saveDialogs, 2); // saved to its own file without asking
         QCOMPARE(p.folder.read("formulare/poukaz.json"), first);
+    }
+
+    void twoPointsAndTheirDistanceSetTheScale()
+    {
+        Program p;
+        p.loadRecords();
+        QTemporaryDir elsewhere;
+        QImage scan(400, 200, QImage::Format_RGB32); // no resolution of its own: the width stays
+        scan.fill(Qt::white);
+        scan.setDotsPerMeterX(0);
+        QVERIFY(scan.save(elsewhere.filePath("foto.png")));
+        auto w = open(p);
+        p.platform.fileAnswers = {elsewhere.filePath("foto.png")};
+        act(*w, "Pozadie1")->trigger();
+        QCOMPARE(w->model().layout().widthMm, 210.0);
+        QCOMPARE(w->model().layout().heightMm, 105.0);
+
+        // 100 mm apart as the scan now lies, which is 190.5 of its pixels; really 50 mm.
+        act(*w, "Zvacsit1")->trigger();
+        act(*w, "Mierka1")->trigger();
+        p.platform.onDialog = [](QDialog& d) {
+            d.findChild<QDoubleSpinBox*>("vzdialenost_mm")->setValue(50);
+            d.accept();
+        };
+        DesignView* view = w->view();
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->mapFromScene(QPointF(10, 10)));
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->mapFromScene(QPointF(110, 10)));
+        QCOMPARE(p.platform.dialogsRun, 1);
+        QVERIFY(qAbs(w->model().layout().widthMm - 105) < 0.5);
+        QCOMPARE(w->model().layout().heightMm, w->model().layout().widthMm / 2);
+        act(*w, "Spat1")->trigger();
+        QCOMPARE(w->model().layout().widthMm, 210.0);
     }
 
     void aBrokenLayoutIsToldInSlovak()

@@ -3,8 +3,12 @@
 // program writes layouts (so a save in the designer changes no byte), and its
 // background, a light drawing of the printed form made from the layout's own
 // fields: frame, title, each field's label and box, one box per character
-// where a field has boxes. Usage: makeforms <layout.json> <folder>
+// where a field has boxes. It is refused as well when the longest text a
+// field takes, in wide letters, would not fit that field at its font.
+// Usage: makeforms <layout.json> <folder>
 #include "core/forms/user/UserLayout.h"
+#include "core/forms/user/UserPage.h"
+#include "core/print/FontFaces.h"
 
 #include <QDir>
 #include <QFile>
@@ -97,6 +101,33 @@ QImage background(const UserLayout& l)
     return image;
 }
 
+// The longest text each field takes, in its widest shape: as many capital
+// Ms as a text allows on each of its lines, the longest amount in words.
+QStringList widestProblems(const UserLayout& l)
+{
+    QStringList problems;
+    for (const QString& amount : {QStringLiteral("9999999,99"), QStringLiteral("7777777,77")}) {
+        FieldTexts texts;
+        for (const UserField& f : l.fields) {
+            const int count = f.maxChars > 0 ? f.maxChars : f.boxes ? f.boxes->count : 0;
+            if (f.kind == UserFieldKind::Text && count > 0)
+                texts.setText(f.name, QStringList(f.lines, QString(count, QLatin1Char('M'))).join(QLatin1Char('\n')));
+            else if (f.kind == UserFieldKind::Amount)
+                texts.setText(f.name, amount);
+            else if (f.kind == UserFieldKind::Date)
+                texts.setText(f.name, QStringLiteral("31.12.2027"));
+            else if (f.kind == UserFieldKind::Iban)
+                texts.setText(f.name, QStringLiteral("SK3112000000198742637541"));
+            else if (f.kind == UserFieldKind::Symbol && count > 0)
+                texts.setText(f.name, QString(count, QLatin1Char('8')));
+        }
+        for (const FieldProblem& p : FitProblems(l, texts))
+            problems << p.text;
+    }
+    problems.removeDuplicates();
+    return problems;
+}
+
 bool fail(const char* what, const QString& detail)
 {
     std::fprintf(stderr, "makeforms: %s: %s\n", what, qPrintable(detail));
@@ -116,6 +147,8 @@ bool make(const QString& source, const QString& folder)
         return fail(qPrintable(source), QStringLiteral("not as the program writes it; this is how:\n")
                                             + QString::fromUtf8(WriteUserLayout(*read.layout)));
     const UserLayout& layout = *read.layout;
+    if (const QStringList tight = widestProblems(layout); !tight.isEmpty())
+        return fail(qPrintable(source), tight.join(QLatin1Char('\n')));
     if (!layout.background.endsWith(QLatin1String(".png")))
         return fail(qPrintable(source), QStringLiteral("the background must be a .png drawn here"));
     if (!QDir().mkpath(folder))
@@ -145,5 +178,6 @@ int main(int argc, char** argv)
     }
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication application(argc, argv);
+    SubstituteWindowsFaces(); // texts measured as the print measures them
     return make(QString::fromLocal8Bit(argv[1]), QString::fromLocal8Bit(argv[2])) ? 0 : 1;
 }

@@ -229,7 +229,7 @@ int RunBatchCommand(const QStringList& arguments, const QString& programFolder, 
     }
     const QString shiftName = ShiftNameOf(printer);
     QString damage;
-    const FormShift shift = StoredShift(programFolder, shiftName, damage);
+    const FormShift shift = StoredShift(programFolder, *o.form, shiftName, damage);
     if (!damage.isEmpty())
         err << damage << '\n';
 

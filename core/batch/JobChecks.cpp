@@ -2,11 +2,27 @@
 
 #include "core/print/SafeOutput.h"
 
-FormShift StoredShift(const QString& programFolder, const QString& printer, QString& damage)
+QString UserFormShiftGroup(const QString& formName, const QString& printer)
+{
+    return QStringLiteral("%1 | %2").arg(printer, formName);
+}
+
+QString ShiftGroup(const FormDescription& form, const QString& printer)
+{
+    return form.kind == FormKind::User ? UserFormShiftGroup(QString::fromUtf8(form.caption), printer) : printer;
+}
+
+FormShift StoredShift(const QString& programFolder, const FormDescription& form, const QString& printer,
+                      QString& damage)
+{
+    return StoredShift(programFolder, ShiftGroup(form, printer), damage);
+}
+
+FormShift StoredShift(const QString& programFolder, const QString& group, QString& damage)
 {
     const QString path = programFolder + ShiftFileName;
     QString why;
-    const FormShift shift = ReadShift(path, printer, &why);
+    const FormShift shift = ReadShift(path, group, &why);
     damage = why.isEmpty() ? QString() : DamagedShiftMessage.arg(path, why);
     return shift;
 }

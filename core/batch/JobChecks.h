@@ -7,7 +7,15 @@
 
 // The shift stored for `printer` in the program folder. A damaged file counts
 // as no shift, and `damage` gets the message that tells the user so.
-FormShift StoredShift(const QString& programFolder, const QString& printer, QString& damage);
+// The name a printer's shift is kept under for a form: the printer's own for
+// the built-in forms, which share it; the printer's and the form's for a user
+// form, as each such form is fed and lined up on its own.
+QString ShiftGroup(const FormDescription& form, const QString& printer);
+QString UserFormShiftGroup(const QString& formName, const QString& printer);
+FormShift StoredShift(const QString& programFolder, const FormDescription& form, const QString& printer,
+                      QString& damage);
+// The shift kept under `group`, and the damage message when its file is damaged.
+FormShift StoredShift(const QString& programFolder, const QString& group, QString& damage);
 
 // Why the job may not write `outputFile` (one of the program's own files, or
 // one of `inputs`); empty when it may, or when the job writes no file.

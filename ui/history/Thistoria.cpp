@@ -298,7 +298,7 @@ void Thistoria::vytlacitClick()
     if (!canvas || told(OutputRefusal(canvas->outputFile(), app_.programFolder(), {table})))
         return;
     QString damage;
-    const FormShift shift = StoredShift(app_.programFolder(), canvas->printerName(), damage);
+    const FormShift shift = StoredShift(app_.programFolder(), *form, canvas->printerName(), damage);
     told(damage);
     const BatchOutcome outcome = PrintTable(*canvas, context, check, shift, false);
     const QString message = BatchOutcomeMessage(outcome);

@@ -92,7 +92,7 @@ void PrintGate::recordJob(const QList<FormPage>& pages, const PrintCanvas& canva
 FormShift PrintGate::printerShift(const QString& printer)
 {
     QString damage;
-    const FormShift shift = StoredShift(app_.programFolder(), printer, damage);
+    const FormShift shift = StoredShift(app_.programFolder(), subject_.form(), printer, damage);
     if (!damage.isEmpty())
         app_.platform.showMessage(damage);
     return shift;
@@ -105,7 +105,7 @@ QString PrintGate::describeJob(QPrinter& printer)
     const PageMeasures page = canvas.measures();
     const QSizeF paper = printer.pageLayout().fullRect(QPageLayout::Millimeter).size();
     QString damage; // told when the job prints, not in the preview's line
-    const FormShift shift = StoredShift(app_.programFolder(), name, damage);
+    const FormShift shift = StoredShift(app_.programFolder(), subject_.form(), name, damage);
     QString line = QStringLiteral("Tlačiareň: %1; papier %2 × %3 mm, tlačová plocha %4 × %5 mm. %6")
                        .arg(name == PdfPrinterName ? QStringLiteral("súbor PDF") : name)
                        .arg(qRound(paper.width()))

@@ -11,6 +11,7 @@ class QPrinter;
 class PrintGate {
 public:
     PrintGate(AppState& app, PrintSubject& subject);
+    PrintSubject& subject() const { return subject_; }
 
     // The window's check, the print dialog, then the job.
     void print();

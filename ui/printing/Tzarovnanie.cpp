@@ -3,6 +3,8 @@
 
 #include "ui/frame/AppState.h"
 #include "ui/printing/PrintGate.h"
+#include "ui/printing/PrintSubject.h"
+#include "core/batch/JobChecks.h"
 #include "core/print/PrintCanvas.h"
 #include "core/print/QtPrintCanvas.h"
 
@@ -137,7 +139,7 @@ void Tzarovnanie::skusobnaStranaClick()
 
 void Tzarovnanie::akceptovatClick()
 {
-    if (!WriteShift(shiftPath(), tlaciaren->currentText(), shift())) {
+    if (!WriteShift(shiftPath(), ShiftGroup(window_.subject().form(), tlaciaren->currentText()), shift())) {
         app_.platform.showMessage(NotSavedMessage.arg(shiftPath()));
         return;
     }

@@ -57,6 +57,9 @@ Beside PutBeside(const QString& scanFile, const QString& folder)
 QString LayoutSavePath(const QString& chosen, const QString& formsFolder)
 {
     QString path = QDir::isRelativePath(chosen) ? formsFolder + chosen : chosen;
+    // The desktop's save dialog puts ".csv" on a name typed without an ending.
+    if (path.endsWith(QLatin1String(".csv"), Qt::CaseInsensitive))
+        path.chop(4);
     if (!path.endsWith(QLatin1String(".json"), Qt::CaseInsensitive))
         path += QLatin1String(".json");
     return QDir::cleanPath(path);
@@ -70,4 +73,27 @@ bool WriteWhole(const QString& path, const QByteArray& bytes, QString& error)
         return false;
     }
     return true;
+}
+
+QString NewLayoutPath(const QString& formName, const QString& formsFolder)
+{
+    QString stem;
+    for (const QChar c : formName.normalized(QString::NormalizationForm_D).toLower()) {
+        if (c.isMark())
+            continue;
+        if ((c >= QLatin1Char('a') && c <= QLatin1Char('z')) || (c >= QLatin1Char('0') && c <= QLatin1Char('9')))
+            stem += c;
+        else if (!stem.isEmpty() && !stem.endsWith(QLatin1Char('-')))
+            stem += QLatin1Char('-');
+    }
+    while (stem.endsWith(QLatin1Char('-')))
+        stem.chop(1);
+    if (stem.isEmpty())
+        stem = QStringLiteral("formular");
+    for (int n = 1;; ++n) {
+        const QString path = formsFolder + stem + (n == 1 ? QString() : QLatin1Char('-') + QString::number(n))
+                             + QStringLiteral(".json");
+        if (!QFileInfo::exists(path))
+            return path;
+    }
 }

@@ -20,6 +20,9 @@ Beside PutBeside(const QString& scanFile, const QString& folder);
 // Where a layout the save dialog answered with is written: a bare name goes
 // into `formsFolder`, and ".json" is added when the name has no such ending.
 QString LayoutSavePath(const QString& chosen, const QString& formsFolder);
+// Where a new layout is first saved: in `formsFolder`, named after the form
+// ("Môj poukaz" is moj-poukaz.json), under a name no file there has yet.
+QString NewLayoutPath(const QString& formName, const QString& formsFolder);
 
 // Writes the whole file or leaves the old one; false with `error` set.
 bool WriteWhole(const QString& path, const QByteArray& bytes, QString& error);

@@ -118,7 +118,8 @@ QSizeF DesignScene::resized(int index, QSizeF size) const
     w = std::clamp(w, SmallestFieldMm, std::max(SmallestFieldMm, model_.layout().widthMm - f.xMm));
     h = std::clamp(h, SmallestFieldMm, std::max(SmallestFieldMm, model_.layout().heightMm - f.yMm));
     if (f.kind == UserFieldKind::PayBySquare)
-        w = h = std::min(std::max(w, h), std::min(model_.layout().widthMm - f.xMm, model_.layout().heightMm - f.yMm));
+        w = h = std::max(SmallestFieldMm,
+                         std::min(std::max(w, h), std::min(model_.layout().widthMm - f.xMm, model_.layout().heightMm - f.yMm)));
     return {Hundredths(w), Hundredths(h)};
 }
 

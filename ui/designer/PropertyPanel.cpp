@@ -314,7 +314,7 @@ void PropertyPanel::buildField(QFormLayout* rows)
                {QStringLiteral("na stred"), int(UserAlign::Center)}},
               [=] { return int(at().align); },
               [this](int a) { editField(QStringLiteral("Zarovnanie"), [&](UserField& f) { f.align = UserAlign(a); }); });
-    countRow(rows, s, "lines", QStringLiteral("Riadkov:"), 1, 1000, QString(), [=] { return at().lines; },
+    countRow(rows, s, "lines", QStringLiteral("Riadkov:"), 1, 100000, QString(), [=] { return at().lines; },
              [this](int v) { editField(QStringLiteral("Riadkov"), [&](UserField& f) { f.lines = v; }); });
     countRow(rows, s, "max_chars", QStringLiteral("Najviac znakov:"), 0, 100000, QStringLiteral("bez obmedzenia"),
              [=] { return at().maxChars; },
@@ -322,7 +322,7 @@ void PropertyPanel::buildField(QFormLayout* rows)
     text("fill", QStringLiteral("Vyplniť z osobných údajov:"), &UserField::fill);
     text("source", QStringLiteral("Slovom zo sumy:"), &UserField::source, kindIs(UserFieldKind::Words));
     text("value", QStringLiteral("Pevný text:"), &UserField::value, kindIs(UserFieldKind::Static));
-    countRow(rows, s, "boxes_count", QStringLiteral("Políčok:"), 0, 1000, QStringLiteral("žiadne"),
+    countRow(rows, s, "boxes_count", QStringLiteral("Políčok:"), 0, 100000, QStringLiteral("žiadne"),
              [=] { return at().boxes ? at().boxes->count : 0; }, [this](int v) {
                  editField(QStringLiteral("Políčka"), [&](UserField& f) {
                      if (v == 0)
@@ -331,7 +331,7 @@ void PropertyPanel::buildField(QFormLayout* rows)
                          f.boxes = UserBoxes{v, f.boxes ? f.boxes->pitchMm : Hundredths(f.widthMm / v)};
                  });
              });
-    numberRow(rows, s, "pitch_mm", QStringLiteral("Rozstup políčok (mm):"), 0, 1000,
+    numberRow(rows, s, "pitch_mm", QStringLiteral("Rozstup políčok (mm):"), 0, 2000,
               [=] { return at().boxes ? at().boxes->pitchMm : 0.0; },
               [this](double v) {
                   editField(QStringLiteral("Rozstup políčok"), [&](UserField& f) {

@@ -260,7 +260,16 @@ void Tnavrh::OtvoritClick()
     start(*read.layout, QFileInfo(scan).isFile() ? scan : QString(), QFileInfo(path).absoluteFilePath());
 }
 
-bool Tnavrh::UlozitClick() { return path_.isEmpty() ? UlozitAkoClick() : saveTo(path_); }
+bool Tnavrh::UlozitClick()
+{
+    if (!path_.isEmpty())
+        return saveTo(path_);
+    // A new form goes where the launcher lists the forms, under its own name.
+    commitEdits();
+    const QString forms = app_.pathInProgramFolder(UserFormsFolder);
+    QDir().mkpath(forms);
+    return saveTo(NewLayoutPath(model_->layout().name, forms));
+}
 
 bool Tnavrh::UlozitAkoClick()
 {

@@ -44,6 +44,7 @@ public:
     void NovyClick();
     void OtvoritClick();
     // False when nothing was saved (cancelled, refused or failed; the user is told).
+    // A design never saved goes into formulare/ under its form's name.
     bool UlozitClick();
     bool UlozitAkoClick();
     void PozadieClick();

@@ -191,20 +191,20 @@ private slots:
         w->view()->setFocus();
         act(*w, "PridatDatum1")->trigger();
         type(*w, "name", "suma");
-        p.platform.saveAnswers = {"poukaz"};
         act(*w, "Ulozit1")->trigger();
         QCOMPARE(p.platform.messages, QStringList{QStringLiteral("Formulár sa nedá uložiť: Dve polia majú názov „suma“.")});
-        QVERIFY(!QFileInfo::exists(p.folder.file("formulare/poukaz.json")));
+        QVERIFY(!QFileInfo::exists(p.folder.file("formulare/moj-poukaz.json")));
         p.platform.messages.clear();
         act(*w, "Odstranit1")->trigger();
 
-        p.platform.saveAnswers = {"poukaz"};
+        // A new form is saved into formulare/ under its own name, without a question.
         act(*w, "Ulozit1")->trigger();
         QVERIFY2(p.platform.messages.isEmpty(), qPrintable(p.platform.messages.join('\n')));
-        const QString saved = p.folder.file("formulare/poukaz.json");
+        QCOMPARE(p.platform.saveDialogs, 0);
+        const QString saved = p.folder.file("formulare/moj-poukaz.json");
         QCOMPARE(w->filePath(), saved);
         QCOMPARE(p.folder.read("formulare/poukaz.png"), p.folder.read(QDir(p.folder.path()).relativeFilePath(scanFile)));
-        const QByteArray first = p.folder.read("formulare/poukaz.json");
+        const QByteArray first = p.folder.read("formulare/moj-poukaz.json");
         const UserLayoutRead read = LoadUserLayout(saved);
         QVERIFY2(read.layout, qPrintable(read.error));
         QVERIFY(read.warnings.isEmpty());
@@ -217,8 +217,12 @@ private slots:
         QVERIFY(again->model().layout() == *read.layout);
         QCOMPARE(again->model().backgroundFile(), p.folder.file("formulare/poukaz.png"));
         act(*again, "Ulozit1")->trigger();
-        QCOMPARE(p.platform.saveDialogs, 2); // saved to its own file without asking
-        QCOMPARE(p.folder.read("formulare/poukaz.json"), first);
+        QCOMPARE(p.folder.read("formulare/moj-poukaz.json"), first);
+        // "Uložiť ako…" asks; the ending the desktop's dialog adds becomes .json.
+        p.platform.saveAnswers = {p.folder.file("formulare/kopia.csv")};
+        act(*again, "UlozitAko1")->trigger();
+        QCOMPARE(again->filePath(), p.folder.file("formulare/kopia.json"));
+        QCOMPARE(p.folder.read("formulare/kopia.json"), first);
     }
 
     void twoPointsAndTheirDistanceSetTheScale()

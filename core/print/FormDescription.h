@@ -133,6 +133,12 @@ struct FormDescription {
     // The text of the page's QR code, which a journal keeps; null for a form
     // without one (the payment page's is read from its own check).
     std::function<QString(const FieldTexts& texts)> payload = nullptr;
+    // A printer shift as the user reads this form (right and down along its
+    // texts) in the frame a print job applies it in, a slip's fed turned;
+    // null for the built-in forms, which are all read so.
+    std::function<FormShift(const FormShift& asRead)> readingShift = nullptr;
+
+    FormShift jobShift(const FormShift& asRead) const { return readingShift ? readingShift(asRead) : asRead; }
     // A user form's layout file and its bytes as read, which a journal keeps.
     QString layoutFile = {};
     QByteArray layoutBytes = {};

@@ -33,7 +33,7 @@ QList<RotatedText> drawnTexts(const FormDescription& form, const FormPage& page,
             DrawFormPage(c, m, form, page, false);
             return true;
         },
-        shift);
+        form.jobShift(shift));
     return canvas.texts;
 }
 

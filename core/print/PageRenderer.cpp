@@ -90,7 +90,7 @@ PagesOutcome PrintFormPages(PrintCanvas& canvas, const FormDescription& form, st
                 progress(result.pages);
             return true;
         },
-        shift);
+        form.jobShift(shift));
     return result;
 }
 
@@ -109,5 +109,5 @@ PrintOutcome PrintAlignmentSheet(PrintCanvas& canvas, const FormDescription& for
             c.drawGuide(form.sketch(form, page, frame, SketchUse::AlignmentSheet));
             return true;
         },
-        shift);
+        form.jobShift(shift));
 }

@@ -143,6 +143,31 @@ private slots:
         QVERIFY(code.width() > square.width() * 0.7 && code.width() == code.height());
     }
 
+    void printerShiftGoesAlongTheFormAsItReads_data()
+    {
+        QTest::addColumn<int>("rotation");
+        for (int rotation : {0, 90, 180, 270})
+            QTest::addRow("%d°", rotation) << rotation;
+    }
+    void printerShiftGoesAlongTheFormAsItReads()
+    {
+        // Right and down as the user reads the form: the texts move as if
+        // each stood 3 mm further along its line and 2 mm further down.
+        QFETCH(int, rotation);
+        const auto form = formWith(rotation);
+        const PageMeasures page = printerAt(600);
+        FieldTexts texts = typed({});
+        QVERIFY(form->check(QString(), texts).isEmpty());
+        const FormPage p{PageFrame{}, PrintTexts(*form, texts)};
+        RecordingCanvas canvas(page);
+        QCOMPARE(PrintFormPage(canvas, *form, p, FormShift{3, 2}), PrintOutcome::Printed);
+        const RotatedText* t = drawnText(canvas, QStringLiteral("Ján Novák"));
+        QVERIFY(t);
+        const QPoint want = onDevice(onPaper({13, 7}, rotation), page);
+        QVERIFY2(qAbs(t->x - want.x()) <= 2 && qAbs(t->y - want.y()) <= 2,
+                 qPrintable(QStringLiteral("at %1,%2, not %3,%4").arg(t->x).arg(t->y).arg(want.x()).arg(want.y())));
+    }
+
     void refusesWhatCannotPrint_data()
     {
         QTest::addColumn<QString>("field");

@@ -6,6 +6,7 @@
 #include "core/forms/payment/PaymentText.h"
 #include "core/forms/user/UserFieldText.h"
 #include "core/forms/user/UserPage.h"
+#include "core/forms/user/UserPlacement.h"
 #include "core/records/PersonalJoins.h"
 
 #include <QDir>
@@ -214,6 +215,7 @@ std::shared_ptr<const FormDescription> MakeUserForm(const UserLayout& layout, co
     form->keep = data;
     form->layoutFile = file;
     form->layoutBytes = bytes;
+    form->readingShift = [d](const FormShift& asRead) { return ShiftAsSlips(d->layout, asRead); };
     form->payload = [d](const FieldTexts& texts) {
         for (const UserField& f : d->layout.fields)
             if (f.kind == UserFieldKind::PayBySquare)

@@ -27,3 +27,11 @@ QTransform FormToPaper(const UserLayout& l)
 }
 
 int TextAngle(const UserLayout& layout) { return (360 - layout.rotation) % 360; }
+
+FormShift ShiftAsSlips(const UserLayout& layout, const FormShift& asRead)
+{
+    // The shift on the paper, turned with the form; a slip's right is the
+    // paper's down and its down the paper's left.
+    const QPointF onPaper = FormToPaper(layout).map(QPointF(asRead.rightMm, asRead.downMm)) - FormToPaper(layout).map(QPointF());
+    return {onPaper.y(), -onPaper.x()};
+}

@@ -5,6 +5,7 @@
 // takes it). The print, the preview and the designer's test page all go
 // through this one transform.
 #include "core/forms/user/UserLayout.h"
+#include "core/print/PrinterShift.h"
 
 #include <QPointF>
 #include <QSizeF>
@@ -19,3 +20,8 @@ QTransform FormToPaper(const UserLayout& layout);
 
 // The counter-clockwise angle a text of the form is drawn at on the paper.
 int TextAngle(const UserLayout& layout);
+
+// A printer shift as the user reads the form (right and down along its
+// texts) in the frame print jobs apply shifts in: that of a slip, which is
+// fed turned by 90 degrees.
+FormShift ShiftAsSlips(const UserLayout& layout, const FormShift& asRead);

@@ -40,6 +40,7 @@ void DesignView::setZoom(double pixelsPerMm)
 {
     const double z = std::clamp(pixelsPerMm, LeastZoom, MostZoom);
     setTransform(QTransform::fromScale(z, z));
+    emit zoomed();
 }
 
 void DesignView::zoomBy(double factor) { setZoom(zoom() * factor); }

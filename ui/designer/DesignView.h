@@ -28,6 +28,7 @@ public:
 
 signals:
     void measured(QPointF from, QPointF to); // scene mm
+    void zoomed();
 
 protected:
     void drawBackground(QPainter* painter, const QRectF& rect) override;

@@ -110,6 +110,7 @@ Tnavrh::Tnavrh(AppState& app, QWidget* parent)
     setCentralWidget(view_);
     panel_ = new PropertyPanel(*model_, *undo_, [this] { return model_->backgroundFile().isEmpty() ? QSize() : scan_.size(); });
     auto* scroll = new QScrollArea;
+    scroll->setObjectName(QStringLiteral("vlastnostiPosun"));
     scroll->setWidget(panel_);
     scroll->setWidgetResizable(true);
     auto* dock = new QDockWidget(QStringLiteral("Vlastnosti"), this);
@@ -146,6 +147,7 @@ void Tnavrh::buildMenus()
 {
     QMenuBar* bar = menuBar();
     QMenu* file = bar->addMenu(QStringLiteral("&Súbor"));
+    file->setObjectName(QStringLiteral("Subor1"));
     Novy1 = action(file, "Novy1", QStringLiteral("&Nový"), QKeySequence::New);
     Otvorit1 = action(file, "Otvorit1", QStringLiteral("&Otvoriť…"), QKeySequence::Open);
     Ulozit1 = action(file, "Ulozit1", QStringLiteral("&Uložiť"), QKeySequence::Save);
@@ -160,6 +162,7 @@ void Tnavrh::buildMenus()
     Zavriet1 = action(file, "Zavriet1", QStringLiteral("&Zavrieť"));
 
     QMenu* edit = bar->addMenu(QStringLiteral("&Upraviť"));
+    edit->setObjectName(QStringLiteral("Upravit1"));
     Spat1 = action(edit, "Spat1", QStringLiteral("&Späť"), QKeySequence::Undo);
     Znova1 = action(edit, "Znova1", QStringLiteral("&Znova"), QKeySequence::Redo);
     edit->addSeparator();
@@ -169,6 +172,7 @@ void Tnavrh::buildMenus()
     Mriezka1->setChecked(true);
 
     QMenu* add = bar->addMenu(QStringLiteral("&Vložiť"));
+    add->setObjectName(QStringLiteral("Vlozit1"));
     for (const KindDefaults& k : Kinds) {
         QAction* a = action(add, k.action, QString::fromUtf8(k.caption));
         Pridat << a;
@@ -176,6 +180,7 @@ void Tnavrh::buildMenus()
     }
 
     QMenu* look = bar->addMenu(QStringLiteral("&Zobraziť"));
+    look->setObjectName(QStringLiteral("Zobrazit1"));
     Zvacsit1 = action(look, "Zvacsit1", QStringLiteral("Z&väčšiť"), QKeySequence::ZoomIn);
     Zmensit1 = action(look, "Zmensit1", QStringLiteral("Z&menšiť"), QKeySequence::ZoomOut);
     Skutocna1 = action(look, "Skutocna1", QStringLiteral("&Skutočná veľkosť"), QKeySequence(Qt::CTRL | Qt::Key_0));
@@ -200,9 +205,10 @@ void Tnavrh::buildMenus()
             undo_->push(new RemoveFieldCommand(*model_, i));
     });
     connect(Mriezka1, &QAction::toggled, this, [this](bool on) { scene_->setSnap(on); });
-    connect(Zvacsit1, &QAction::triggered, this, [this] { view_->zoomBy(1.25); showStatus(); });
-    connect(Zmensit1, &QAction::triggered, this, [this] { view_->zoomBy(0.8); showStatus(); });
-    connect(Skutocna1, &QAction::triggered, this, [this] { view_->setZoom(view_->actualSize()); showStatus(); });
+    connect(Zvacsit1, &QAction::triggered, this, [this] { view_->zoomBy(1.25); });
+    connect(Zmensit1, &QAction::triggered, this, [this] { view_->zoomBy(0.8); });
+    connect(Skutocna1, &QAction::triggered, this, [this] { view_->setZoom(view_->actualSize()); });
+    connect(view_, &DesignView::zoomed, this, &Tnavrh::showStatus);
 }
 
 void Tnavrh::showStatus()
@@ -409,8 +415,11 @@ void Tnavrh::measured(QPointF from, QPointF to)
     distance->setValue(Hundredths(std::hypot(to.x() - from.x(), to.y() - from.y())));
     rows->addRow(QStringLiteral("Skutočná vzdialenosť bodov (mm):"), distance);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+    buttons->setObjectName(QStringLiteral("tlacidla"));
     buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("OK"));
+    buttons->button(QDialogButtonBox::Ok)->setObjectName(QStringLiteral("ok"));
     buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Zrušiť"));
+    buttons->button(QDialogButtonBox::Cancel)->setObjectName(QStringLiteral("zrusit"));
     connect(buttons, &QDialogButtonBox::accepted, &ask, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, &ask, &QDialog::reject);
     rows->addRow(buttons);

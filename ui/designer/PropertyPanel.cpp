@@ -298,7 +298,22 @@ void PropertyPanel::buildField(QFormLayout* rows)
     name->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[A-Za-z0-9_]*")), name));
     text("caption", QStringLiteral("Popis v okne:"), &UserField::caption);
     choiceRow(rows, s, "kind", QStringLiteral("Druh:"), KindChoices, [=] { return int(at().kind); }, [this](int k) {
-        editField(QStringLiteral("Druh poľa"), [&](UserField& f) { f.kind = UserFieldKind(k); });
+        editField(QStringLiteral("Druh poľa"), [&](UserField& f) {
+            f.kind = UserFieldKind(k);
+            // What the new kind must name, as a new field of it would.
+            const auto first = [this](UserFieldKind kind) {
+                for (const UserField& other : model_.layout().fields)
+                    if (other.kind == kind)
+                        return other.name;
+                return QString();
+            };
+            if (f.kind == UserFieldKind::Words && f.source.isEmpty())
+                f.source = first(UserFieldKind::Amount);
+            if (f.kind == UserFieldKind::PayBySquare && f.payment.iban.isEmpty())
+                f.payment.iban = first(UserFieldKind::Iban);
+            if (f.kind == UserFieldKind::PayBySquare && f.payment.amount.isEmpty())
+                f.payment.amount = first(UserFieldKind::Amount);
+        });
     });
     length("x_mm", QStringLiteral("Zľava (mm):"), &UserField::xMm);
     length("y_mm", QStringLiteral("Zhora (mm):"), &UserField::yMm);

@@ -100,6 +100,13 @@ private slots:
         QCOMPARE(w->model().field(0).name, QStringLiteral("text1"));
 
         DesignView* view = control<DesignView>(*w, "navrhScena");
+        const double before = view->zoom();
+        const QPointF middle = QRectF(view->viewport()->rect()).center();
+        QWheelEvent wheel(middle, view->viewport()->mapToGlobal(middle), {}, {0, 120}, Qt::NoButton, Qt::ControlModifier,
+                          Qt::NoScrollPhase, false);
+        QApplication::sendEvent(view->viewport(), &wheel);
+        QCOMPARE(view->zoom(), 1.25 * before);
+        act(*w, "Skutocna1")->trigger();
         act(*w, "Zvacsit1")->trigger();
         const double zoom = view->zoom();
         QVERIFY(qAbs(zoom - 1.25 * view->actualSize()) < 1e-9);

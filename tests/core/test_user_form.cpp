@@ -8,6 +8,7 @@
 #include "core/records/ProgramSettings.h"
 #include "core/base/Cp1250.h"
 #include "support/RecordingCanvas.h"
+#include "support/TempProgramFolder.h"
 
 #include <QTest>
 
@@ -193,6 +194,25 @@ private slots:
         const QList<FieldProblem> problems = form->check(QString(), texts);
         QVERIFY(!problems.isEmpty());
         QVERIFY2(problems.first().text.startsWith(said), qPrintable(problems.first().text));
+    }
+
+    void previewShowsTheScanTheAlignmentSheetOutlines()
+    {
+        TempProgramFolder folder;
+        QImage scan(240, 120, QImage::Format_RGB32);
+        scan.fill(Qt::gray);
+        folder.write("formulare/skuska.json", QByteArray(Layout).replace("\"fields\"", "\"background\": \"sken.png\", \"fields\""));
+        QVERIFY(scan.save(folder.file("formulare/sken.png")));
+        const UserFormRead read = LoadUserForm(folder.file("formulare/skuska.json"), folder.path());
+        QVERIFY2(read.form && read.warnings.isEmpty(), qPrintable(read.error + read.warnings.join(' ')));
+        const PageMeasures page = printerAt(600);
+        const Guide under = read.form->sketch(*read.form, page, PageFrame{}, SketchUse::UnderText);
+        QCOMPARE(under.pictures.size(), 1);
+        QVERIFY(under.pale);
+        // The scan covers the form: its far corner lies on the form's.
+        QCOMPARE(under.pictures[0].toDevice.map(QPointF(240, 120)).toPoint(), onDevice(onPaper({120, 60}, 0), page));
+        const Guide sheet = read.form->sketch(*read.form, page, PageFrame{}, SketchUse::AlignmentSheet);
+        QVERIFY(sheet.pictures.isEmpty() && !sheet.pale && sheet.lines.size() >= 4 * 8);
     }
 
     void personalDataAndWordsFillIn()

@@ -3,6 +3,7 @@
 // gives the same words at the same places and the same QR code as the real
 // zelvana-batch given the same row.
 #include "support/Fixture.h"
+#include "support/PayBySquareDecode.h"
 #include "support/PdfCodes.h"
 #include "support/PdfWords.h"
 #include "printer/ChosenPrinter.h"
@@ -126,6 +127,13 @@ private slots:
         const QStringList windowCode = ReadQrCodes(p.folder.file("window.pdf"), &error);
         QVERIFY2(windowCode.size() == 1 && !windowCode.first().isEmpty(), qPrintable(error));
         QCOMPARE(ReadQrCodes(p.folder.file("batch.pdf"), &error), windowCode);
+        const std::optional<DecodedPayBySquare> code = DecodePayBySquare(windowCode.first());
+        QVERIFY(code && code->fields.size() == 19);
+        QCOMPARE(code->fields[3], QByteArray("1234.5"));
+        QCOMPARE(code->fields[5], QByteArray("20300131"));
+        QCOMPARE(code->fields[6], QByteArray("2027"));
+        QCOMPARE(code->fields[12], QByteArray("SK3112000000198742637541"));
+        QCOMPARE(code->fields[16], QByteArray("Ing. Jan Kosicky"));
     }
 
     void windowRefusesWhatTheFormCannotPrint()

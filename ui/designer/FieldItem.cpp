@@ -110,7 +110,9 @@ void FieldItem::paint(QPainter* painter, const QStyleOptionGraphicsItem* option,
     painter->setPen(pen);
     painter->setBrush(fill);
     painter->drawRect(box);
-    if (boxes_.count > 0 && boxes_.pitchMm > 0) {
+    const double pixelsPerMm = option->levelOfDetailFromTransform(painter->worldTransform());
+    // Box edges closer than a few pixels would only grey the field over.
+    if (boxes_.count > 0 && boxes_.pitchMm * pixelsPerMm >= 3) {
         for (int i = 1; i < boxes_.count; ++i) {
             const double x = i * boxes_.pitchMm;
             painter->drawLine(QPointF(x, size_.height() * 0.6), QPointF(x, size_.height()));
@@ -121,7 +123,6 @@ void FieldItem::paint(QPainter* painter, const QStyleOptionGraphicsItem* option,
         painter->drawLine(box.topRight(), box.bottomLeft());
     }
     // A name too small to read on the screen is left out.
-    const double pixelsPerMm = option->levelOfDetailFromTransform(painter->worldTransform());
     const double textMm = std::min(3.0, size_.height() * 0.8);
     if (label_.isEmpty() || textMm * pixelsPerMm < 6)
         return;

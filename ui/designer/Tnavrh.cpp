@@ -134,11 +134,11 @@ Tnavrh::Tnavrh(AppState& app, QWidget* parent)
 
 Tnavrh::~Tnavrh()
 {
-    // The stack and the panel tell the window and the model of changes to
+    // The panel edits through the stack and the stack tells the window to
     // the end; they go first, then the view and the scene's items.
+    delete findChild<QDockWidget*>();
     disconnect(undo_, nullptr, this, nullptr);
     delete undo_;
-    delete findChild<QDockWidget*>();
     delete view_;
     delete scene_;
 }

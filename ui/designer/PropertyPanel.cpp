@@ -144,7 +144,7 @@ PropertyPanel::PropertyPanel(DesignModel& model, QUndoStack& undo, std::function
 void PropertyPanel::showField(int index)
 {
     // A property still being typed belongs to the field it was typed for.
-    if (QWidget* typing = QApplication::focusWidget(); typing && isAncestorOf(typing))
+    if (QWidget* typing = QApplication::focusWidget(); index != field_ && typing && isAncestorOf(typing))
         typing->clearFocus();
     field_ = index >= 0 && index < model_.fieldCount() ? index : -1;
     refresh();

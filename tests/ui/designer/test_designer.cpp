@@ -232,6 +232,24 @@ private slots:
         QCOMPARE(p.folder.read("formulare/kopia.json"), first);
     }
 
+    void theShippedFormOpensAndSavesByteForByte()
+    {
+        Program p;
+        p.loadRecords();
+        p.folder.installShipped("formulare/clensky-prispevok.json");
+        p.folder.installShipped("formulare/clensky-prispevok.png");
+        const QByteArray shipped = p.folder.read("formulare/clensky-prispevok.json");
+        auto w = open(p);
+        p.platform.fileAnswers = {p.folder.file("formulare/clensky-prispevok.json")};
+        act(*w, "Otvorit1")->trigger();
+        QVERIFY2(p.platform.messages.isEmpty(), qPrintable(p.platform.messages.join('\n')));
+        QVERIFY(w->model().fieldCount() > 5);
+        QVERIFY(!w->model().backgroundFile().isEmpty());
+        p.folder.write("formulare/clensky-prispevok.json", {});
+        act(*w, "Ulozit1")->trigger();
+        QCOMPARE(p.folder.read("formulare/clensky-prispevok.json"), shipped);
+    }
+
     void twoPointsAndTheirDistanceSetTheScale()
     {
         Program p;

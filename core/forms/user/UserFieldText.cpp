@@ -4,9 +4,7 @@
 #include "core/forms/payment/PaymentOrder.h"
 #include "core/forms/payment/PaymentText.h"
 
-namespace {
-
-QStringList textLines(const QString& typed)
+QStringList TypedLines(const QString& typed)
 {
     QStringList lines = typed.split(QLatin1Char('\n'));
     for (QString& l : lines)
@@ -15,6 +13,8 @@ QStringList textLines(const QString& typed)
         lines.removeLast();
     return lines;
 }
+
+namespace {
 
 QString onlyDigits(const QString& s)
 {
@@ -52,7 +52,7 @@ QStringList PrintedLines(const UserLayout&, const UserField& field, const QStrin
     const bool boxed = field.boxes.has_value();
     switch (field.kind) {
     case UserFieldKind::Static:
-        return textLines(field.value);
+        return TypedLines(field.value);
     case UserFieldKind::PayBySquare:
         return {};
     case UserFieldKind::Words: {
@@ -62,7 +62,7 @@ QStringList PrintedLines(const UserLayout&, const UserField& field, const QStrin
         return {AmountInWords(*cents)};
     }
     case UserFieldKind::Text:
-        return field.lines > 1 ? textLines(typed) : (typed.isEmpty() ? QStringList() : QStringList{typed});
+        return field.lines > 1 ? TypedLines(typed) : (typed.isEmpty() ? QStringList() : QStringList{typed});
     default:
         break;
     }
@@ -118,7 +118,7 @@ QString TypedProblem(const UserField& field, const QString& typed)
             return refused(QStringLiteral("smie obsahovať len číslice"));
         break;
     case UserFieldKind::Text: {
-        const QStringList lines = field.lines > 1 ? textLines(typed) : QStringList{typed};
+        const QStringList lines = field.lines > 1 ? TypedLines(typed) : QStringList{typed};
         if (field.lines <= 1 && typed.contains(QLatin1Char('\n')))
             return refused(QStringLiteral("pole má jediný riadok"));
         if (lines.size() > field.lines)
@@ -129,7 +129,7 @@ QString TypedProblem(const UserField& field, const QString& typed)
         return {};
     }
     if (field.maxChars > 0) {
-        const QStringList lines = field.kind == UserFieldKind::Text ? textLines(typed) : QStringList{t};
+        const QStringList lines = field.kind == UserFieldKind::Text ? TypedLines(typed) : QStringList{t};
         for (const QString& line : lines)
             if (line.size() > field.maxChars)
                 return refused(QStringLiteral("má %1 znakov, zmestí sa najviac %2").arg(line.size()).arg(field.maxChars));

@@ -19,6 +19,9 @@ QStringList PrintedLines(const UserLayout& layout, const UserField& field, const
 // Why `typed` cannot go into the field, beyond its fit: "Suma: …"; empty when it can.
 QString TypedProblem(const UserField& field, const QString& typed);
 
+// The lines of a typed text: its line breaks, without the empty lines at its end.
+QStringList TypedLines(const QString& typed);
+
 // The field as messages name it: its caption, else its name.
 QString FieldTitle(const UserField& field);
 

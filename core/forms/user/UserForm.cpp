@@ -93,16 +93,6 @@ QString filled(const QString& pattern, const PersonalData& p)
     return lines.join(QLatin1Char('\n'));
 }
 
-QStringList memoLines(const QString& text)
-{
-    QStringList lines = text.split(QLatin1Char('\n'));
-    for (QString& l : lines)
-        l.remove(QLatin1Char('\r'));
-    while (!lines.isEmpty() && lines.last().trimmed().isEmpty())
-        lines.removeLast();
-    return lines;
-}
-
 QString rotationText(int rotation)
 {
     return rotation == 0 ? QStringLiteral("nepootočený") : QStringLiteral("otočený o %1° v smere hodín").arg(rotation);
@@ -150,7 +140,7 @@ std::shared_ptr<const FormDescription> MakeUserForm(const UserLayout& layout, co
                 }
             return t;
         },
-        memoLines,
+        TypedLines,
         [d](const FormDescription&, const ProgramSettings&, const QString&, const FieldTexts&, FrameCache*) {
             PageFrame frame;
             frame.font = BaseFont{static_cast<std::int32_t>(d->layout.font.sizePt), d->layout.font.family};

@@ -36,8 +36,15 @@ const QByteArray Layout = R"({
 
 const QList<Flag> Flags{Flag::AllowMultipleForms};
 
-Tformular* openFromMenu(Program& p, const QString& name)
+// The program started with the form in formulare/, the form opened from the launcher's menu.
+Tformular* startWithForm(Program& p)
 {
+    p.folder.installShippedTips();
+    p.folder.write("program.nas", settingsBytes(Flags));
+    p.folder.write("uziv.nas", personalBytes(Owner));
+    p.folder.write("formulare/spolok.json", Layout);
+    p.start();
+    const QString name = QStringLiteral("Príspevok spolku");
     auto* forms = p.launcher->findChild<QMenu*>(QStringLiteral("Vlastnformulre1"));
     if (!forms)
         return nullptr;
@@ -74,12 +81,7 @@ private slots:
     void typedAndPrintedAsTheBatchPrintsTheRow()
     {
         Program p;
-        p.folder.installShippedTips();
-        p.folder.write("program.nas", settingsBytes(Flags));
-        p.folder.write("uziv.nas", personalBytes(Owner));
-        p.folder.write("formulare/spolok.json", Layout);
-        p.start();
-        Tformular* w = openFromMenu(p, QStringLiteral("Príspevok spolku"));
+        Tformular* w = startWithForm(p);
         QVERIFY(w);
         QCOMPARE(w->windowTitle(), QStringLiteral("Príspevok spolku"));
         auto text = [&](const char* name) { return w->client()->findChild<QLineEdit*>(QLatin1String(name))->text(); };
@@ -139,12 +141,7 @@ private slots:
     void windowRefusesWhatTheFormCannotPrint()
     {
         Program p;
-        p.folder.installShippedTips();
-        p.folder.write("program.nas", settingsBytes(Flags));
-        p.folder.write("uziv.nas", personalBytes(Owner));
-        p.folder.write("formulare/spolok.json", Layout);
-        p.start();
-        Tformular* w = openFromMenu(p, QStringLiteral("Príspevok spolku"));
+        Tformular* w = startWithForm(p);
         QVERIFY(w);
         typeInto(w, "suma", QStringLiteral("12,3,4"));
         QVERIFY(text(w, "slovom").isEmpty());

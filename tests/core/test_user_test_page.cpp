@@ -78,15 +78,20 @@ private slots:
         QCOMPARE(boxes.texts[0].angle, 270);
     }
 
-    void thePrintersShiftMovesTheWholePage()
+    void theFormsShiftMovesTheWholePageAlongTheForm()
     {
-        RecordingCanvas plain(ExamplePrinter), shifted(ExamplePrinter);
-        QCOMPARE(PrintUserTestPage(plain, turnedLayout(), QImage()), PrintOutcome::Printed);
-        QCOMPARE(plain.guides.size(), 1); // no scan, no picture guide
-        QCOMPARE(PrintUserTestPage(shifted, turnedLayout(), QImage(), FormShift{1.0, 0.0}), PrintOutcome::Printed);
-        const ShiftPixels by = ShiftOnPage(FormShift{1.0, 0.0}, ExamplePrinter);
-        QVERIFY(by.dy != 0);
-        QCOMPARE(shifted.guides[0].lines[0], plain.guides[0].lines[0].translated(by.dx, by.dy));
+        // Upright (0) and turned (90): 1 mm to the right as the form reads
+        // is across the paper, or down it.
+        for (const int rotation : {0, 90}) {
+            UserLayout l = turnedLayout();
+            l.rotation = rotation;
+            RecordingCanvas plain(ExamplePrinter), shifted(ExamplePrinter);
+            QCOMPARE(PrintUserTestPage(plain, l, QImage()), PrintOutcome::Printed);
+            QCOMPARE(plain.guides.size(), 1); // no scan, no picture guide
+            QCOMPARE(PrintUserTestPage(shifted, l, QImage(), FormShift{1.0, 0.0}), PrintOutcome::Printed);
+            const QPoint by = shifted.guides[0].lines[0].p1() - plain.guides[0].lines[0].p1();
+            QCOMPARE(by, rotation == 0 ? QPoint(24, 0) : QPoint(0, 24)); // 23.6 pixels a mm either way
+        }
     }
 
     void aPrinterWithoutMeasuresPrintsNothing()

@@ -489,8 +489,10 @@ void Tnavrh::SkusobnaClick()
         app_.platform.showMessage(refusal);
         return;
     }
+    // The form's own shift on this printer, as its print takes it.
     QString damage;
-    const FormShift shift = StoredShift(app_.programFolder(), canvas->printerName(), damage);
+    const FormShift shift =
+        StoredShift(app_.programFolder(), UserFormShiftGroup(model_->layout().name, canvas->printerName()), damage);
     if (!damage.isEmpty())
         app_.platform.showMessage(damage);
     const QImage scan = model_->backgroundFile().isEmpty() ? QImage() : scan_;

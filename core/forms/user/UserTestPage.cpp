@@ -82,5 +82,5 @@ PrintOutcome PrintUserTestPage(PrintCanvas& canvas, const UserLayout& layout, co
                 c.drawGuide(g);
             return true;
         },
-        shift);
+        ShiftAsSlips(layout, shift));
 }

@@ -21,6 +21,8 @@ QTransform FormToDevice(const UserLayout& layout, const PageMeasures& page);
 // when `background` is null), then the outlines and names of the fields (black).
 QList<Guide> UserTestPageGuides(const UserLayout& layout, const PageMeasures& page, const QImage& background);
 
-// One page of the guides as a print job, the printer's shift applied like any other print.
+// One page of the guides as a print job. `shift` is the form's own on the
+// printer, as the user reads the form; it is turned with the form, as the
+// form's print turns it.
 PrintOutcome PrintUserTestPage(PrintCanvas& canvas, const UserLayout& layout, const QImage& background,
                                const FormShift& shift = {});

@@ -1,6 +1,7 @@
 // "Návrh formulára": a user lays out a form over a scan with the mouse, the
 // keys and the property panel, undoes and redoes it, saves and opens it
 // again, and prints a test page.
+#include "core/batch/JobChecks.h"
 #include "ui/designer/DesignModel.h"
 #include "ui/designer/DesignView.h"
 #include "ui/designer/Tnavrh.h"
@@ -327,6 +328,13 @@ private slots:
             box |= QRect(l.p1(), l.p2()).normalized();
         // Turned by 90: 45 to 55 mm across, 30 to 50 mm down the sheet.
         QCOMPARE(box, QRect(QPoint(945, 590), QPoint(1181, 1063)));
+
+        // The form's own shift on the printer, 1 mm to the right as it reads: down the sheet.
+        QVERIFY(WriteShift(p.folder.file("tlaciarne.ini"), UserFormShiftGroup(w->model().layout().name, "recorder"),
+                           FormShift{1.0, 0.0}));
+        act(*w, "Skusobna1")->trigger();
+        QCOMPARE(canvas.guides.size(), 4);
+        QCOMPARE(canvas.guides[3].lines[0], canvas.guides[1].lines[0].translated(0, 24));
     }
 };
 

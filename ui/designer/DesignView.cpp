@@ -2,6 +2,7 @@
 
 #include "ui/designer/DesignScene.h"
 
+#include <QGraphicsPathItem>
 #include <QKeyEvent>
 #include <QWheelEvent>
 #include <algorithm>
@@ -90,8 +91,7 @@ void DesignView::keyPressEvent(QKeyEvent* event)
         break;
     case Qt::Key_Escape:
         if (measuring_) {
-            measuring_ = false;
-            viewport()->unsetCursor();
+            stopMeasure();
             break;
         }
         [[fallthrough]];
@@ -104,9 +104,18 @@ void DesignView::keyPressEvent(QKeyEvent* event)
 
 void DesignView::startMeasure()
 {
+    stopMeasure();
     measuring_ = true;
-    picked_.clear();
     viewport()->setCursor(Qt::CrossCursor);
+}
+
+void DesignView::stopMeasure()
+{
+    measuring_ = false;
+    picked_.clear();
+    delete mark_;
+    mark_ = nullptr;
+    viewport()->unsetCursor();
 }
 
 void DesignView::mousePressEvent(QMouseEvent* event)
@@ -117,9 +126,24 @@ void DesignView::mousePressEvent(QMouseEvent* event)
     }
     picked_ << mapToScene(event->position().toPoint());
     event->accept();
-    if (picked_.size() < 2)
+    if (picked_.size() < 2) {
+        // A cross of a fixed size on the screen, whatever the zoom.
+        auto* mark = new QGraphicsPathItem;
+        QPainterPath cross;
+        cross.moveTo(-6, 0);
+        cross.lineTo(6, 0);
+        cross.moveTo(0, -6);
+        cross.lineTo(0, 6);
+        mark->setPath(cross);
+        mark->setPen(QPen(QColor(0xE0, 0x00, 0x60), 0));
+        mark->setFlag(QGraphicsItem::ItemIgnoresTransformations);
+        mark->setPos(picked_.front());
+        mark->setZValue(2);
+        scene_.addItem(mark);
+        mark_ = mark;
         return;
-    measuring_ = false;
-    viewport()->unsetCursor();
-    emit measured(picked_[0], picked_[1]);
+    }
+    const QPointF from = picked_[0], to = picked_[1];
+    stopMeasure();
+    emit measured(from, to);
 }

@@ -40,6 +40,8 @@ private:
     DesignScene& scene_;
     QPixmap scan_;
     QRectF scanRect_;
+    void stopMeasure();
     bool measuring_ = false;
     QList<QPointF> picked_;
+    QGraphicsItem* mark_ = nullptr; // where the first point was clicked
 };

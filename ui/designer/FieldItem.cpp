@@ -139,8 +139,10 @@ void FieldItem::paint(QPainter* painter, const QStyleOptionGraphicsItem* option,
 
 QVariant FieldItem::itemChange(GraphicsItemChange change, const QVariant& value)
 {
-    if (change == ItemSelectedHasChanged)
+    if (change == ItemSelectedHasChanged) {
         handle_->setVisible(value.toBool());
+        setZValue(value.toBool() ? 1 : 0); // the chosen box over the others it is dragged across
+    }
     return QGraphicsItem::itemChange(change, value);
 }
 

@@ -141,7 +141,7 @@ void DocumentWindow::adoptControls()
     // The tab order is the form's.
     QWidget* previous = nullptr;
     for (const QString& name : form_.tabOrder()) {
-        QWidget* w = client_->findChild<QWidget*>(name, Qt::FindDirectChildrenOnly);
+        QWidget* w = client_->findChild<QWidget*>(name); // a window's own first, then a scrolled part's
         if (previous && w)
             setTabOrder(previous, w);
         previous = w;

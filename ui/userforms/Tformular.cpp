@@ -5,27 +5,38 @@
 #include "ui/widgets/Controls.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QScrollArea>
 #include <algorithm>
 
 namespace {
 
 constexpr int LabelLeft = 8, EditLeft = 180, EditWidth = 440, RowPitch = 26, MemoLinePitch = 18;
 constexpr int ClientWidth = EditLeft + EditWidth + 12;
+// A form of more fields scrolls rather than growing off the screen.
+constexpr int MostClientHeight = 600, ScrollBarRoom = 18;
 
 int rowHeight(const UserField& f)
 {
     return f.kind == UserFieldKind::Text && f.lines > 1 ? f.lines * MemoLinePitch + 10 : RowPitch;
 }
 
-DocumentLook lookOf(const UserLayout& layout)
+int fieldsHeight(const UserLayout& layout)
 {
     int height = 8;
     for (const UserField& f : layout.fields)
         height += rowHeight(f);
-    return {ClientWidth, std::max(height, 3 * RowPitch), 300, 90, "closeF"};
+    return std::max(height, 3 * RowPitch);
+}
+
+DocumentLook lookOf(const UserLayout& layout)
+{
+    const int height = fieldsHeight(layout);
+    return height <= MostClientHeight ? DocumentLook{ClientWidth, height, 300, 90, "closeF"}
+                                      : DocumentLook{ClientWidth + ScrollBarRoom, MostClientHeight, 300, 60, "closeF"};
 }
 
 QString captionOf(const UserField& f)
@@ -48,6 +59,22 @@ Tformular::Tformular(AppState& app, std::shared_ptr<const FormDescription> form)
     const UserLayout& layout = *LayoutOf(*held_);
     QWidget* c = client();
     paintClient(c, QColor(0xEE, 0xF3, 0xF3), QColor(0x12, 0x3F, 0x3D));
+    if (fieldsHeight(layout) > MostClientHeight) {
+        auto* scroll = new QScrollArea(c);
+        scroll->setObjectName(QStringLiteral("posuvnik"));
+        scroll->setGeometry(0, 0, c->width(), c->height());
+        scroll->setFrameShape(QFrame::NoFrame);
+        auto* fields = new QWidget;
+        fields->setFixedSize(ClientWidth, fieldsHeight(layout));
+        paintClient(fields, QColor(0xEE, 0xF3, 0xF3), QColor(0x12, 0x3F, 0x3D));
+        scroll->setWidget(fields);
+        // Tab brings the next field into view.
+        connect(qApp, &QApplication::focusChanged, scroll, [scroll, fields](QWidget*, QWidget* now) {
+            if (now && fields->isAncestorOf(now))
+                scroll->ensureWidgetVisible(now);
+        });
+        c = fields;
+    }
     int top = 8;
     QWidget* first = nullptr;
     for (const UserField& f : layout.fields) {

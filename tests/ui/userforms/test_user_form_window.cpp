@@ -11,6 +11,8 @@
 
 #include <QLineEdit>
 #include <QMenu>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QPrinter>
 #include <QProcess>
 #include <QtTest>
@@ -167,6 +169,36 @@ private slots:
         QCOMPARE(p.platform.messages.size(), 1);
         QVERIFY2(p.platform.messages.first().contains(QStringLiteral("Neznámy druh poľa „ibna“ v poli „iban“")),
                  qPrintable(p.platform.messages.first()));
+    }
+
+    void manyFieldsScrollAndTabBringsEachIntoView()
+    {
+        QByteArray fields;
+        for (int i = 1; i <= 40; ++i)
+            fields += QStringLiteral("%1{ \"name\": \"f%2\", \"kind\": \"text\", \"x_mm\": 5, \"y_mm\": %2, \"width_mm\": 50, "
+                                     "\"height_mm\": 1 }").arg(i > 1 ? "," : "").arg(i).toUtf8();
+        Program p;
+        p.folder.installShippedTips();
+        p.folder.write("program.nas", settingsBytes(Flags));
+        p.folder.write("formulare/dlhy.json", R"({ "format": "zelvana-form", "version": 1, "name": "Dlhý",
+            "size_mm": [100, 100], "fields": [)" + fields + "] }");
+        p.start();
+        p.platform.fileAnswers.push_back(p.folder.file("formulare/dlhy.json"));
+        p.launcher->findChild<QAction*>(QStringLiteral("Otvoriformulrzosboru1"))->trigger();
+        QCOMPARE(openDocumentWindows().size(), 1);
+        DocumentWindow* w = openDocumentWindows().first();
+        w->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(w));
+        QCOMPARE(w->client()->height(), 600);
+        auto* scroll = w->client()->findChild<QScrollArea*>(QStringLiteral("posuvnik"));
+        QVERIFY(scroll && scroll->verticalScrollBar()->value() == 0);
+        QWidget* last = w->client()->findChild<QLineEdit*>(QStringLiteral("f40"));
+        QVERIFY(last);
+        QWidget* before = w->client()->findChild<QLineEdit*>(QStringLiteral("f39"));
+        before->setFocus();
+        QTest::keyClick(before, Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), last);
+        QVERIFY(scroll->verticalScrollBar()->value() > 0);
     }
 
 private:

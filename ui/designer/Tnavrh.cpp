@@ -10,6 +10,7 @@
 #include "ui/designer/DesignView.h"
 #include "ui/designer/PropertyPanel.h"
 #include "ui/frame/AppState.h"
+#include "ui/widgets/ScreenFit.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -130,6 +131,7 @@ Tnavrh::Tnavrh(AppState& app, QWidget* parent)
     connect(undo_, &QUndoStack::cleanChanged, this, &Tnavrh::showStatus);
     start(newLayout(), {}, {});
     resize(1100, 800);
+    FitOnScreen(this);
 }
 
 Tnavrh::~Tnavrh()

@@ -135,7 +135,13 @@ private slots:
         const int pagesBefore = canvas.drawn.size();
         again->Histriatlae1->trigger();
         QVERIFY2(p.platform.messages.isEmpty(), qPrintable(p.platform.messages.join('\n')));
-        QVERIFY(canvas.drawn.size() > pagesBefore);
+        // The same words at the same places as the first print.
+        QCOMPARE(canvas.drawn.size(), 2 * pagesBefore);
+        for (int i = 0; i < pagesBefore; ++i) {
+            const RotatedText &first = canvas.drawn[i], &second = canvas.drawn[pagesBefore + i];
+            QCOMPARE(second.text, first.text);
+            QCOMPARE(QPoint(second.x, second.y), QPoint(first.x, first.y));
+        }
         const QList<JobSummary> jobs = recorded(p);
         QCOMPARE(jobs.size(), 2);
         QCOMPARE(jobs[0].source, JobSource::Table);

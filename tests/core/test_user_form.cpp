@@ -1,6 +1,7 @@
 // A user form made from its layout: where its texts, boxes and QR code land
 // on the page, for each rotation and on printers of several resolutions;
 // what it refuses before a print; what the personal data fills in.
+#include "core/forms/user/UserFieldText.h"
 #include "core/forms/user/UserForm.h"
 #include "core/forms/user/UserPage.h"
 #include "core/print/PageRenderer.h"
@@ -230,6 +231,12 @@ private slots:
         QVERIFY(words);
         QCOMPARE(words->text("slovom"), QStringLiteral("-jedentisícdvestotridsaťštyri- EUR 50/100"));
         QVERIFY(!form->amountWords(QStringLiteral("suma"), QStringLiteral("x")));
+        // In boxes an amount is its digits, the cents in the last two even below a euro.
+        UserField boxed;
+        boxed.kind = UserFieldKind::Amount;
+        boxed.boxes = UserBoxes{8, 5};
+        QCOMPARE(PrintedLines({}, boxed, QStringLiteral("0,05")), QStringList{"005"});
+        QCOMPARE(PrintedLines({}, boxed, QStringLiteral("1234.5")), QStringList{"123450"});
     }
 };
 

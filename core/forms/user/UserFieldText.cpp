@@ -72,7 +72,8 @@ QStringList PrintedLines(const UserLayout&, const UserField& field, const QStrin
     switch (field.kind) {
     case UserFieldKind::Amount:
         if (const std::optional<qint64> cents = ParseEuroCents(t))
-            return {boxed ? QString::number(*cents) : EuroFigures(*cents)};
+            // Boxed, the cents take the last two boxes even below a euro: 0,05 is "005".
+            return {boxed ? QString::number(*cents).rightJustified(3, QLatin1Char('0')) : EuroFigures(*cents)};
         break;
     case UserFieldKind::Date:
         if (const std::optional<QDate> d = ParseDueDate(t))

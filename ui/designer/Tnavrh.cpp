@@ -26,6 +26,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QStatusBar>
 #include <QUndoStack>
 #include <cmath>
@@ -114,6 +115,9 @@ Tnavrh::Tnavrh(AppState& app, QWidget* parent)
     scroll->setObjectName(QStringLiteral("vlastnostiPosun"));
     scroll->setWidget(panel_);
     scroll->setWidgetResizable(true);
+    // As wide as the panel: it scrolls down, never across.
+    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    scroll->setMinimumWidth(panel_->sizeHint().width() + scroll->verticalScrollBar()->sizeHint().width() + 4);
     auto* dock = new QDockWidget(QStringLiteral("Vlastnosti"), this);
     dock->setObjectName(QStringLiteral("vlastnostiDok"));
     dock->setFeatures(QDockWidget::DockWidgetMovable);

@@ -36,6 +36,13 @@ const QList<QStringList>& MigrationSteps()
          QStringLiteral("CREATE TABLE page_fields (page_id INTEGER NOT NULL REFERENCES pages (id) ON DELETE CASCADE, "
                         "position INTEGER NOT NULL, name TEXT NOT NULL, text TEXT NOT NULL, search_key TEXT NOT NULL, "
                         "PRIMARY KEY (page_id, position))")},
+        // A search reads one row a job, not every field of every page: the
+        // job's keys and texts, a line each, kept beside its fields.
+        {QStringLiteral("CREATE TABLE job_texts (job_id INTEGER PRIMARY KEY REFERENCES jobs (id) ON DELETE CASCADE, "
+                        "keys TEXT NOT NULL, texts TEXT NOT NULL)"),
+         QStringLiteral("INSERT INTO job_texts (job_id, keys, texts) SELECT p.job_id, group_concat(f.search_key, "
+                        "char(10)), group_concat(f.text, char(10)) FROM pages p JOIN page_fields f ON f.page_id = p.id "
+                        "GROUP BY p.job_id")},
     };
     Q_ASSERT(steps.size() == JournalSchemaVersion);
     return steps;
@@ -268,19 +275,23 @@ JobSummary summaryOf(const QSqlQuery& q, bool withLayout)
     return s;
 }
 
-// A word for LIKE, its wildcards taken as themselves.
-QString likePattern(const QString& key)
+// Whether a word with marks is in the job's texts letter by letter. A key
+// keeps a text's line breaks, so a job's keys and texts go line by line
+// alike, and only a line whose key holds the word's can hold the word.
+bool markedIn(const QString& keys, const QString& texts, const QString& word)
 {
-    QString escaped = key;
-    escaped.replace(u'\\', QStringLiteral("\\\\"))
-        .replace(u'%', QStringLiteral("\\%"))
-        .replace(u'_', QStringLiteral("\\_"));
-    return QLatin1Char('%') + escaped + QLatin1Char('%');
+    const QString key = SearchKey(word);
+    const QList<QStringView> keyLines = QStringView(keys).split(u'\n'), textLines = QStringView(texts).split(u'\n');
+    if (keyLines.size() != textLines.size())
+        return ForgivingContains(texts, word);
+    for (qsizetype i = 0; i < keyLines.size(); ++i)
+        if (keyLines[i].contains(key) && ForgivingContains(textLines[i].toString(), word))
+            return true;
+    return false;
 }
 
-const QString FieldLike = QStringLiteral(
-    "SELECT f.text FROM pages p JOIN page_fields f ON f.page_id = p.id WHERE p.job_id = j.id "
-    "AND f.search_key LIKE ? ESCAPE '\\'");
+// A word's key in the job's keys; a word holds no line break, so it is in one field.
+const QString KeyIn = QStringLiteral("EXISTS (SELECT 1 FROM job_texts jt WHERE jt.job_id = j.id AND instr(jt.keys, ?) > 0)");
 
 // A filter as SQL conditions on `jobs j` with their values, and the words
 // with marks that must be checked letter by letter after.
@@ -308,8 +319,8 @@ FilterSql filterSql(const JobFilter& filter)
     // Every word narrows by its key; a word with marks is checked letter by letter after.
     for (const QString& word : filter.search.split(QRegularExpression(QStringLiteral("\\s+")), Qt::SkipEmptyParts)) {
         const QString key = SearchKey(word);
-        f.where << QStringLiteral("EXISTS (%1)").arg(FieldLike);
-        f.values << likePattern(key);
+        f.where << KeyIn;
+        f.values << key;
         if (key != word.toLower())
             f.marked << word;
     }
@@ -534,6 +545,17 @@ std::optional<qint64> Journal::record(const JournalJob& job, QString& why)
                        {pageId, static_cast<int>(f), nonNull(name), nonNull(text), nonNull(SearchKey(text))}, reason);
         }
     }
+    QStringList keys, texts;
+    for (const JournalPage& page : job.pages)
+        for (const auto& field : page.fields) {
+            keys << SearchKey(field.second);
+            texts << field.second;
+        }
+    if (ok && !texts.isEmpty()) {
+        QSqlQuery insertTexts(c.db);
+        ok = c.run(insertTexts, QStringLiteral("INSERT INTO job_texts (job_id, keys, texts) VALUES (?, ?, ?)"),
+                   {id, keys.join(u'\n'), texts.join(u'\n')}, reason);
+    }
     if (ok)
         ok = c.commit(reason);
     if (!ok) {
@@ -552,32 +574,30 @@ QList<JobSummary> Journal::jobs(const JobFilter& filter, QString& why) const
     const QVariantList& values = picked.values;
     const QStringList& marked = picked.marked;
     QString sql = SummaryColumns;
+    if (!marked.isEmpty()) // the job's texts, for the words with marks
+        sql.replace(QStringLiteral(" FROM jobs j"),
+                    QStringLiteral(", (SELECT jt.texts FROM job_texts jt WHERE jt.job_id = j.id), "
+                                   "(SELECT jt.keys FROM job_texts jt WHERE jt.job_id = j.id) FROM jobs j"));
     if (!where.isEmpty())
         sql += QStringLiteral(" WHERE ") + where.join(QStringLiteral(" AND "));
     sql += QStringLiteral(" ORDER BY j.time_utc DESC, j.id DESC");
     if (filter.limit > 0 && marked.isEmpty())
         sql += QStringLiteral(" LIMIT %1").arg(filter.limit);
     QSqlQuery q(c.db);
+    q.setForwardOnly(true); // read once, not kept
     QString reason;
     QList<JobSummary> found;
     if (!c.run(q, sql, values, reason)) {
         why = JournalReadMessage.arg(c.path, reason);
         return {};
     }
-    QSqlQuery texts(c.db);
-    const QString textsSql = QString(FieldLike).replace(QStringLiteral("j.id"), QStringLiteral("?"));
     while (q.next()) {
         JobSummary s = summaryOf(q, false);
         bool matches = true;
-        for (const QString& word : marked) {
-            if (!c.run(texts, textsSql, {s.id, likePattern(SearchKey(word))}, reason)) {
-                why = JournalReadMessage.arg(c.path, reason);
-                return {};
-            }
-            bool any = false;
-            while (!any && texts.next())
-                any = ForgivingContains(texts.value(0).toString(), word);
-            matches = matches && any;
+        if (!marked.isEmpty()) {
+            const QString texts = q.value(12).toString(), keys = q.value(13).toString();
+            for (qsizetype w = 0; matches && w < marked.size(); ++w)
+                matches = markedIn(keys, texts, marked[w]);
         }
         if (matches)
             found.append(s);
@@ -661,7 +681,7 @@ bool Journal::clear(QString& why)
     const Connection& c = *d_;
     QString reason;
     bool ok = c.begin(reason);
-    for (const char* sql : {"DELETE FROM page_fields", "DELETE FROM pages", "DELETE FROM jobs"})
+    for (const char* sql : {"DELETE FROM job_texts", "DELETE FROM page_fields", "DELETE FROM pages", "DELETE FROM jobs"})
         if (ok)
             ok = c.run(QString::fromLatin1(sql), reason);
     if (ok)
@@ -802,18 +822,31 @@ std::unique_ptr<QAbstractItemModel> Journal::jobsModel(const JobFilter& filter, 
     if (!picked.marked.isEmpty()) {
         // SQL cannot tell a letter with its mark from one without: the jobs
         // the letter by letter check keeps, by their ids.
-        JobFilter all = filter;
-        all.limit = 0;
-        QString failed;
-        const QList<JobSummary> found = jobs(all, failed);
-        if (!failed.isEmpty()) {
-            why = failed;
+        QString sql = QStringLiteral("SELECT j.id, jt.keys, jt.texts FROM jobs j JOIN job_texts jt ON jt.job_id = j.id");
+        if (!picked.where.isEmpty())
+            sql += QStringLiteral(" WHERE ") + picked.where.join(QStringLiteral(" AND "));
+        QSqlQuery q(c.db);
+        q.setForwardOnly(true); // read once, not kept
+        if (!c.run(q, sql, picked.values, reason)) {
+            why = JournalReadMessage.arg(c.path, reason);
             return nullptr;
         }
         QStringList ids;
-        for (const JobSummary& s : found)
-            ids << QString::number(s.id);
-        picked.where = QStringList{QStringLiteral("j.id IN (%1)").arg(ids.isEmpty() ? QStringLiteral("NULL") : ids.join(u','))};
+        while (q.next()) {
+            const QString keys = q.value(1).toString(), texts = q.value(2).toString();
+            bool matches = true;
+            for (qsizetype w = 0; matches && w < picked.marked.size(); ++w)
+                matches = markedIn(keys, texts, picked.marked[w]);
+            if (matches)
+                ids << QString::number(q.value(0).toLongLong());
+        }
+        if (q.lastError().isValid()) {
+            why = JournalReadMessage.arg(c.path, c.reasonOf(q.lastError()));
+            return nullptr;
+        }
+        // "+" keeps the rows read in the time index's order, a screenful at a
+        // time, rather than every picked job read whole and then sorted.
+        picked.where = QStringList{QStringLiteral("+j.id IN (%1)").arg(ids.isEmpty() ? QStringLiteral("NULL") : ids.join(u','))};
         picked.values.clear();
     }
     QString sql = ModelColumns;

@@ -77,7 +77,7 @@ struct JobFilter {
     int limit = 0;                   // the newest this many; 0 for all
 };
 
-inline constexpr int JournalSchemaVersion = 1;
+inline constexpr int JournalSchemaVersion = 2;
 inline constexpr std::chrono::milliseconds JournalBusyTimeout{5000};
 inline const QString JournalFileName = QStringLiteral("historia.sqlite");
 

@@ -1,6 +1,8 @@
 #include "core/journal/SearchKey.h"
 
 #include <QList>
+#include <optional>
+#include <vector>
 
 namespace {
 
@@ -47,19 +49,45 @@ QString SearchKey(const QString& text)
 
 bool ForgivingContains(const QString& text, const QString& word)
 {
-    const QList<Letter> hay = letters(text), needle = letters(word);
+    const QList<Letter> needle = letters(word);
     if (needle.isEmpty())
         return true;
-    for (qsizetype start = 0; start + needle.size() <= hay.size(); ++start) {
-        qsizetype k = 0;
-        for (; k < needle.size(); ++k) {
-            const Letter& typed = needle[k];
-            const Letter& written = hay[start + k];
-            const bool plain = typed.self == typed.bare;
-            if (typed.self != written.self && !(plain && typed.bare == written.bare))
+    // The text's letters as places in it, their bare forms made only when
+    // asked: a journal's search runs this over every text of a job.
+    const QString hay = text.toLower().normalized(QString::NormalizationForm_C);
+    struct Place {
+        qsizetype at, size;
+    };
+    std::vector<Place> places;
+    places.reserve(static_cast<size_t>(hay.size()));
+    for (qsizetype i = 0; i < hay.size();) {
+        qsizetype end = i + (hay[i].isHighSurrogate() && i + 1 < hay.size() ? 2 : 1);
+        while (end < hay.size() && hay[end].isMark())
+            ++end;
+        places.push_back({i, end - i});
+        i = end;
+    }
+    std::vector<std::optional<QString>> bares(places.size());
+    const auto bareAt = [&](size_t n) -> const QString& {
+        if (!bares[n])
+            bares[n] = withoutMarks(hay.mid(places[n].at, places[n].size));
+        return *bares[n];
+    };
+    const size_t count = static_cast<size_t>(needle.size());
+    for (size_t start = 0; start + count <= places.size(); ++start) {
+        size_t k = 0;
+        for (; k < count; ++k) {
+            const Letter& typed = needle[static_cast<qsizetype>(k)];
+            const Place& written = places[start + k];
+            const QStringView self = QStringView(hay).mid(written.at, written.size);
+            if (self == typed.self)
+                continue;
+            // A letter without marks is its own bare form.
+            const bool plainWritten = written.size == 1 && hay[written.at].unicode() < 0x80;
+            if (typed.self != typed.bare || plainWritten || bareAt(start + k) != typed.bare)
                 break;
         }
-        if (k == needle.size())
+        if (k == count)
             return true;
     }
     return false;

@@ -114,11 +114,11 @@ private slots:
         TempProgramFolder folder;
         recordAll(*opened(folder.path()), sampleJobs());
         QByteArray bytes = folder.read("historia.sqlite");
-        qToBigEndian<quint32>(2, bytes.data() + 60);
+        qToBigEndian<quint32>(JournalSchemaVersion + 1, bytes.data() + 60);
         folder.write("historia.sqlite", bytes);
         QString message;
         QVERIFY(!opened(folder.path(), &message));
-        QCOMPARE(message, JournalNewerMessage.arg(folder.file("historia.sqlite")).arg(2).arg(1));
+        QCOMPARE(message, JournalNewerMessage.arg(folder.file("historia.sqlite")).arg(JournalSchemaVersion + 1).arg(JournalSchemaVersion));
         QCOMPARE(folder.read("historia.sqlite"), bytes);
         QVERIFY(setAsideFiles(folder.path()).isEmpty());
     }

@@ -175,7 +175,9 @@ void Thistoria::reload()
         strany->clear();
         return;
     }
-    model_->sort(column, order);
+    // The model comes newest first; read again only for another order.
+    if (column != static_cast<int>(JobColumn::Time) || order != Qt::DescendingOrder)
+        model_->sort(column, order);
     setRows(model_.get());
     connect(tlace->selectionModel(), &QItemSelectionModel::currentRowChanged, this, &Thistoria::showPages);
     connect(tlace->selectionModel(), &QItemSelectionModel::selectionChanged, this, &Thistoria::showPages);

@@ -307,7 +307,9 @@ private slots:
                                      "  Typu C Ctrl+C [icon]", "  Typu D Ctrl+D [icon]",
                                      QStringLiteral("Obálka Ctrl+B [icon]"), "Platba QR [icon]", "-",
                                      QStringLiteral("Nová šablóna na obálku [icon]"), QStringLiteral("Osobné nastavenia"),
-                                     QStringLiteral("Nastavenia programu"), "-", "Pomoc F1 [icon]", QStringLiteral("História tlače…")}));
+                                     QStringLiteral("Nastavenia programu"), "-", "Pomoc F1 [icon]", QStringLiteral("História tlače…"),
+                                     "-", QStringLiteral("Vlastné formuláre"), QStringLiteral("Otvoriť formulár zo súboru…"),
+                                     QStringLiteral("Návrh formulára…")}));
         // "Typu D" opens a slip D window, "Pomoc" asks the shell for the help file.
         p.launcher->findChild<QAction*>("TypuD1")->trigger();
         QVERIFY(qobject_cast<TDpoukazka*>(openDocumentWindows().value(0)));

@@ -31,6 +31,17 @@ QList<QAction*> itemsOf(QMenu* menu)
     return items;
 }
 
+// Whether the form designer was open, beside the document windows; closed now.
+bool designerClosed()
+{
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->objectName() == QLatin1String("Tnavrh") && w->isVisible()) {
+            delete w;
+            return true;
+        }
+    return false;
+}
+
 // The classes of the document windows open now that were not in `before`.
 QStringList newWindows(const QList<DocumentWindow*>& before)
 {
@@ -75,7 +86,7 @@ private slots:
                 QVERIFY2(item->isEnabled(), qPrintable(name));
                 const QList<DocumentWindow*> before = openDocumentWindows();
                 dialogClass.clear();
-                const int prints = p.platform.printDialogs;
+                const int prints = p.platform.printDialogs, files = p.platform.fileDialogs;
                 if (item == window->closeItem)
                     continue; // chosen last, below
                 item->trigger();
@@ -100,13 +111,16 @@ private slots:
                     QCOMPARE(p.platform.fileDialogs, 1); // asks for the table; cancelled here
                 } else if (name == "Tlai1") {
                     QCOMPARE(p.platform.printDialogs, prints + 1);
+                } else if (name == "Otvoriformulrzosboru1") {
+                    QCOMPARE(p.platform.fileDialogs, files + 1); // asks for a layout; cancelled here
+                    QVERIFY(opened.isEmpty());
                 } else {
                     QFAIL(qPrintable("no check for " + name));
                 }
                 QVERIFY(window->isVisible()); // the window whose menu was used stays open
             }
         }
-        QCOMPARE(checked.size(), 16);
+        QCOMPARE(checked.size(), 17);
         const int count = p.app->OpenFormCount;
         window->closeItem->trigger();
         QVERIFY(!window->isVisible());
@@ -159,10 +173,14 @@ private slots:
                 QCOMPARE(dialogClass, dialogs[name]);
             else if (name == "Oprograme1")
                 QCOMPARE(p.platform.opened, QStringList{p.folder.file("pomoc.hlp")});
+            else if (name == "Otvoriformulrzosboru1")
+                QVERIFY(p.platform.fileDialogs == 1 && newWindows(before).isEmpty());
+            else if (name == "Nvrhformulra1")
+                QVERIFY(designerClosed());
             else
                 QFAIL(qPrintable("no check for " + name));
         }
-        QCOMPARE(checked.size(), 10);
+        QCOMPARE(checked.size(), 12);
         QVERIFY(p.platform.messages.isEmpty());
     }
 };

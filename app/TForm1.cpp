@@ -237,6 +237,7 @@ void TForm1::Nvrhformulra1Click()
     auto* designer = new Tnavrh(app_);
     designer->setAttribute(Qt::WA_DeleteOnClose);
     designer->show();
+    designers_.append(designer);
 }
 
 bool TForm1::FormCloseQuery()
@@ -247,6 +248,12 @@ bool TForm1::FormCloseQuery()
 
 void TForm1::closeEvent(QCloseEvent* event)
 {
+    // A design not saved is asked about first; kept, the program goes on.
+    for (const QPointer<QWidget>& designer : std::as_const(designers_))
+        if (designer && !designer->close()) {
+            event->ignore();
+            return;
+        }
     if (!FormCloseQuery()) {
         event->ignore();
         return;

@@ -3,6 +3,7 @@
 // windows. Closing it ends the program.
 #include "ui/widgets/PictureLabel.h"
 
+#include <QPointer>
 #include <QWidget>
 
 class AppState;
@@ -61,4 +62,5 @@ private:
     void ShowRandomTip();
     void OpenOnStart();
     AppState& app_;
+    QList<QPointer<QWidget>> designers_; // the form designers opened from here
 };

@@ -7,6 +7,8 @@
 #include "support/Fixture.h"
 
 #include <QMenu>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QPlainTextEdit>
 #include <QSignalSpy>
 #include <QStatusBar>
@@ -282,6 +284,32 @@ private slots:
                                          std::abs(b - shown.pixelColor(x, y + 1).blue())});
                 }
         QVERIFY2(pale > 20 && sharpest < 40, qPrintable(QStringLiteral("%1 %2").arg(pale).arg(sharpest)));
+    }
+
+    void closingAsksAboutADesignNotSaved()
+    {
+        Program p;
+        p.folder.installShippedTips();
+        p.start();
+        p.launcher->show();
+        p.launcher->findChild<QAction*>(QStringLiteral("Nvrhformulra1"))->trigger();
+        QWidget* designer = nullptr;
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (w->objectName() == QLatin1String("Tnavrh"))
+                designer = w;
+        QVERIFY(designer);
+        designer->findChild<QAction*>(QStringLiteral("PridatText1"))->trigger();
+        QStringList asked;
+        p.platform.onDialog = [&](QDialog& d) {
+            asked << d.objectName();
+            qobject_cast<QMessageBox*>(&d)->button(QMessageBox::No)->click();
+        };
+        QSignalSpy ends(p.launcher.get(), &TForm1::programEnds);
+        p.launcher->close();
+        QCOMPARE(asked, QStringList{QStringLiteral("ZahoditZmeny")});
+        QVERIFY(p.launcher->isVisible() && designer->isVisible());
+        QCOMPARE(ends.count(), 0);
+        delete designer;
     }
 
     void popupMenuItemsAndShortcuts()

@@ -15,6 +15,7 @@
 #include <QDesktopServices>
 #include <QDialog>
 #include <QProgressDialog>
+#include <QRegularExpression>
 #include <QPrinter>
 #include <QToolTip>
 #include <QUrl>
@@ -127,7 +128,9 @@ QString QtPrintDialogs::chooseSaveFile(QWidget* parent, const QString& caption, 
     const std::unique_ptr<QFileDialog> dialog = MakeOpenFileDialog(parent, caption, filter);
     dialog->setFileMode(QFileDialog::AnyFile);
     dialog->setAcceptMode(QFileDialog::AcceptSave);
-    dialog->setDefaultSuffix(QStringLiteral("csv"));
+    // The ending the filter offers ("*.json"), else a table's.
+    const QRegularExpressionMatch ending = QRegularExpression(QStringLiteral("\\*\\.(\\w+)")).match(filter);
+    dialog->setDefaultSuffix(ending.hasMatch() ? ending.captured(1) : QStringLiteral("csv"));
     if (dialog->exec() != QDialog::Accepted)
         return {};
     return dialog->selectedFiles().value(0);

@@ -15,6 +15,7 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <vector>
 
 namespace {
 
@@ -278,16 +279,22 @@ JobSummary summaryOf(const QSqlQuery& q, bool withLayout)
 // Whether a word with marks is in the job's texts letter by letter. A key
 // keeps a text's line breaks, so a job's keys and texts go line by line
 // alike, and only a line whose key holds the word's can hold the word.
-bool markedIn(const QString& keys, const QString& texts, const QString& word)
+bool markedIn(const QString& keys, const QString& texts, const ForgivingWord& word)
 {
-    const QString key = SearchKey(word);
-    const QList<QStringView> keyLines = QStringView(keys).split(u'\n'), textLines = QStringView(texts).split(u'\n');
-    if (keyLines.size() != textLines.size())
-        return ForgivingContains(texts, word);
-    for (qsizetype i = 0; i < keyLines.size(); ++i)
-        if (keyLines[i].contains(key) && ForgivingContains(textLines[i].toString(), word))
+    qsizetype k = 0, t = 0;
+    while (k <= keys.size() && t <= texts.size()) {
+        const qsizetype kEnd = keys.indexOf(u'\n', k), tEnd = texts.indexOf(u'\n', t);
+        const qsizetype kTo = kEnd < 0 ? keys.size() : kEnd, tTo = tEnd < 0 ? texts.size() : tEnd;
+        if (QStringView(keys).mid(k, kTo - k).contains(word.key()) && word.in(texts.mid(t, tTo - t)))
             return true;
-    return false;
+        if ((kEnd < 0) != (tEnd < 0))
+            break; // not line by line alike after all
+        if (kEnd < 0)
+            return false;
+        k = kEnd + 1;
+        t = tEnd + 1;
+    }
+    return word.in(texts);
 }
 
 // A word's key in the job's keys; a word holds no line break, so it is in one field.
@@ -591,13 +598,14 @@ QList<JobSummary> Journal::jobs(const JobFilter& filter, QString& why) const
         why = JournalReadMessage.arg(c.path, reason);
         return {};
     }
+    const std::vector<ForgivingWord> words(marked.begin(), marked.end());
     while (q.next()) {
         JobSummary s = summaryOf(q, false);
         bool matches = true;
         if (!marked.isEmpty()) {
             const QString texts = q.value(12).toString(), keys = q.value(13).toString();
-            for (qsizetype w = 0; matches && w < marked.size(); ++w)
-                matches = markedIn(keys, texts, marked[w]);
+            for (size_t w = 0; matches && w < words.size(); ++w)
+                matches = markedIn(keys, texts, words[w]);
         }
         if (matches)
             found.append(s);
@@ -832,11 +840,12 @@ std::unique_ptr<QAbstractItemModel> Journal::jobsModel(const JobFilter& filter, 
             return nullptr;
         }
         QStringList ids;
+        const std::vector<ForgivingWord> words(picked.marked.begin(), picked.marked.end());
         while (q.next()) {
             const QString keys = q.value(1).toString(), texts = q.value(2).toString();
             bool matches = true;
-            for (qsizetype w = 0; matches && w < picked.marked.size(); ++w)
-                matches = markedIn(keys, texts, picked.marked[w]);
+            for (size_t w = 0; matches && w < words.size(); ++w)
+                matches = markedIn(keys, texts, words[w]);
             if (matches)
                 ids << QString::number(q.value(0).toLongLong());
         }

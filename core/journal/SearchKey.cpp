@@ -18,16 +18,12 @@ QString withoutMarks(const QString& text)
     return out;
 }
 
-// One letter as typed or as written: itself (composed, lower case) and what
-// it is without its marks.
-struct Letter {
-    QString self, bare;
-};
+} // namespace
 
-QList<Letter> letters(const QString& text)
+ForgivingWord::ForgivingWord(const QString& word) : key_(SearchKey(word))
 {
-    const QString composed = text.toLower().normalized(QString::NormalizationForm_C);
-    QList<Letter> out;
+    const QString composed = word.toLower().normalized(QString::NormalizationForm_C);
+    QList<Letter>& out = letters_;
     for (qsizetype i = 0; i < composed.size();) {
         // A surrogate pair or a letter with marks that do not compose stays one letter.
         qsizetype end = i + (composed[i].isHighSurrogate() && i + 1 < composed.size() ? 2 : 1);
@@ -37,10 +33,7 @@ QList<Letter> letters(const QString& text)
         out.append({self, withoutMarks(self)});
         i = end;
     }
-    return out;
 }
-
-} // namespace
 
 QString SearchKey(const QString& text)
 {
@@ -49,7 +42,12 @@ QString SearchKey(const QString& text)
 
 bool ForgivingContains(const QString& text, const QString& word)
 {
-    const QList<Letter> needle = letters(word);
+    return ForgivingWord(word).in(text);
+}
+
+bool ForgivingWord::in(const QString& text) const
+{
+    const QList<Letter>& needle = letters_;
     if (needle.isEmpty())
         return true;
     // The text's letters as places in it, their bare forms made only when

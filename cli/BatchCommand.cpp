@@ -23,7 +23,7 @@
 #include <optional>
 
 const QString BatchHelpText = QStringLiteral(
-    "Použitie: zelvana-batch --form A|C|D|obalka|platba --input TABUĽKA (--output SÚBOR.pdf | --printer MENO) [voľby]\n"
+    "Použitie: zelvana-batch --form A|C|D|obalka|platba|NÁZOV --input TABUĽKA (--output SÚBOR.pdf | --printer MENO) [voľby]\n"
     "\n"
     "Vytlačí jednu poukážku alebo obálku za každý riadok tabuľky, všetky v jednej tlači.\n"
     "Prvý riadok tabuľky menuje stĺpce názvami polí formulára (suma, hal, od1, adpsc, nazov_uctu, ...;\n"

@@ -83,9 +83,9 @@ private slots:
         QTest::addColumn<int>("code");
         QTest::addColumn<QString>("said");
         QTest::newRow("newer layout") << QByteArray(Layout).replace("\"version\": 1", "\"version\": 2") << QByteArray("vs\n1\n")
-                                      << 2 << "Popis formulára „najom.json“: Popis formulára má verziu 2";
+                                      << 2 << "Popis formulára „najom.json“ má verziu 2";
         QTest::newRow("bad JSON") << QByteArray(Layout).replace("\"fields\"", "fields") << QByteArray("vs\n1\n") << 2
-                                  << "nie je platný JSON (riadok 4, stĺpec";
+                                  << "Popis formulára „najom.json“ nie je platný JSON (riadok 4, stĺpec 4): neukončený objekt.";
         QTest::newRow("letters in a symbol") << Layout << QByteArray("vs\n12a\n") << 1 << "vs: smie obsahovať len číslice";
         QTest::newRow("too wide") << Layout << QByteArray("najomca\n") + QByteArray(60, 'W') + "\n" << 1 << "najomca: text";
         QTest::newRow("no such field") << Layout << QByteArray("slovom\nx\n") << 1 << "slovom";

@@ -182,7 +182,8 @@ private slots:
         QTest::newRow("too wide") << "meno" << QString(40, QLatin1Char('W')) << "meno: text „WWW";
         QTest::newRow("too many lines") << "adresa" << "a\nb\nc" << "adresa: má 3 riadkov, pole ich má 2";
         QTest::newRow("one-line field") << "meno" << "a\nb" << "meno: pole má jediný riadok";
-        QTest::newRow("no amount for the code") << "suma" << "" << "qr: Suma";
+        // Told by the field the code takes it from.
+        QTest::newRow("no amount for the code") << "suma" << "" << "suma: zadajte";
     }
     void refusesWhatCannotPrint()
     {
@@ -195,6 +196,7 @@ private slots:
         const QList<FieldProblem> problems = form->check(QString(), texts);
         QVERIFY(!problems.isEmpty());
         QVERIFY2(problems.first().text.startsWith(said), qPrintable(problems.first().text));
+        QCOMPARE(problems.first().field, field);
     }
 
     void previewShowsTheScanTheAlignmentSheetOutlines()

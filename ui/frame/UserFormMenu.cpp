@@ -17,9 +17,16 @@ void AddUserFormItems(QMenu* menu, AppState& app, QWidget* owner)
         const QList<UserFormEntry> entries = UserFormsIn(app.programFolder());
         if (entries.isEmpty())
             forms->addAction(QStringLiteral("(žiadne v priečinku formulare)"))->setEnabled(false);
-        for (const UserFormEntry& e : entries)
-            QObject::connect(forms->addAction(e.name), &QAction::triggered, forms,
-                             [&app, path = e.path] { app.guarded([&] { OpenUserForm(app, path); }); });
+        for (const UserFormEntry& e : entries) {
+            // A file that does not read is listed too, so the user learns why it opens no form.
+            QAction* item = forms->addAction(e.error.isEmpty() ? e.name : e.name + QStringLiteral(" (chybný popis)"));
+            QObject::connect(item, &QAction::triggered, forms, [&app, e] {
+                if (!e.error.isEmpty())
+                    app.platform.showMessage(e.error);
+                else
+                    app.guarded([&] { OpenUserForm(app, e.path); });
+            });
+        }
     });
     QAction* open = menu->addAction(QStringLiteral("Otvoriť formulár zo súboru…"));
     open->setObjectName(QStringLiteral("Otvoriformulrzosboru1"));

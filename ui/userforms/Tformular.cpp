@@ -111,6 +111,20 @@ Tformular::Tformular(AppState& app, std::shared_ptr<const FormDescription> form)
         first->setFocus();
 }
 
+bool Tformular::readyToPrint(PrintIntent intent)
+{
+    if (intent == PrintIntent::Alignment)
+        return true;
+    FieldTexts texts = controlTexts();
+    const QList<FieldProblem> problems = form().check(app().programFolder(), texts);
+    if (problems.isEmpty())
+        return true;
+    app().platform.showMessage(problems.first().text);
+    if (QWidget* field = client()->findChild<QWidget*>(problems.first().field))
+        field->setFocus(); // where the user mends it
+    return false;
+}
+
 void Tformular::FillFromPersonalData()
 {
     for (const char* name : form().clearedFields)

@@ -11,6 +11,8 @@ class Tformular : public DocumentWindow {
 public:
     Tformular(AppState& app, std::shared_ptr<const FormDescription> form);
 
+    // The form's rules; lining the printer up needs none of its texts.
+    bool readyToPrint(PrintIntent intent) override;
     // The fields that personal data fills, from the personal data.
     void FillFromPersonalData();
 

@@ -95,7 +95,7 @@ QString filled(const QString& pattern, const PersonalData& p)
 
 QString rotationText(int rotation)
 {
-    return rotation == 0 ? QStringLiteral("nepootočený") : QStringLiteral("otočený o %1° v smere hodín").arg(rotation);
+    return rotation == 0 ? QStringLiteral("nepootočený") : QStringLiteral("otočený o %1° v smere hodinových ručičiek").arg(rotation);
 }
 
 QString mm(double v) { return QString::number(v, 'g', 6).replace(QLatin1Char('.'), QLatin1Char(',')); }
@@ -180,7 +180,14 @@ std::shared_ptr<const FormDescription> MakeUserForm(const UserLayout& layout, co
                 if (f.kind == UserFieldKind::PayBySquare) {
                     const UserPayload p =
                         UserPaymentPayload(l, f, texts, [d](const QString& iban) { return d->bicOf(iban); });
-                    if (!p.text)
+                    if (p.text)
+                        continue;
+                    // Told by the field it comes from, as that is where the user mends it.
+                    const QString prefix = PaymentFieldName(p.field) + QStringLiteral(": ");
+                    const UserField* from = l.field(UserFieldOf(f.payment, p.field));
+                    if (from && p.problem.startsWith(prefix))
+                        problems.append({from->name, FieldTitle(*from) + QStringLiteral(": ") + p.problem.mid(prefix.size())});
+                    else
                         problems.append({f.name, QStringLiteral("%1: %2").arg(FieldTitle(f), p.problem)});
                 }
             return problems;
@@ -242,7 +249,9 @@ QList<UserFormEntry> UserFormsIn(const QString& programFolder)
     const QDir dir(programFolder + UserFormsFolder);
     for (const QFileInfo& file : dir.entryInfoList({QStringLiteral("*.json")}, QDir::Files | QDir::Readable, QDir::Name))
         if (const UserLayoutRead read = LoadUserLayout(file.absoluteFilePath()); read.layout)
-            out.append({read.layout->name, file.absoluteFilePath()});
+            out.append({read.layout->name, file.absoluteFilePath(), {}});
+        else
+            out.append({file.fileName(), file.absoluteFilePath(), read.error});
     return out;
 }
 
@@ -254,7 +263,7 @@ QString UserFormFile(const QString& value, const QString& programFolder)
     if (QFileInfo::exists(named))
         return named;
     for (const UserFormEntry& e : UserFormsIn(programFolder))
-        if (e.name.compare(value, Qt::CaseInsensitive) == 0)
+        if (e.error.isEmpty() && e.name.compare(value, Qt::CaseInsensitive) == 0)
             return e.path;
     return {};
 }

@@ -24,10 +24,12 @@ std::shared_ptr<const FormDescription> MakeUserForm(const UserLayout& layout, co
 // The layout a user form was made from; null for a built-in form.
 const UserLayout* LayoutOf(const FormDescription& form);
 
-// The layout files of `programFolder`/formulare/ that read, by their names.
+// The layout files of `programFolder`/formulare/, by their names; one that
+// does not read by its file name, with why.
 struct UserFormEntry {
     QString name;
     QString path;
+    QString error; // empty for a layout that reads
 };
 QList<UserFormEntry> UserFormsIn(const QString& programFolder);
 

@@ -408,6 +408,49 @@ QString UserFieldKindName(UserFieldKind kind)
     return {};
 }
 
+namespace {
+
+// Qt's reasons are English unless a translation is loaded, which
+// zelvana-batch has not: each is said here.
+QString jsonReason(QJsonParseError::ParseError e)
+{
+    switch (e) {
+    case QJsonParseError::UnterminatedObject:
+        return QStringLiteral("neukončený objekt");
+    case QJsonParseError::MissingNameSeparator:
+        return QStringLiteral("za názvom kľúča chýba dvojbodka");
+    case QJsonParseError::UnterminatedArray:
+        return QStringLiteral("neukončený zoznam");
+    case QJsonParseError::MissingValueSeparator:
+        return QStringLiteral("medzi hodnotami chýba čiarka");
+    case QJsonParseError::IllegalValue:
+        return QStringLiteral("neplatná hodnota");
+    case QJsonParseError::TerminationByNumber:
+        return QStringLiteral("súbor končí uprostred čísla");
+    case QJsonParseError::IllegalNumber:
+        return QStringLiteral("neplatné číslo");
+    case QJsonParseError::IllegalEscapeSequence:
+        return QStringLiteral("neplatná úniková postupnosť");
+    case QJsonParseError::IllegalUTF8String:
+        return QStringLiteral("text nie je v UTF-8");
+    case QJsonParseError::UnterminatedString:
+        return QStringLiteral("neukončený text");
+    case QJsonParseError::MissingObject:
+        return QStringLiteral("chýba objekt");
+    case QJsonParseError::DeepNesting:
+        return QStringLiteral("príliš hlboko vnorené");
+    case QJsonParseError::DocumentTooLarge:
+        return QStringLiteral("príliš veľký súbor");
+    case QJsonParseError::GarbageAtEnd:
+        return QStringLiteral("za koncom popisu nasleduje ďalší text");
+    case QJsonParseError::NoError:
+        break;
+    }
+    return QStringLiteral("chyba zápisu");
+}
+
+} // namespace
+
 UserLayoutRead ParseUserLayout(const QByteArray& json, const QString& folder)
 {
     UserLayoutRead read;
@@ -422,7 +465,7 @@ UserLayoutRead ParseUserLayout(const QByteArray& json, const QString& folder)
         read.error = QStringLiteral("Popis formulára nie je platný JSON (riadok %1, stĺpec %2): %3.")
                          .arg(line)
                          .arg(column)
-                         .arg(error.errorString());
+                         .arg(jsonReason(error.error));
         return read;
     }
     if (!doc.isObject()) {
@@ -451,8 +494,14 @@ UserLayoutRead LoadUserLayout(const QString& path, QByteArray* bytesRead)
     read = ParseUserLayout(bytes, QFileInfo(path).absolutePath() + QLatin1Char('/'));
     if (bytesRead)
         *bytesRead = bytes;
-    if (!read.layout)
-        read.error = QStringLiteral("Popis formulára „%1“: %2").arg(QFileInfo(path).fileName(), read.error);
+    if (!read.layout) {
+        // "Popis formulára „x.json“ nie je …" rather than the words twice.
+        const QString own = QStringLiteral("Popis formulára ");
+        const QString name = QFileInfo(path).fileName();
+        read.error = read.error.startsWith(own)
+                         ? QStringLiteral("Popis formulára „%1“ %2").arg(name, read.error.mid(own.size()))
+                         : QStringLiteral("Popis formulára „%1“: %2").arg(name, read.error);
+    }
     return read;
 }
 

@@ -177,6 +177,32 @@ PaymentOrder UserPaymentOrder(const UserLayout& l, const UserField& code, const 
     return order;
 }
 
+QString UserFieldOf(const UserPayment& p, PaymentField field)
+{
+    switch (field) {
+    case PaymentField::prijemca:
+    case PaymentField::prijemca_ulica:
+    case PaymentField::prijemca_mesto:
+        return p.beneficiary;
+    case PaymentField::iban:
+    case PaymentField::bic:
+        return p.iban;
+    case PaymentField::suma:
+        return p.amount;
+    case PaymentField::vsymbol:
+        return p.vs;
+    case PaymentField::ksymbol:
+        return p.ks;
+    case PaymentField::ssymbol:
+        return p.ss;
+    case PaymentField::splatnost:
+        return p.due;
+    case PaymentField::sprava:
+        return p.message;
+    }
+    return {};
+}
+
 UserPayload UserPaymentPayload(const UserLayout& l, const UserField& code, const FieldTexts& texts,
                                const BicLookup& bicOf)
 {

@@ -45,6 +45,8 @@ struct UserPayload {
     QString problem;
     PaymentField field = PaymentField::prijemca;
 };
+// The user field a payment field of the code comes from; empty when none does.
+QString UserFieldOf(const UserPayment& payment, PaymentField field);
 UserPayload UserPaymentPayload(const UserLayout& layout, const UserField& code, const FieldTexts& texts,
                                const BicLookup& bicOf);
 

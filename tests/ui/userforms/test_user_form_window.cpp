@@ -38,15 +38,9 @@ const QByteArray Layout = R"({
 
 const QList<Flag> Flags{Flag::AllowMultipleForms};
 
-// The program started with the form in formulare/, the form opened from the launcher's menu.
-Tformular* startWithForm(Program& p)
+// The item of the launcher's "Vlastné formuláre" named so, chosen: the window it opened.
+Tformular* openFromMenu(Program& p, const QString& name)
 {
-    p.folder.installShippedTips();
-    p.folder.write("program.nas", settingsBytes(Flags));
-    p.folder.write("uziv.nas", personalBytes(Owner));
-    p.folder.write("formulare/spolok.json", Layout);
-    p.start();
-    const QString name = QStringLiteral("Príspevok spolku");
     auto* forms = p.launcher->findChild<QMenu*>(QStringLiteral("Vlastnformulre1"));
     if (!forms)
         return nullptr;
@@ -56,6 +50,17 @@ Tformular* startWithForm(Program& p)
             a->trigger();
     const QList<DocumentWindow*> open = openDocumentWindows();
     return open.isEmpty() ? nullptr : qobject_cast<Tformular*>(open.last());
+}
+
+// The program started with the form in formulare/, the form opened from the launcher's menu.
+Tformular* startWithForm(Program& p)
+{
+    p.folder.installShippedTips();
+    p.folder.write("program.nas", settingsBytes(Flags));
+    p.folder.write("uziv.nas", personalBytes(Owner));
+    p.folder.write("formulare/spolok.json", Layout);
+    p.start();
+    return openFromMenu(p, QStringLiteral("Príspevok spolku"));
 }
 
 void typeInto(Tformular* w, const char* field, const QString& text)
@@ -169,6 +174,12 @@ private slots:
         QCOMPARE(p.platform.messages.size(), 1);
         QVERIFY2(p.platform.messages.first().contains(QStringLiteral("Neznámy druh poľa „ibna“ v poli „iban“")),
                  qPrintable(p.platform.messages.first()));
+        // In formulare/, it is listed by its file name and says why it opens nothing.
+        p.folder.write("formulare/zly.json", p.folder.read("zly.json"));
+        p.platform.messages.clear();
+        QVERIFY(!openFromMenu(p, QStringLiteral("zly.json (chybný popis)")));
+        QCOMPARE(p.platform.messages.size(), 1);
+        QVERIFY(p.platform.messages.first().contains(QStringLiteral("„ibna“")));
     }
 
     void manyFieldsScrollAndTabBringsEachIntoView()

@@ -95,6 +95,9 @@ Tformular::Tformular(AppState& app, std::shared_ptr<const FormDescription> form)
             if (f.kind == UserFieldKind::Words) {
                 e->setReadOnly(true);
                 e->setFocusPolicy(Qt::NoFocus);
+                QPalette pal = e->palette(); // shown, not typed into
+                pal.setColor(QPalette::Base, c->palette().color(QPalette::Window));
+                e->setPalette(pal);
             } else {
                 first = first ? first : e;
             }

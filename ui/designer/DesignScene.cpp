@@ -52,6 +52,13 @@ DesignScene::DesignScene(DesignModel& model, QUndoStack& undo, QObject* parent)
     rebuild();
 }
 
+DesignScene::~DesignScene()
+{
+    blockSignals(true);
+    clear();
+    items_.clear();
+}
+
 void DesignScene::rebuild()
 {
     clearSelection();

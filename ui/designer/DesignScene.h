@@ -19,6 +19,9 @@ class DesignScene : public QGraphicsScene {
     Q_OBJECT
 public:
     DesignScene(DesignModel& model, QUndoStack& undo, QObject* parent = nullptr);
+    // The items go while the scene still knows them: deleting one announces
+    // a new selection, which reads them.
+    ~DesignScene() override;
 
     void setSnap(bool on) { snap_ = on; }
     bool snap() const { return snap_; }

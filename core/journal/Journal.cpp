@@ -405,7 +405,7 @@ QString Journal::Connection::reasonOf(const QSqlError& error) const
         return QStringLiteral("na disku nie je miesto");
     case sqlite_code::Corrupt:
     case sqlite_code::NotADb:
-        return QStringLiteral("súbor je poškodený alebo to nie je denník");
+        return QStringLiteral("súbor je poškodený alebo to nie je história tlače");
     case sqlite_code::CantOpen:
         return QStringLiteral("súbor sa nedá otvoriť (%1)").arg(error.databaseText());
     default:

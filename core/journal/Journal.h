@@ -141,29 +141,29 @@ struct JournalOpen {
 
 // The messages, in Slovak. %1 is the journal's path unless told otherwise.
 inline const QString JournalOpenMessage =
-    QStringLiteral("Denník tlače „%1“ sa nepodarilo otvoriť: %2. Tlače sa do denníka nezapisujú.");
+    QStringLiteral("Históriu tlače „%1“ sa nepodarilo otvoriť: %2. Tlače sa do histórie nezapisujú.");
 inline const QString JournalReadOnlyMessage =
-    QStringLiteral("Do denníka tlače „%1“ nemožno zapisovať, priečinok alebo súbor je len na čítanie. Tlače sa do "
-                   "denníka nezapisujú.");
+    QStringLiteral("Do histórie tlače „%1“ nemožno zapisovať, priečinok alebo súbor je len na čítanie. Tlače sa do "
+                   "histórie nezapisujú.");
 inline const QString JournalNewerMessage =
-    QStringLiteral("Denník tlače „%1“ zapísala novšia verzia programu (verzia denníka %2, tento program pozná najviac "
+    QStringLiteral("Históriu tlače „%1“ zapísala novšia verzia programu (verzia histórie %2, tento program pozná najviac "
                    "%3). Súbor ostáva nezmenený a tlače sa do neho nezapisujú.");
 // %1 where the damaged file now is, %2 the new journal.
 inline const QString JournalSetAsideMessage =
-    QStringLiteral("Denník tlače bol poškodený. Program ho odložil ako „%1“ a začal nový, prázdny denník „%2“.");
+    QStringLiteral("História tlače bola poškodená. Program ju odložil ako „%1“ a začal novú, prázdnu históriu „%2“.");
 // %1 where the damaged file now is, %2 why no new one could start.
 inline const QString JournalSetAsideFailedMessage =
-    QStringLiteral("Denník tlače bol poškodený. Program ho odložil ako „%1“, nový denník však začať nemohol. %2");
+    QStringLiteral("História tlače bola poškodená. Program ju odložil ako „%1“, novú históriu však začať nemohol. %2");
 inline const QString JournalStuckMessage =
-    QStringLiteral("Denník tlače „%1“ je poškodený a nepodarilo sa ho odložiť nabok: %2. Súbor ostáva, ako je, a "
-                   "tlače sa do denníka nezapisujú.");
+    QStringLiteral("História tlače „%1“ je poškodená a nepodarilo sa ju odložiť nabok: %2. Súbor ostáva, ako je, a "
+                   "tlače sa do histórie nezapisujú.");
 // A reason inside the messages below: %1 the seconds waited.
 inline const QString JournalBusyMessage =
-    QStringLiteral("denník tlače práve používa iný program a neuvoľnil ho ani po %1 s");
-inline const QString JournalRecordMessage = QStringLiteral("Tlač sa do denníka tlače „%1“ nezapísala: %2.");
-inline const QString JournalReadMessage = QStringLiteral("Denník tlače „%1“ sa nepodarilo prečítať: %2.");
+    QStringLiteral("históriu tlače práve používa iný program a neuvoľnil ju ani po %1 s");
+inline const QString JournalRecordMessage = QStringLiteral("Tlač sa do histórie tlače „%1“ nezapísala: %2.");
+inline const QString JournalReadMessage = QStringLiteral("Históriu tlače „%1“ sa nepodarilo prečítať: %2.");
 inline const QString JournalRemoveMessage =
-    QStringLiteral("Z denníka tlače „%1“ sa nepodarilo vymazať: %2. Nič sa nevymazalo.");
+    QStringLiteral("Z histórie tlače „%1“ sa nepodarilo vymazať: %2. Nič sa nevymazalo.");
 // %1 the table's path.
 inline const QString JournalExportMessage = QStringLiteral("Tabuľku „%1“ sa nepodarilo uložiť: %2.");
-inline const QString JournalExportOverJournal = QStringLiteral("je to súbor samotného denníka");
+inline const QString JournalExportOverJournal = QStringLiteral("je to súbor samotnej histórie tlače");

@@ -74,7 +74,7 @@ QString Journal::exportCsv(const QString& path, std::optional<qint64> job) const
     if (q.lastError().isValid())
         return JournalReadMessage.arg(c.path, c.reasonOf(q.lastError()));
     if (columns.isEmpty())
-        return JournalExportMessage.arg(path, QStringLiteral("v denníku nie je žiadna strana s textom"));
+        return JournalExportMessage.arg(path, QStringLiteral("v histórii nie je žiadna strana s textom"));
 
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))

@@ -62,7 +62,8 @@ private slots:
         const QString menu = QStringLiteral("Súbor|  Tlačiť Ctrl+P <Tlai1>|  Ukážka pred tlačou <Ukkapredtlaou1>|"
                                             "  Zarovnanie tlačiarne… <Zarovnanietlaiarne1>|  Hromadná tlač… <Hromadntla1>|  História tlače… <Histriatlae1>|  -|  Zavrieť Ctrl+F4 <%1>|"
                                             "Poukážka|  Typu A Ctrl+A <TypuA1>|  Typu C Ctrl+C <TypuC1>|"
-                                            "  Typu D Ctrl+D <TypuD1>|  Obálka Ctrl+B <Oblka1>|  Platba QR <PlatbaQR1>|"
+                                            "  Typu D Ctrl+D <TypuD1>|  Obálka Ctrl+B <Oblka1>|  Platba QR <PlatbaQR1>|  -|"
+                                            "  Vlastné formuláre <Vlastnformulre1>|  Otvoriť formulár zo súboru… <Otvoriformulrzosboru1>|"
                                             "Nastavenia|  Nová šablóna pre obálky <Novablnapreoblky1>|  -|"
                                             "  Osobné údaje <Osobndaje1>|  Nastavenia programu F5 <Nastaveniaprogramu1>|"
                                             "Pomoc|  Index F1 <Index1>|  -|  O programe <Oprograme1>")

@@ -179,7 +179,7 @@ private slots:
         RunDialog(*p.app, DialogKind::History);
         QVERIFY(shown);
         QCOMPARE(p.platform.messages.size(), 1);
-        QVERIFY2(p.platform.messages[0].startsWith(QStringLiteral("Denník tlače")), qPrintable(p.platform.messages[0]));
+        QVERIFY2(p.platform.messages[0].startsWith(QStringLiteral("Históriu tlače")), qPrintable(p.platform.messages[0]));
     }
 
     // Switched off in the history window, nothing is recorded; the settings dialog stays as it is.

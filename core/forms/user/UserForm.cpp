@@ -125,6 +125,7 @@ std::shared_ptr<const FormDescription> MakeUserForm(const UserLayout& layout, co
             data->cleared.push_back(spec.name);
     }
     UserFormData* d = data.get();
+    const BicLookup bic = [d](const QString& iban) { return d->bicOf(iban); };
     auto form = std::make_shared<FormDescription>(FormDescription{
         FormKind::User, d->caption.constData(), d->caption.constData(), d->optionName.constData(), 0, {}, {},
         std::span<const FieldSpec>(d->specs),
@@ -146,14 +147,13 @@ std::shared_ptr<const FormDescription> MakeUserForm(const UserLayout& layout, co
             frame.font = BaseFont{static_cast<std::int32_t>(d->layout.font.sizePt), d->layout.font.family};
             return FrameResult{frame, {}};
         },
-        [d](const FormDescription&, PrintCanvas& canvas, const PageMeasures& page, const FormPage& p) {
+        [d, bic](const FormDescription&, PrintCanvas& canvas, const PageMeasures& page, const FormPage& p) {
             const auto* made = dynamic_cast<const UserCodes*>(p.made.get());
             if (made && made->madeFrom(p.texts)) {
                 DrawUserPage(canvas, page, d->layout, p.texts, *made);
                 return;
             }
-            DrawUserPage(canvas, page, d->layout, p.texts,
-                         UserCodes(d->layout, p.texts, [d](const QString& iban) { return d->bicOf(iban); }));
+            DrawUserPage(canvas, page, d->layout, p.texts, UserCodes(d->layout, p.texts, bic));
         },
         [d](const FormDescription&, const PageMeasures& page, const PageFrame&, SketchUse use) {
             return UserPageGuide(d->layout, use == SketchUse::UnderText ? &d->scan() : nullptr, page, use);
@@ -164,7 +164,7 @@ std::shared_ptr<const FormDescription> MakeUserForm(const UserLayout& layout, co
                 .arg(mm(l.widthMm), mm(l.heightMm), l.paper, rotationText(l.rotation), mm(l.offsetXMm),
                      mm(l.offsetYMm));
         },
-        [d](const QString&, FieldTexts& texts) {
+        [d, bic](const QString&, FieldTexts& texts) {
             QList<FieldProblem> problems;
             const UserLayout& l = d->layout;
             for (const UserField& f : l.fields) {
@@ -178,8 +178,7 @@ std::shared_ptr<const FormDescription> MakeUserForm(const UserLayout& layout, co
             problems = FitProblems(l, texts);
             for (const UserField& f : l.fields)
                 if (f.kind == UserFieldKind::PayBySquare) {
-                    const UserPayload p =
-                        UserPaymentPayload(l, f, texts, [d](const QString& iban) { return d->bicOf(iban); });
+                    const UserPayload p = UserPaymentPayload(l, f, texts, bic);
                     if (p.text)
                         continue;
                     // Told by the field it comes from, as that is where the user mends it.
@@ -192,9 +191,8 @@ std::shared_ptr<const FormDescription> MakeUserForm(const UserLayout& layout, co
                 }
             return problems;
         },
-        [d](const FieldTexts& texts) -> std::shared_ptr<const PageArtefact> {
-            return std::make_shared<const UserCodes>(d->layout, texts,
-                                                     [d](const QString& iban) { return d->bicOf(iban); });
+        [d, bic](const FieldTexts& texts) -> std::shared_ptr<const PageArtefact> {
+            return std::make_shared<const UserCodes>(d->layout, texts, bic);
         },
         [d](const QString& field, const QString& text) -> std::optional<FieldTexts> {
             const UserField* amount = d->layout.field(field);
@@ -213,11 +211,10 @@ std::shared_ptr<const FormDescription> MakeUserForm(const UserLayout& layout, co
     form->layoutFile = file;
     form->layoutBytes = bytes;
     form->readingShift = [d](const FormShift& asRead) { return ShiftAsSlips(d->layout, asRead); };
-    form->payload = [d](const FieldTexts& texts) {
+    form->payload = [d, bic](const FieldTexts& texts) {
         for (const UserField& f : d->layout.fields)
             if (f.kind == UserFieldKind::PayBySquare)
-                return UserPaymentPayload(d->layout, f, texts, [d](const QString& iban) { return d->bicOf(iban); })
-                    .text.value_or(QString());
+                return UserPaymentPayload(d->layout, f, texts, bic).text.value_or(QString());
         return QString();
     };
     return form;
